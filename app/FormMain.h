@@ -1,0 +1,56 @@
+// The main window: a multiple-document frame whose client area shows one
+// page at a time, and a menu bar of five commands that open the information
+// dialogs modally.
+//
+// Data flow: MDIForm_Load shows the first page; each page asks the window
+// (as its PageHost) to replace it with the next one or to end the program.
+#pragma once
+
+#include "PageHost.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace tellumo {
+
+class FormMain : public QMainWindow, public PageHost {
+    Q_OBJECT
+
+public:
+    explicit FormMain(QWidget* parent = nullptr);
+    ~FormMain() override;
+
+    void replacePage(QWidget* current, PageFactory makeNext) override;
+    void endProgram(QWidget* current) override;
+
+    // The page shown now, or nullptr.
+    QWidget* currentPage() const;
+    QMdiArea* clientArea() const { return mdiArea_; }
+
+    // Shows the window centred on its screen and runs MDIForm_Load.
+    void showCentred();
+
+private slots:
+    void Menu2_Click();
+    void Menu3_Click();
+    void Menu4_Click();
+    void Menu5_Click();
+    void Menu6_Click();
+
+private:
+    void createControls();
+    void createMenu();
+    void MDIForm_Load();
+    void showPage(QWidget* page);
+    void closeCurrentPage();
+
+    QMdiArea* mdiArea_ = nullptr;
+    QPointer<QMdiSubWindow> current_;
+    bool leaving_ = false;
+};
+
+} // namespace tellumo

@@ -1,0 +1,169 @@
+#include "FormMenu.h"
+
+#include "AppInfo.h"
+#include "Controls.h"
+#include "Fonts.h"
+#include "Pictures.h"
+#include "Twips.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+namespace tellumo {
+
+namespace {
+const QColor LabelBlue(0, 0, 255);
+const QColor SeparatorGrey(128, 128, 128);
+
+constexpr QRect OkButtonLarge{4560, 5071, 1380, 348};
+constexpr FormMenu::Separator SeparatorLarge{120, 120, 6000, 4926};
+} // namespace
+
+QFont dialogFont()
+{
+    return makeFont(ProportionalGothic, 8.25, false);
+}
+
+FormMenu::FormMenu(QWidget* owner, const char* objectName, const QString& caption, int widthTwips,
+                   int heightTwips, QRect ok, Separator separator)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      separator_(separator)
+{
+    setObjectName(QString::fromLatin1(objectName));
+    setWindowTitle(caption);
+    setWindowIcon(QIcon());
+    setModal(true);
+    setFont(dialogFont());
+    setFixedSize(twipsSize(widthTwips, heightTwips));
+    setSizeGripEnabled(false);
+
+    cmdOK_ = makeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), ok.x(), ok.y(),
+                        ok.width(), ok.height(), dialogFont());
+    lastInTabOrder_ = cmdOK_;
+    connect(cmdOK_, &QPushButton::clicked, this, &FormMenu::cmdOK_Click);
+}
+
+QLabel* FormMenu::addLabel(const DialogLabel& row)
+{
+    QLabel* label = makeLabel(this, QString::fromLatin1(row.name), row.text, row.left, row.top,
+                              row.width, row.height, dialogFont());
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, LabelBlue);
+    label->setPalette(palette);
+    return label;
+}
+
+void FormMenu::addLabels(std::initializer_list<DialogLabel> labels)
+{
+    for (const DialogLabel& row : labels)
+        addLabel(row);
+}
+
+void FormMenu::showEvent(QShowEvent* event)
+{
+    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    cmdOK_->setFocus(Qt::OtherFocusReason);
+    QDialog::showEvent(event);
+}
+
+void FormMenu::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    // An engraved rule: a grey line with a white one right under it.
+    QPainter painter(this);
+    const int y = twips(separator_.y);
+    painter.setPen(QPen(SeparatorGrey, 1));
+    painter.drawLine(twips(separator_.x1), y, twips(separator_.x2), y);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawLine(twips(separator_.whiteX1), y + 1, twips(separator_.x2), y + 1);
+}
+
+void FormMenu::cmdOK_Click()
+{
+    accept();
+}
+
+FormMenu2::FormMenu2(QWidget* owner)
+    : FormMenu(owner, "FormMenu2", QStringLiteral("著作権"), 6315, 5625, OkButtonLarge, SeparatorLarge)
+{
+    addLabels({
+        {"Label1",
+         QStringLiteral("本ソフトウェアは著作権法、国際著作権条約およびその他の無体財産権に関する法律ならびに条約によって保護されています。"),
+         532, 435, 5378, 348},
+        {"Label2", QStringLiteral("本ソフトウェアは特許出願中です。"), 532, 927, 5378, 174},
+        {"Label3", QStringLiteral("本ソフトウェアの著作権はOstrevanが保有しています。"), 532, 1246, 5378, 174},
+    });
+}
+
+FormMenu3::FormMenu3(QWidget* owner)
+    : FormMenu(owner, "FormMenu3", QStringLiteral("免責事項"), 6315, 5625, OkButtonLarge, SeparatorLarge)
+{
+    addLabels({
+        {"Label1",
+         QStringLiteral("本ソフトウェアを使用したことにより発生したトラブルや商業的損害・損失等に対して一切の保証責任を負いません。"),
+         532, 435, 5378, 348},
+        {"Label2",
+         QStringLiteral("正規登録者からのご意見ご質問に関しては可能な限りの対応を行いますが、完全に保証するものではありません。"),
+         532, 927, 5378, 348},
+    });
+}
+
+FormMenu4::FormMenu4(QWidget* owner)
+    : FormMenu(owner, "FormMenu4", QStringLiteral("転載/再配布"), 6315, 5625, OkButtonLarge, SeparatorLarge)
+{
+    addLabels({
+        {"Label1",
+         QStringLiteral("内容を改変しない限り本ソフトウェアの転載/再配布は自由ですが、バージョンアップに際しアップデートや旧バージョンの削除をお願いする場合がありますので、必ず連絡をお願いします。"),
+         532, 435, 5378, 565},
+    });
+}
+
+FormMenu5::FormMenu5(QWidget* owner)
+    : FormMenu(owner, "FormMenu5", QStringLiteral("医学的根拠"), 6315, 5625, OkButtonLarge, SeparatorLarge)
+{
+    addLabels({
+        {"Label1",
+         QStringLiteral("この蚊に刺され易さを判定するプログラムは、数十人について、医科大学にて詳細に実験した結果をもとにして作成したものであり、根拠はございます。"),
+         532, 435, 5378, 522},
+        {"Label2",
+         QStringLiteral("ただし、同じ人でも、その時その時の周囲の状況や自分の状況、体調その他で刺され易さは変わります。"),
+         532, 1101, 5378, 348},
+        {"Label32",
+         QStringLiteral("この「刺され易さ度」はあくまでも「傾向」や「めやす」を示すものであり、絶対に当てはまるものではございません。\r\n\r\n"),
+         532, 1594, 5378, 348},
+    });
+}
+
+FormMenu6::FormMenu6(QWidget* owner)
+    : FormMenu(owner, "FormMenu6", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), 5730, 4230, QRect(4245, 3767, 1380, 345),
+               Separator{90, 105, 5654, 3622})
+{
+    auto* picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setGeometry(twipsRect(532, 435, 980, 985));
+    picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picIcon->setPixmap(loadPicture(QStringLiteral(":/pictures/picIcon.gif"), devicePixelRatioF()));
+
+    QLabel* title = addLabel({"Label10", QStringLiteral("Tellumo"), 1597, 435, 3195, 435});
+    title->setFont(makeFont(ProportionalGothic, 18, false));
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    addLabels({
+        {"Label20", QStringLiteral("Ver.2.00"), 4260, 1014, 1065, 195},
+        {"Label30", QStringLiteral("提供 ： Ostrevan"), 2982, 1594, 2662, 188},
+        {"Label31", QStringLiteral("代表 ： ") + AppInfo::representative(), 3195, 1883, 2343, 188},
+        {"Label32", QStringLiteral("HP ： ") + AppInfo::makerUrl(), 3195, 2173, 2343, 188},
+        {"Label33", QStringLiteral("Email ： ") + AppInfo::makerEmail(), 3195, 2463, 2449, 188},
+        {"Label40", QStringLiteral("プログラム ： ") + AppInfo::programmingCredit(), 2982, 2753, 2662, 195},
+        {"Label41", QStringLiteral("Email ： ") + AppInfo::programmerEmail(), 3195, 3043, 2130, 188},
+        {"Label50", QStringLiteral("イラスト ： ") + AppInfo::illustrationCredit() + QStringLiteral("\r\n"),
+         2982, 3332, 2662, 195},
+    });
+}
+
+} // namespace tellumo

@@ -1,0 +1,43 @@
+// The splash window: five pictures shown one at a time, then the credits.
+// It has no behaviour of its own; Module1's start-up procedure steps it
+// through its states.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace tellumo {
+
+class FormSplash : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int StateCount = 5;
+
+    explicit FormSplash(QWidget* parent = nullptr);
+
+    // Shows the window centred on its screen with only Picture1 visible.
+    void showCentred();
+    // Moves from state - 1 to state (2..5): hides the previous picture, then
+    // shows the next one (and, with Picture5, the three credit lines).
+    void enterState(int state);
+    // The state shown now, 1..5, read back from the visible controls.
+    int visibleState() const;
+    // Lets the window close (the sequence is over).
+    void finish();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    QLabel* addPicture(const char* name, const QString& path, int left, int top, int width, int height);
+    QLabel* addCredit(const char* name, const QString& text, int top);
+
+    QLabel* pictures_[StateCount] = {};
+    QLabel* credits_[3] = {};
+    bool finished_ = false;
+};
+
+} // namespace tellumo

@@ -1,0 +1,38 @@
+// The start-up procedure: splash sequence, standard-weight table, main window.
+//
+// Data flow: Startup() steps FormSplash through its five states on the
+// injected clock, closes it, fills Module1::Record's StandardWeightTable and
+// returns the shown main window, whose load handler opens the first page.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+namespace tellumo {
+
+class FormMain;
+class FormSplash;
+class SplashClock;
+
+namespace Module1 {
+
+// Seconds each splash state stays on screen; a wait ends only when the
+// elapsed time is strictly greater than its limit.
+inline constexpr double SplashWaits[] = {2.0, 2.0, 2.0, 2.0, 5.0};
+
+// Called after each state has been drawn, before its wait (for tests).
+using SplashObserver = std::function<void(FormSplash& splash, int state)>;
+
+// Runs the whole start-up and returns the main window, shown. While the
+// splash waits, user input to the program is swallowed.
+std::unique_ptr<FormMain> Startup(SplashClock& clock, const SplashObserver& observer = {});
+
+// Waits on clock until more than `seconds` have passed since it was called.
+void WaitMoreThan(SplashClock& clock, double seconds);
+
+// Program entry: application set-up, Startup, event loop.
+int Main(int argc, char** argv);
+
+} // namespace Module1
+} // namespace tellumo

@@ -1,0 +1,36 @@
+#include "Controls.h"
+
+#include "Twips.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace tellumo {
+
+QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text,
+                  int left, int top, int width, int height, const QFont& font,
+                  bool centred, bool wordWrap)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(objectName);
+    label->setGeometry(twipsRect(left, top, width, height));
+    label->setFont(font);
+    label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    label->setWordWrap(wordWrap);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& objectName, const QString& text,
+                        int left, int top, int width, int height, const QFont& font)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(objectName);
+    button->setGeometry(twipsRect(left, top, width, height));
+    button->setFont(font);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+} // namespace tellumo

@@ -1,0 +1,27 @@
+// Font faces the windows ask for, and their substitutes on systems without
+// them. Widgets name the original faces; installFontSubstitutions() maps them
+// to the metric-compatible IPA faces first and Noto CJK second.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <utility>
+#include <vector>
+
+namespace tellumo {
+
+inline const QString ProportionalGothic = QStringLiteral("ＭＳ Ｐゴシック");
+inline const QString FixedGothic = QStringLiteral("ＭＳ ゴシック");
+inline const QString ProportionalMincho = QStringLiteral("ＭＳ Ｐ明朝");
+
+// Face → substitutes, in order of preference.
+const std::vector<std::pair<QString, QStringList>>& fontSubstitutionTable();
+void installFontSubstitutions();
+
+// A font of the given face and size in points (converted through Twips.h).
+QFont makeFont(const QString& face, double points, bool bold);
+// The pages' usual font: ＭＳ Ｐゴシック, bold.
+inline QFont pageFont(double points = 14.25) { return makeFont(ProportionalGothic, points, true); }
+
+} // namespace tellumo

@@ -1,0 +1,28 @@
+#include "Messages.h"
+
+#include <QMessageBox>
+
+namespace tellumo::Messages {
+
+namespace {
+Hook& currentHook()
+{
+    static Hook hook;
+    return hook;
+}
+} // namespace
+
+void show(QWidget* parent, const QString& text)
+{
+    if (const Hook& hook = currentHook()) {
+        hook(parent, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, Caption, text, QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.exec();
+}
+
+void setHook(Hook hook) { currentHook() = std::move(hook); }
+
+} // namespace tellumo::Messages

@@ -1,0 +1,40 @@
+// Base of the seven pages: a borderless, fixed-size child page that paints
+// the page colour and its framed background picture, unscaled, from the
+// top-left corner, and knows the host that shows it.
+#pragma once
+
+#include "PageHost.h"
+
+#include <QColor>
+#include <QPixmap>
+#include <QWidget>
+
+namespace tellumo {
+
+inline const QColor PageColour(192, 255, 255);
+inline const QColor GroupColour(210, 255, 255);
+inline const QColor ChoiceColour(128, 255, 255);
+
+inline const QString CyanBackground = QStringLiteral(":/pictures/page-cyan.jpg");
+inline const QString YellowBackground = QStringLiteral(":/pictures/page-yellow.jpg");
+
+class Page : public QWidget {
+    Q_OBJECT
+
+public:
+    // widthTwips × heightTwips is the page's inner size.
+    Page(PageHost& host, const QString& objectName, int widthTwips, int heightTwips,
+         const QString& backgroundPicture, QWidget* parent = nullptr);
+
+protected:
+    PageHost& host() const { return host_; }
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    PageHost& host_;
+    QString backgroundPath_;
+    QPixmap background_;
+    qreal backgroundRatio_ = 0;
+};
+
+} // namespace tellumo

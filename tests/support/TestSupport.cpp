@@ -1,0 +1,94 @@
+#include "TestSupport.h"
+
+#include "AssessmentRecord.h"
+#include "Messages.h"
+
+#include <QApplication>
+#include <QMetaObject>
+
+namespace tellumo::testing {
+
+RecordingHost::RecordingHost() = default;
+
+RecordingHost::~RecordingHost()
+{
+    delete page_.data();
+}
+
+QWidget* RecordingHost::start(const PageFactory& makeFirst)
+{
+    show(makeFirst(*this));
+    return page_;
+}
+
+void RecordingHost::show(QWidget* page)
+{
+    liveAtCreation_.clear();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != page && w->inherits("tellumo::Page"))
+            liveAtCreation_ << w->objectName();
+    page_ = page;
+    page->move(0, 0);
+    page->show();
+}
+
+void RecordingHost::replacePage(QWidget* current, PageFactory makeNext)
+{
+    if (leaving_ || !current || current != page_)
+        return;
+    leaving_ = true;
+    current->setEnabled(false);
+    QMetaObject::invokeMethod(
+        this,
+        [this, makeNext = std::move(makeNext)] {
+            destroyed_ << page_->objectName();
+            delete page_.data();
+            leaving_ = false;
+            show(makeNext(*this));
+        },
+        Qt::QueuedConnection);
+}
+
+void RecordingHost::endProgram(QWidget* current)
+{
+    if (leaving_ || !current || current != page_)
+        return;
+    leaving_ = true;
+    current->setEnabled(false);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            destroyed_ << page_->objectName();
+            delete page_.data();
+            ended_ = true;
+        },
+        Qt::QueuedConnection);
+}
+
+MessageRecorder::MessageRecorder()
+{
+    Messages::setHook([this](QWidget*, const QString& text) { messages_ << text; });
+}
+
+MessageRecorder::~MessageRecorder()
+{
+    Messages::setHook({});
+}
+
+void resetRecord()
+{
+    Module1::Record = AssessmentRecord{};
+    Module1::FillStandardWeightTable();
+}
+
+QStringList visibleTopLevels()
+{
+    QStringList names;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            names << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                                : w->objectName());
+    return names;
+}
+
+} // namespace tellumo::testing

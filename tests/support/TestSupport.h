@@ -1,0 +1,63 @@
+// Helpers shared by the widget tests: a page host that keeps pages as plain
+// top-level widgets, a recorder for modal messages, and the shared reset.
+#pragma once
+
+#include "PageHost.h"
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+namespace tellumo::testing {
+
+// Holds one page at a time as a top-level window, the way the main window
+// would, but without menus or an MDI area.
+class RecordingHost : public QObject, public PageHost {
+    Q_OBJECT
+
+public:
+    RecordingHost();
+    ~RecordingHost() override;
+
+    void replacePage(QWidget* current, PageFactory makeNext) override;
+    void endProgram(QWidget* current) override;
+
+    // Shows the first page.
+    QWidget* start(const PageFactory& makeFirst);
+    QWidget* page() const { return page_; }
+    bool ended() const { return ended_; }
+    // Pages destroyed so far, by object name, in order.
+    const QStringList& destroyedPages() const { return destroyed_; }
+    // Object names of the live pages at the moment each new page was created.
+    const QStringList& livePagesAtCreation() const { return liveAtCreation_; }
+
+private:
+    void show(QWidget* page);
+    QPointer<QWidget> page_;
+    bool leaving_ = false;
+    bool ended_ = false;
+    QStringList destroyed_;
+    QStringList liveAtCreation_;
+};
+
+// Collects every message passed to Messages::show while it lives; no box appears.
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    const QStringList& messages() const { return messages_; }
+    QString last() const { return messages_.isEmpty() ? QString() : messages_.last(); }
+    void clear() { messages_.clear(); }
+
+private:
+    QStringList messages_;
+};
+
+// Puts Module1::Record back to its start-of-program state (with the weight table filled).
+void resetRecord();
+
+// Top-level widgets that are still visible (a test should leave none behind).
+QStringList visibleTopLevels();
+
+} // namespace tellumo::testing
