@@ -35,6 +35,8 @@ struct MakeRtfCase {
     std::string expected;
 };
 
+void PrintTo(const MakeRtfCase& c, std::ostream* os) { *os << c.name; }
+
 class MakeRtfTable : public ::testing::TestWithParam<MakeRtfCase> {};
 
 TEST_P(MakeRtfTable, BuildsFragment)
@@ -84,6 +86,8 @@ struct EscapeCase {
     std::string text;
     std::string expected;
 };
+
+void PrintTo(const EscapeCase& c, std::ostream* os) { *os << c.name; }
 
 class EscapeTable : public ::testing::TestWithParam<EscapeCase> {};
 

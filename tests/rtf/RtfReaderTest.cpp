@@ -57,6 +57,8 @@ struct ReadCase {
     std::vector<RtfRun> expected;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
 class ReadTable : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadTable, Reads)
@@ -116,6 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {coloured("x", RtfColour{1, 2, 3})}},
         ReadCase{"ComponentsClamped", "{{\\colortbl;\\red300\\green-5\\blue7;}\\cf1 x}",
                  {coloured("x", RtfColour{255, 0, 7})}},
+        ReadCase{"ColourZeroIsAlwaysDefault", "{{\\colortbl\\red9;\\red1;}\\cf0 a\\cf1 b}",
+                 {plain("a"), coloured("b", RtfColour{1, 0, 0})}},
         ReadCase{"EmptyEntryIsDefault", "{{\\colortbl;;\\red9;}\\cf1 a\\cf2 b}",
                  {plain("a"), coloured("b", RtfColour{9, 0, 0})}},
         ReadCase{"Utf8PassesThrough", "{日本語 😀 ÿ}", {plain("日本語 😀 ÿ")}}),
@@ -163,6 +167,8 @@ struct NameCase {
     const char* name;
     std::string text;
 };
+
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.name; }
 
 class NameRoundTrip : public ::testing::TestWithParam<NameCase> {};
 
