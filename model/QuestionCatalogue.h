@@ -26,9 +26,9 @@ struct Question {
     int number;                                // 1..19
     int page;                                  // 1: Q1..Q10, 2: Q11..Q19
     std::string_view text;                     // as displayed, "Q1  …"
-    std::array<std::optional<Choice>, 3> slots; // slot s is slots[s - 1]; slot 2 may be absent
+    std::array<std::optional<Choice>, 3> choiceSlots; // slot s is choiceSlots[s - 1]; slot 2 may be absent
 
-    bool hasSlot(int slot) const { return slot >= 1 && slot <= 3 && slots[static_cast<std::size_t>(slot - 1)].has_value(); }
+    bool hasSlot(int slot) const { return slot >= 1 && slot <= 3 && choiceSlots[static_cast<std::size_t>(slot - 1)].has_value(); }
     const Choice& choice(int slot) const;      // throws std::out_of_range for an absent slot
 };
 
