@@ -1,0 +1,96 @@
+#include "AnswerArray.h"
+
+#include "QuestionCatalogueQt.h"
+#include "QuestionnaireControls.h"
+#include "Twips.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QLabel>
+
+#include <string_view>
+
+namespace tellumo::questionnaire {
+
+namespace {
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+} // namespace
+
+void AnswerArray::create(QWidget* page, int cataloguePage,
+                         std::span<const char* const> labelNames, const QFont& font)
+{
+    const std::span<const Question> questions = QuestionCatalogue::page(cataloguePage);
+    Q_ASSERT(labelNames.size() == questions.size());
+
+    // Labels first: a group created later lies above the end of its label.
+    for (std::size_t i = 0; i < questions.size(); ++i)
+        createLabel(page, labelNames[i], fromUtf8(questions[i].text), font, Qt::AlignLeft);
+
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        const Question& question = questions[i];
+        QFrame* frame = createGroup(page, QStringLiteral("Frame%1").arg(i + 1));
+        auto* group = new QButtonGroup(frame);
+        group->setExclusive(true);
+        for (int slot = 1; slot <= 3; ++slot) {
+            if (!question.hasSlot(slot))
+                continue;
+            const int index = QuestionCatalogue::answerIndex(question.number, slot);
+            auto* button = new ChoiceButton(QStringLiteral("Answer%1").arg(index),
+                                            fromUtf8(question.choice(slot).caption), font, frame);
+            group->addButton(button, index);
+            buttons_.emplace(index, button);
+        }
+        rows_.push_back({question.number, group});
+    }
+}
+
+void AnswerArray::placeSlots(std::span<const SlotPlace> places)
+{
+    for (const auto& [index, button] : buttons_) {
+        for (const SlotPlace& place : places)
+            if (place.slot == index % 10)
+                button->setGeometry(twipsRect(place.left, place.top, place.width, place.height));
+    }
+}
+
+QAbstractButton* AnswerArray::answer(int index) const
+{
+    const auto found = buttons_.find(index);
+    return found == buttons_.end() ? nullptr : found->second;
+}
+
+bool AnswerArray::isSelected(int index) const
+{
+    const QAbstractButton* button = answer(index);
+    return button && button->isChecked();
+}
+
+void AnswerArray::clearAll()
+{
+    // An exclusive group keeps one button checked; lift that while clearing.
+    for (const Row& row : rows_)
+        row.group->setExclusive(false);
+    for (const auto& [index, button] : buttons_)
+        button->setChecked(false);
+    for (const Row& row : rows_)
+        row.group->setExclusive(true);
+}
+
+QList<QWidget*> AnswerArray::focusOrder() const
+{
+    static constexpr int ThreeChoices[] = {2, 3, 1};
+    static constexpr int TwoChoices[] = {1, 3};
+    QList<QWidget*> order;
+    for (const Row& row : rows_) {
+        const bool hasMiddle = answer(QuestionCatalogue::answerIndex(row.question, 2)) != nullptr;
+        for (int slot : hasMiddle ? std::span<const int>(ThreeChoices) : std::span<const int>(TwoChoices))
+            if (QAbstractButton* button = answer(QuestionCatalogue::answerIndex(row.question, slot)))
+                order << button;
+    }
+    return order;
+}
+
+} // namespace tellumo::questionnaire

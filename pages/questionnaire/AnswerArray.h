@@ -1,0 +1,60 @@
+// The question rows of a question page, generated from the catalogue: for
+// each question a label with its text, a borderless group named Frame<n>
+// (n counting the page's questions from 1) and one choice button per slot,
+// named Answer<10q+s>. The buttons of one question form one exclusive
+// QButtonGroup whose ids are the buttons' indexes.
+//
+// Data flow: the page creates the rows, places labels and groups from its
+// layout table and the buttons from its slot table; on "next" it passes
+// isSelected() to StorePageAnswers, on "訂正" it calls clearAll().
+#pragma once
+
+#include <QList>
+
+#include <map>
+#include <span>
+#include <vector>
+
+class QAbstractButton;
+class QButtonGroup;
+class QFont;
+class QWidget;
+
+namespace tellumo::questionnaire {
+
+// Place of slot 1, 2 or 3 inside every question's group (twips).
+struct SlotPlace {
+    int slot;
+    int left, top, width, height;
+};
+
+class AnswerArray {
+public:
+    // Creates the labels (named labelNames[i] for the page's i-th question)
+    // and then the groups and buttons of catalogue page cataloguePage.
+    void create(QWidget* page, int cataloguePage, std::span<const char* const> labelNames,
+                const QFont& font);
+
+    // Places every button inside its group by its slot.
+    void placeSlots(std::span<const SlotPlace> places);
+
+    // The button with that index, or nullptr when the page has none.
+    QAbstractButton* answer(int index) const;
+    bool isSelected(int index) const;
+
+    // Deselects every button, in ascending index order.
+    void clearAll();
+
+    // Question by question: middle, right, left; a two-choice question left, right.
+    QList<QWidget*> focusOrder() const;
+
+private:
+    struct Row {
+        int question;
+        QButtonGroup* group;
+    };
+    std::vector<Row> rows_;
+    std::map<int, QAbstractButton*> buttons_; // by index, ascending
+};
+
+} // namespace tellumo::questionnaire

@@ -1,0 +1,125 @@
+#include "QuestionnaireControls.h"
+
+#include "Page.h"
+#include "Twips.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <vector>
+
+namespace tellumo::questionnaire {
+
+namespace {
+QWidget* namedChild(QWidget* page, const char* name)
+{
+    auto* widget = page->findChild<QWidget*>(QString::fromLatin1(name));
+    Q_ASSERT_X(widget, "applyPlacements", name);
+    return widget;
+}
+
+void fill(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+} // namespace
+
+void applyPlacements(QWidget* page, std::span<const ControlPlace> table)
+{
+    for (const ControlPlace& row : table)
+        namedChild(page, row.name)->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+}
+
+void orderTabsByIndex(QWidget* page, std::span<const ControlPlace> table)
+{
+    std::vector<ControlPlace> rows(table.begin(), table.end());
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const ControlPlace& a, const ControlPlace& b) { return a.tabIndex < b.tabIndex; });
+    QList<QWidget*> order;
+    for (const ControlPlace& row : rows) {
+        QWidget* widget = namedChild(page, row.name);
+        if (row.tabIndex >= 0 && (widget->focusPolicy() & Qt::TabFocus))
+            order << widget;
+    }
+    chainFocus(order);
+}
+
+void chainFocus(const QList<QWidget*>& order)
+{
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+QLabel* createLabel(QWidget* parent, const char* objectName, const QString& text,
+                    const QFont& font, Qt::Alignment alignment)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->setFont(font);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(alignment | Qt::AlignTop);
+    // No fill: the page's framed picture shows through.
+    label->setAutoFillBackground(false);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
+    return label;
+}
+
+QLineEdit* createTextBox(QWidget* parent, const char* objectName, TextBoxKind kind,
+                         const QFont& font)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->setFont(font);
+    if (kind == TextBoxKind::Number) {
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        box->setAttribute(Qt::WA_InputMethodEnabled, false);
+        box->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhPreferLatin);
+    } else {
+        box->setAttribute(Qt::WA_InputMethodEnabled, true);
+    }
+    return box;
+}
+
+QFrame* createGroup(QWidget* parent, const QString& objectName)
+{
+    auto* group = new QFrame(parent);
+    group->setObjectName(objectName);
+    group->setFrameShape(QFrame::NoFrame);
+    fill(group, GroupColour);
+    return group;
+}
+
+QPushButton* createCommandButton(QWidget* parent, const char* objectName,
+                                 const QString& text, const QFont& font)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setFont(font);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+ChoiceButton::ChoiceButton(const QString& objectName, const QString& text, const QFont& font,
+                           QWidget* parent)
+    : QRadioButton(text, parent)
+{
+    setObjectName(objectName);
+    setFont(font);
+    fill(this, ChoiceColour);
+}
+
+bool ChoiceButton::hitButton(const QPoint& pos) const
+{
+    return rect().contains(pos);
+}
+
+} // namespace tellumo::questionnaire

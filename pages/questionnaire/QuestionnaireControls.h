@@ -1,0 +1,76 @@
+// Building blocks of the three questionnaire pages: the layout-table row that
+// places a named control in twips, the borderless coloured group, the choice
+// button, and helpers that create labels, text boxes and command buttons
+// before the page's layout table places them.
+//
+// Data flow: a page creates its controls with object names, then hands its
+// layout table to applyPlacements(), which finds each control by name and
+// gives it its place through Twips.h; focus order is chained last.
+#pragma once
+
+#include <QList>
+#include <QRadioButton>
+#include <QString>
+
+#include <span>
+
+class QFont;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace tellumo::questionnaire {
+
+// One row of a page's layout table: the control's object name, its place in
+// twips (inside a group: relative to the group) and its tab index (-1 for
+// controls whose place in the tab order is not given by the table).
+struct ControlPlace {
+    const char* name;
+    int left, top, width, height;
+    int tabIndex = -1;
+};
+
+// Gives every control named in the table its place. Each name must belong
+// to exactly one child of the page.
+void applyPlacements(QWidget* page, std::span<const ControlPlace> table);
+
+// Chains the focusable controls named in the table in ascending tab index;
+// controls that cannot take focus by Tab are left out.
+void orderTabsByIndex(QWidget* page, std::span<const ControlPlace> table);
+
+// Chains the widgets in the given order.
+void chainFocus(const QList<QWidget*>& order);
+
+// A transparent label, black text, not yet placed.
+QLabel* createLabel(QWidget* parent, const char* objectName, const QString& text,
+                    const QFont& font, Qt::Alignment alignment);
+
+// A single-line text box, not yet placed. Numeric fields are right-aligned
+// and refuse the input method, so the keyboard types plain digits.
+enum class TextBoxKind { Text, Number };
+QLineEdit* createTextBox(QWidget* parent, const char* objectName, TextBoxKind kind,
+                         const QFont& font);
+
+// A borderless group without caption, filled with the group colour.
+QFrame* createGroup(QWidget* parent, const QString& objectName);
+
+// A command button that Enter and Escape never trigger, not yet placed.
+QPushButton* createCommandButton(QWidget* parent, const char* objectName,
+                                 const QString& text, const QFont& font);
+
+// An option button filled with the choice colour. The whole coloured cell
+// takes the click, not only the circle and the caption.
+class ChoiceButton : public QRadioButton {
+    Q_OBJECT
+
+public:
+    ChoiceButton(const QString& objectName, const QString& text, const QFont& font,
+                 QWidget* parent);
+
+protected:
+    bool hitButton(const QPoint& pos) const override;
+};
+
+} // namespace tellumo::questionnaire
