@@ -140,11 +140,10 @@ std::optional<double> ReadDecimal(std::string_view text)
         case Unit::Other:
             return std::nullopt;
         case Unit::Blank:
-            if (stage == Stage::Leading || stage == Stage::Trailing)
-                break;
-            if (stage == Stage::AfterSign)
-                return std::nullopt; // "- 1"
-            stage = Stage::Trailing;
+            // A blank after the number ends it; one right after a sign
+            // leaves it without digits ("- 1" is refused).
+            if (stage != Stage::Leading)
+                stage = Stage::Trailing;
             break;
         case Unit::Plus:
         case Unit::Minus:
