@@ -51,16 +51,6 @@ TEST(AssessmentRecord, ProgramRecordIsFilledInPlace)
     Module1::Record = AssessmentRecord{};
 }
 
-TEST(AssessmentRecord, IndexesOutsideTheBoundsThrow)
-{
-    AssessmentRecord record;
-    EXPECT_THROW(record.AnswerCodes[20], std::out_of_range);
-    EXPECT_THROW(record.AnswerCodes[-1], std::out_of_range);
-    EXPECT_THROW(record.PersonalData[8], std::out_of_range);
-    EXPECT_THROW(record.StandardWeightTable[49], std::out_of_range);
-    EXPECT_THROW(record.StandardWeightTable[191], std::out_of_range);
-}
-
 TEST(PersonalEntry, StoredZeroDiffersFromNeverStored)
 {
     const PersonalEntry never;
