@@ -45,8 +45,9 @@ void FormMain::createControls()
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(mdiArea_);
-    mdiArea_->setMinimumSize(1, 1);
-    resize(twips(ClientWidthTwips), twips(ClientHeightTwips) + menuBar()->sizeHint().height());
+    // The window never gets smaller than a whole page.
+    mdiArea_->setMinimumSize(twipsSize(ClientWidthTwips, ClientHeightTwips));
+    adjustSize();
 }
 
 void FormMain::createMenu()

@@ -4,6 +4,8 @@
 #include "Messages.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
+#include <QtTest>
 #include <QMetaObject>
 
 namespace tellumo::testing {
@@ -73,6 +75,28 @@ MessageRecorder::MessageRecorder()
 MessageRecorder::~MessageRecorder()
 {
     Messages::setHook({});
+}
+
+void typeText(QWidget* field, const QString& text)
+{
+    QString pending;
+    auto flush = [&] {
+        if (pending.isEmpty())
+            return;
+        QInputMethodEvent commit;
+        commit.setCommitString(pending);
+        QApplication::sendEvent(field, &commit);
+        pending.clear();
+    };
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x20 && c.unicode() < 0x7f) {
+            flush();
+            QTest::keyClick(field, c.toLatin1());
+        } else {
+            pending += c;
+        }
+    }
+    flush();
 }
 
 void resetRecord()

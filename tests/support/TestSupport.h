@@ -54,6 +54,11 @@ private:
     QStringList messages_;
 };
 
+// Types text into a field as a user would: ASCII with key clicks, anything
+// else (Japanese, full-width digits, emoji) as input-method commits, the way
+// an input method delivers it. QTest::keyClicks cannot type non-ASCII text.
+void typeText(QWidget* field, const QString& text);
+
 // Puts Module1::Record back to its start-of-program state (with the weight table filled).
 void resetRecord();
 
