@@ -21,10 +21,13 @@ QWidget* namedChild(QWidget* page, const char* name)
     return widget;
 }
 
+// Fills the widget's background; buttons paint their background from the
+// Button role, plain widgets from the Window role.
 void fill(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Button, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
