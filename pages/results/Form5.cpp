@@ -1,0 +1,207 @@
+#include "Form5.h"
+
+#include "AssessmentRecord.h"
+#include "BodyMeasures.h"
+#include "Fonts.h"
+#include "Judgement.h"
+#include "PageFactories.h"
+#include "PersonalPoints.h"
+#include "Placement.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace tellumo {
+
+namespace {
+
+constexpr Placement Layout[] = {
+    {"Label2", 0, 700, 10000, 450},
+    {"Label4", 1800, 1200, 8000, 420},
+    {"Label7", 2100, 1600, 6200, 1000},
+    {"Label5", 1800, 2750, 8000, 400},
+    {"Label6", 1800, 3300, 8000, 400},
+    {"Label1", 2100, 3700, 6200, 500},
+    {"Label3", 2400, 4200, 6200, 1200},
+    {"Command2", 2800, 5600, 2000, 800},
+    {"Command1", 5800, 5600, 1200, 800},
+};
+
+const Placement& at(const char* name) { return placementOf(Layout, name); }
+
+const QColor ExplanationBlue(0, 0, 255);
+constexpr double ExplanationPoints = 12;
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void setTextColour(QLabel* label, const QColor& colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+// The class word opens the sentence and brings its own trailing space.
+QString classWord(int susceptibilityClass)
+{
+    switch (susceptibilityClass) {
+    case 1: return QStringLiteral("刺されにくい ");
+    case 2: return QStringLiteral("普通程度の ");
+    case 3: return QStringLiteral("刺されやすい ");
+    default: return QStringLiteral("非常に刺されやすい ");
+    }
+}
+
+// " さんは 虚証型 です。" and so on; it follows the name.
+QString typePhrase(ConstitutionType type)
+{
+    return QStringLiteral(" さんは ") + fromUtf8(ConstitutionName(type)) + QStringLiteral(" です。");
+}
+
+QString typeSentence(const AssessmentRecord& record)
+{
+    return classWord(ClassifySusceptibility(record.SusceptibilityScore))
+           + fromUtf8(record.PersonalData[Name].text())
+           + typePhrase(ClassifyConstitution(record.answerTotal()));
+}
+
+struct Measures {
+    double heightCm;
+    double weightKg;
+};
+
+// Height and weight as typed on the personal data page, when both are usable
+// numbers: a positive height and a weight of zero or more.
+std::optional<Measures> readMeasures(const AssessmentRecord& record)
+{
+    const std::optional<double> height = ReadDecimal(record.PersonalData[HeightText].text());
+    const std::optional<double> weight = ReadDecimal(record.PersonalData[WeightText].text());
+    if (!height || !weight || !(*height > 0) || !(*weight >= 0))
+        return std::nullopt;
+    return Measures{*height, *weight};
+}
+
+// A measure's text, or none when it came out too large to be a number.
+std::optional<QString> measureText(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return QString::fromStdString(FormatMeasure(value));
+}
+
+QString obesityLine(const AssessmentRecord& record, const std::optional<Measures>& measures)
+{
+    if (!measures)
+        return {};
+    const std::optional<double> degree
+        = ComputeObesityDegree(record, measures->heightCm, measures->weightKg);
+    if (!degree)
+        return {};
+    const std::optional<QString> text = measureText(*degree);
+    return text ? QStringLiteral("あなたの肥満度は　") + *text + QStringLiteral("%　です。") : QString();
+}
+
+QString bmiLine(const std::optional<Measures>& measures)
+{
+    if (!measures)
+        return {};
+    const std::optional<QString> text = measureText(ComputeBmi(measures->heightCm, measures->weightKg));
+    return text ? QStringLiteral("あなたのBMIは　") + *text + QStringLiteral("　です。") : QString();
+}
+
+} // namespace
+
+Form5::Form5(PageHost& host, QWidget* parent)
+    : Page(host, QStringLiteral("Form5"), 10005, 7200, CyanBackground, parent)
+{
+    createLabels();
+    createExplanations();
+    createButtons();
+    orderButtons();
+    connectHandlers();
+    Form_Load();
+}
+
+void Form5::createLabels()
+{
+    placeLabel(this, at("Label2"), QStringLiteral("判定結果の詳細"), pageFont(), true);
+    label4_ = placeLabel(this, at("Label4"), QStringLiteral("あなたは 虚実中間 型です。"), pageFont());
+    label5_ = placeLabel(this, at("Label5"), QStringLiteral("あなたの肥満度は　　　　　　　です。"), pageFont());
+    label6_ = placeLabel(this, at("Label6"), QStringLiteral("あなたのBMIは　　　　　　　です。"), pageFont());
+}
+
+void Form5::createExplanations()
+{
+    const QFont font = pageFont(ExplanationPoints);
+    QLabel* types = placeLabel(
+        this, at("Label7"),
+        QStringLiteral("東洋医学で使われる虚証型はやや抵抗力が弱く生気が不足がちのタイプ、"
+                       "実証型は抵抗力が旺盛で体力が大きく活動的なタイプ、"
+                       "虚実中間型はそれらの中間に位置するタイプです。"),
+        font);
+    QLabel* bmi = placeLabel(
+        this, at("Label1"),
+        QStringLiteral("BMIはBody Mass Indexで体格指数と言われ、数値によって肥満の度合いが分かります。"),
+        font);
+    // Fixed pitch, so that the ranges and their names stand in columns.
+    QLabel* legend = placeLabel(this, at("Label3"),
+                                QStringLiteral("    ～17.6 やせすぎ\r\n"
+                                               "17.6～20.0 やせ気味\r\n"
+                                               "20.0～24.0 正常\r\n"
+                                               "24.0～26.5 やや肥満\r\n"
+                                               "26.5～     肥満"),
+                                makeFont(FixedGothic, ExplanationPoints, true));
+    for (QLabel* label : {types, bmi, legend})
+        setTextColour(label, ExplanationBlue);
+}
+
+void Form5::createButtons()
+{
+    command1_ = placeButton(this, at("Command1"), QStringLiteral("終了"), pageFont());
+    command2_ = placeButton(this, at("Command2"), QStringLiteral("注意すべき点"), pageFont());
+}
+
+void Form5::orderButtons()
+{
+    setTabOrder(command1_, command2_);
+    command1_->setFocus(Qt::OtherFocusReason);
+}
+
+void Form5::connectHandlers()
+{
+    connect(command1_, &QPushButton::clicked, this, &Form5::Command1_Click);
+    connect(command2_, &QPushButton::clicked, this, &Form5::Command2_Click);
+}
+
+void Form5::Form_Load()
+{
+    move(0, 0);
+    const AssessmentRecord& record = Module1::Record;
+    label4_->setText(typeSentence(record));
+    const std::optional<Measures> measures = readMeasures(record);
+    label5_->setText(obesityLine(record, measures));
+    label6_->setText(bmiLine(measures));
+}
+
+void Form5::Command1_Click()
+{
+    host().endProgram(this);
+}
+
+void Form5::Command2_Click()
+{
+    host().replacePage(this, createForm6);
+}
+
+QWidget* createForm5(PageHost& host)
+{
+    return new Form5(host);
+}
+
+} // namespace tellumo

@@ -1,0 +1,53 @@
+// The labels of the result pages. A PageLabel is a QLabel that paints its
+// plain text itself, the way the pages were laid out: lines one em apart
+// (the font's pixel size), wrapped within the label's width, CR LF as one
+// line break. The substitute Japanese faces ask for more line spacing than
+// the em; with it the last line of a label filled to its height (the BMI
+// legend, the longer pieces of advice) would be cut off.
+//
+// Data flow: text() stays exactly as set; paintEvent lays out displayText()
+// paragraph by paragraph with QTextLayout at the fixed pitch.
+#pragma once
+
+#include <QLabel>
+
+namespace tellumo {
+
+class PageLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    // How the text marks its line breaks.
+    enum class Breaks {
+        Plain,
+        // "２．…避け、     靴下と…" reads as two lines, the second indented
+        // by the run of spaces so that it lines up after the point number:
+        // a break goes in front of every run of two or more spaces that
+        // stands between other characters of one line. The break no longer
+        // depends on the face's widths filling the first line exactly.
+        SpaceRunContinues,
+    };
+
+    PageLabel(const QString& text, Breaks breaks, QWidget* parent);
+
+    // The text as laid out: runs turned into breaks (SpaceRunContinues),
+    // every CR LF, CR or LF as one "\n".
+    QString displayText() const;
+    static QString breakBeforeSpaceRuns(const QString& text);
+
+    // Distance between two lines: the font's pixel size.
+    int linePitch() const;
+    // Height the text takes up to its last line with characters.
+    int textHeight() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Lays the text out for the label's width; draws with painter if given.
+    int layOut(QPainter* painter) const;
+
+    Breaks breaks_;
+};
+
+} // namespace tellumo

@@ -1,0 +1,69 @@
+#include "RichTextView.h"
+
+#include "Fonts.h"
+#include "RtfReader.h"
+#include "Twips.h"
+
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace tellumo {
+
+namespace {
+
+QTextCharFormat formatOf(const RtfRun& run)
+{
+    QTextCharFormat format;
+    if (run.colour)
+        format.setForeground(QColor(run.colour->red, run.colour->green, run.colour->blue));
+    if (run.halfPoints > 0)
+        format.setProperty(QTextFormat::FontPixelSize, pointsToPixels(run.halfPoints / 2.0));
+    // The view's font is bold already; "\b" keeps it so and plain runs inherit it.
+    if (run.bold)
+        format.setFontWeight(QFont::Bold);
+    return format;
+}
+
+} // namespace
+
+RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent)
+{
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::NoTextInteraction);
+    setFocusPolicy(Qt::NoFocus);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setUndoRedoEnabled(false);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QTextEdit::NoWrap);
+    setFont(pageFont());
+    document()->setDocumentMargin(0);
+
+    // The page underneath shows through.
+    setAutoFillBackground(false);
+    viewport()->setAutoFillBackground(false);
+    QPalette transparent = palette();
+    transparent.setColor(QPalette::Base, Qt::transparent);
+    setPalette(transparent);
+}
+
+void RichTextView::setRtf(const std::string& document)
+{
+    clear();
+    QTextCursor cursor(this->document());
+    for (const RtfRun& run : ReadRtf(document)) {
+        const QTextCharFormat format = formatOf(run);
+        const QStringList lines = QString::fromStdString(run.text).split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                cursor.insertBlock();
+            if (!lines[i].isEmpty())
+                cursor.insertText(lines[i], format);
+        }
+    }
+    moveCursor(QTextCursor::Start);
+}
+
+} // namespace tellumo

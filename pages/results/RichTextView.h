@@ -1,0 +1,25 @@
+// The result page's rich-text line (RichTextBox1): a read-only text view
+// without frame or scroll bars that shows one RTF document.
+//
+// Data flow: setRtf(document) -> ReadRtf -> styled runs -> one character
+// format per run (colour, size, bold) in the view's QTextDocument; "\n" in a
+// run starts a new block. Text outside any colour or size word keeps the
+// view's own font (ＭＳ Ｐゴシック 14.25 pt bold) and text colour.
+#pragma once
+
+#include <QTextEdit>
+#include <string>
+
+namespace tellumo {
+
+class RichTextView : public QTextEdit {
+    Q_OBJECT
+
+public:
+    explicit RichTextView(QWidget* parent = nullptr);
+
+    // Replaces the whole content with the given RTF document.
+    void setRtf(const std::string& document);
+};
+
+} // namespace tellumo
