@@ -104,6 +104,8 @@ private slots:
     void clearDeselectsEverything_data();
     void clearDeselectsEverything();
     void twoChoiceRowsLeaveMiddleEmpty();
+    void choicesShowTheirColours_data();
+    void choicesShowTheirColours();
     void focusOrder_data();
     void focusOrder();
     void passDestroysPageBeforeNextOne_data();
@@ -267,6 +269,36 @@ void TestQuestionPages::twoChoiceRowsLeaveMiddleEmpty()
                  QStringLiteral("Frame%1").arg(q - 10));
     }
     QVERIFY(page->findChild<QWidget*>("Answer182"));
+}
+
+void TestQuestionPages::choicesShowTheirColours_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Form1 option") << "Form1" << "Option21";
+    QTest::newRow("Form2 choice") << "Form2" << "Answer11";
+    QTest::newRow("Form3 two-choice row") << "Form3" << "Answer141";
+}
+
+void TestQuestionPages::choicesShowTheirColours()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, button);
+
+    RecordingHost host;
+    QWidget* shown = host.start(page == QLatin1String("Form1")   ? createForm1
+                                : page == QLatin1String("Form2") ? createForm2
+                                                                 : createForm3);
+    QWidget* choice = control(shown, button);
+    const QImage image = shown->grab().toImage();
+    const QRect cell(choice->mapTo(shown, QPoint(0, 0)), choice->size());
+    // The right end of the cell is clear of the circle and the caption; the
+    // gap after the cell belongs to the group.
+    const QPoint inCell(cell.right() - 1, cell.center().y());
+    const QPoint inGroup(cell.right() + 3, cell.center().y());
+    const qreal ratio = image.devicePixelRatio();
+    QCOMPARE(image.pixelColor(inCell * ratio), QColor(128, 255, 255));
+    QCOMPARE(image.pixelColor(inGroup * ratio), QColor(210, 255, 255));
 }
 
 void TestQuestionPages::focusOrder_data()
