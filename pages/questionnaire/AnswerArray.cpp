@@ -1,6 +1,6 @@
 #include "AnswerArray.h"
 
-#include "QuestionCatalogueQt.h"
+#include "QuestionCatalogue.h"
 #include "QuestionnaireControls.h"
 #include "Twips.h"
 

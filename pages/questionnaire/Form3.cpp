@@ -4,7 +4,7 @@
 #include "Fonts.h"
 #include "Messages.h"
 #include "PageFactories.h"
-#include "QuestionCatalogueQt.h"
+#include "QuestionCatalogue.h"
 #include "QuestionnaireControls.h"
 
 #include <QPushButton>
