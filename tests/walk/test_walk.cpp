@@ -165,14 +165,17 @@ void TestWalk::readSusceptibility()
     QCOMPARE(pieces[0].colour, QStringLiteral("#0000ff"));
     QCOMPARE(pieces[1].colour, QStringLiteral("default"));
 
-    QCOMPARE(labelText(page_, "Label2"), QStringLiteral("判定結果"));
-    QCOMPARE(labelText(page_, "Label3"), QStringLiteral("あなたの蚊に刺されやすさ度は"));
-    QCOMPARE(labelText(page_, "Label5"), QStringLiteral("非常に刺されやすい"));
-    QCOMPARE(labelText(page_, "Label6"), QStringLiteral("刺されやすい"));
-    QCOMPARE(labelText(page_, "Label7"), QStringLiteral("普通程度"));
-    QCOMPARE(labelText(page_, "Label8"), QStringLiteral("刺されにくい"));
-    QCOMPARE(labelText(page_, "Label4"),
-             QStringLiteral("非常に刺されやすい、刺されやすいの人は、是非注意すべき点を読んで、蚊に刺されないよう努めてください。"));
+    const std::pair<const char*, QString> texts[] = {
+        {"Label2", QStringLiteral("判定結果")},
+        {"Label3", QStringLiteral("あなたの蚊に刺されやすさ度は")},
+        {"Label5", QStringLiteral("非常に刺されやすい")},
+        {"Label6", QStringLiteral("刺されやすい")},
+        {"Label7", QStringLiteral("普通程度")},
+        {"Label8", QStringLiteral("刺されにくい")},
+        {"Label4", QStringLiteral("非常に刺されやすい、刺されやすいの人は、是非注意すべき点を読んで、蚊に刺されないよう努めてください。")},
+    };
+    for (const auto& [name, text] : texts)
+        QCOMPARE(labelText(page_, name), text);
     // Class 3 stands out in magenta; the two labels under it moved down.
     QLabel* easily = label(page_, "Label6");
     QCOMPARE(textColour(easily), QColor(255, 0, 255));
@@ -222,24 +225,13 @@ void TestWalk::wholeRun()
     main_ = Module1::Startup(clock);
     QVERIFY(main_ && main_->isVisible());
 
-    fillPersonalData();
-    if (QTest::currentTestFailed())
-        return;
-    answerQuestions();
-    if (QTest::currentTestFailed())
-        return;
-    readSusceptibility();
-    if (QTest::currentTestFailed())
-        return;
-    readDetails();
-    if (QTest::currentTestFailed())
-        return;
-    readCaution();
-    if (QTest::currentTestFailed())
-        return;
-    readAdvice();
-    if (QTest::currentTestFailed())
-        return;
+    using Step = void (TestWalk::*)();
+    for (Step step : {&TestWalk::fillPersonalData, &TestWalk::answerQuestions, &TestWalk::readSusceptibility,
+                      &TestWalk::readDetails, &TestWalk::readCaution, &TestWalk::readAdvice}) {
+        (this->*step)();
+        if (QTest::currentTestFailed())
+            return;
+    }
 
     QTRY_VERIFY(!main_->isVisible());
     QCOMPARE(main_->currentPage(), nullptr);
