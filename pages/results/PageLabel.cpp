@@ -65,7 +65,7 @@ int PageLabel::layOut(QPainter* painter) const
     int y = 0;
     int usedHeight = 0;
     for (const QString& paragraph : displayText().split(u'\n')) {
-        QTextLayout layout(paragraph, font(), const_cast<PageLabel*>(this));
+        QTextLayout layout(paragraph, font(), this);
         layout.setTextOption(option);
         layout.beginLayout();
         for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {

@@ -1,6 +1,6 @@
 // Layout tables of the result pages: each page lists where its controls
 // stand, in twips relative to the page, and creates each control from its
-// row by name. Controls.h turns the twips into pixels.
+// row by name; Twips.h turns the twips into pixels.
 #pragma once
 
 #include <QString>
