@@ -47,7 +47,7 @@ void FormMain::createControls()
     setCentralWidget(mdiArea_);
     // The window never gets smaller than a whole page.
     mdiArea_->setMinimumSize(twipsSize(ClientWidthTwips, ClientHeightTwips));
-    adjustSize();
+    resize(minimumSizeHint());
 }
 
 void FormMain::createMenu()

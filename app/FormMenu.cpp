@@ -29,8 +29,8 @@ QFont dialogFont()
 
 FormMenu::FormMenu(QWidget* owner, const char* objectName, const QString& caption, int widthTwips,
                    int heightTwips, QRect ok, Separator separator)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+                         | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       separator_(separator)
 {
     setObjectName(QString::fromLatin1(objectName));
