@@ -4,12 +4,11 @@
 #include "Fonts.h"
 #include "FormMain.h"
 #include "FormSplash.h"
+#include "Platform.h"
 #include "SplashClock.h"
 
 #include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
-#include <cstdio>
 
 namespace tellumo::Module1 {
 
@@ -80,19 +79,12 @@ std::unique_ptr<FormMain> Startup(SplashClock& clock, const SplashObserver& obse
 
 int Main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-#ifdef Q_OS_LINUX
-        std::fputs("tellumo: no display found; run it under a virtual one with: "
-                   "xvfb-run -a tellumo\n",
-                   stderr);
+    if (!Platform::displayAvailable())
         return 1;
-#endif
-    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tellumo"));
     QApplication::setApplicationVersion(QStringLiteral("2.00"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("tellumo"));
+    Platform::integrateWithDesktop();
     installFontSubstitutions();
 
     SteadySplashClock clock;
