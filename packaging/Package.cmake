@@ -1,0 +1,31 @@
+# The Debian package, built by CPack from the install rules:
+#   cpack --config <build>/CPackConfig.cmake -G DEB   (scripts/package.sh)
+# Library dependencies (Qt and what it needs) come from dpkg-shlibdeps; the
+# Japanese fonts are named here because the program only asks for them by
+# name at run time (pages/common/Fonts.cpp: IPA faces first, Noto CJK second).
+set(CPACK_PACKAGE_NAME tellumo)
+set(CPACK_PACKAGE_VENDOR "Ostrevan")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "questionnaire that judges how easily mosquitoes bite you")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tellumo asks for a few personal details and nineteen questions about\n\
+constitution, sweating, sensitivity to heat and cold and digestion, then\n\
+shows a score out of 100, one of four bite-susceptibility classes, the\n\
+constitution type, BMI and obesity degree, and advice on keeping\n\
+mosquitoes away. The program is in Japanese.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://${TELLUMO_MAKER_URL}/")
+set(CPACK_PACKAGE_CONTACT "${TELLUMO_PROGRAMMER_EMAIL}")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tellumo developers <${TELLUMO_PROGRAMMER_EMAIL}>")
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, fonts-ipafont-mincho")
+
+include(CPack)

@@ -1,0 +1,400 @@
+// The screenshot gallery: runs the program in-process from the splash to the
+// last page, stopping at every window and state worth seeing, and saves each
+// one as <out>/<nn>-<name>.png.
+//
+// Data flow: the splash runs on a clock that never sleeps and is shot from
+// the start-up observer; the pages are filled with the test helpers' clicks
+// and typed keys; modal windows (message box, information dialogs) are shot
+// from a timer while their exec() loop runs, then closed with their button.
+// A shot is either the window itself (QWidget::grab, the default) or, with
+// --screen-command, whatever that shell command captures (a whole X screen);
+// either way a picture whose window area is one flat colour counts as failed.
+//
+//   tellumo_gallery --out DIR [--screen-command CMD] [--settle MS]
+//
+// CMD runs through sh with the PNG path as $1 and the window's native id as
+// $2; it must write the PNG.
+#include "AssessmentRecord.h"
+#include "Fonts.h"
+#include "FormMain.h"
+#include "FormSplash.h"
+#include "Judgement.h"
+#include "Module1.h"
+#include "PageFactories.h"
+#include "SplashClock.h"
+#include "TestSupport.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QImage>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QProcess>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+using namespace tellumo;
+
+namespace {
+
+// Time moves on whenever the splash idles, so the sequence takes no time.
+class InstantClock : public SplashClock {
+public:
+    double now() override { return time_; }
+    void idle(double) override { time_ += 0.5; }
+
+private:
+    double time_ = 0.0;
+};
+
+// True when every pixel of `area` (device pixels) has one colour.
+bool isFlat(const QImage& image, QRect area)
+{
+    area &= image.rect();
+    if (area.isEmpty())
+        return true;
+    const QRgb first = image.pixel(area.topLeft());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) != first)
+                return false;
+    return true;
+}
+
+class Gallery {
+public:
+    Gallery(QString outDir, QString screenCommand, int settleMs)
+        : outDir_(std::move(outDir)), screenCommand_(std::move(screenCommand)), settleMs_(settleMs)
+    {
+    }
+
+    // Walks the whole program; returns the number of failures.
+    int run();
+    int shots() const { return shots_; }
+
+private:
+    void settle(QWidget* window);
+    void shoot(const QString& name, QWidget* window);
+    void fail(const QString& what);
+
+    // Opens a modal window with `open` (which returns once it has closed),
+    // shoots it as `name` and closes it with its button `closeButton`.
+    void shootModal(const QString& name, const char* closeButton, const std::function<void()>& open);
+
+    bool waitForPage(const char* name);
+    void click(const char* control);
+    void type(const char* field, const QString& text);
+    // Replaces the page shown with a fresh Form4 built from the record.
+    bool reopenForm4();
+
+    void splash();
+    void personalData();
+    void dialogs();
+    void questions();
+    void results();
+
+    QString outDir_;
+    QString screenCommand_;
+    int settleMs_;
+    int shots_ = 0;
+    QStringList failures_;
+    std::unique_ptr<FormMain> main_;
+    QWidget* page_ = nullptr;
+};
+
+void Gallery::fail(const QString& what)
+{
+    failures_ << what;
+    std::fprintf(stderr, "gallery: %s\n", qPrintable(what));
+}
+
+void Gallery::settle(QWidget* window)
+{
+    // A window on a real screen needs the window manager to map and frame it
+    // and the X server to expose it before its picture is there to capture.
+    QDeadlineTimer deadline(3000);
+    while (window->windowHandle() && !window->windowHandle()->isExposed() && !deadline.hasExpired())
+        QTest::qWait(10);
+    QTest::qWait(settleMs_);
+}
+
+void Gallery::shoot(const QString& name, QWidget* window)
+{
+    const QString path = QDir(outDir_).filePath(QStringLiteral("%1-%2.png").arg(shots_ + 1, 2, 10, QLatin1Char('0')).arg(name));
+    QImage image;
+    QRect area; // the window's content in the picture, device pixels
+    if (screenCommand_.isEmpty()) {
+        window->repaint();
+        image = window->grab().toImage();
+        area = image.rect();
+        if (!image.save(path)) {
+            fail(QStringLiteral("%1: cannot write %2").arg(name, path));
+            return;
+        }
+    } else {
+        settle(window);
+        const int status = QProcess::execute(QStringLiteral("sh"),
+            {QStringLiteral("-c"), screenCommand_, QStringLiteral("gallery"), path,
+             QString::number(window->winId())});
+        if (status != 0 || !image.load(path)) {
+            fail(QStringLiteral("%1: the capture command failed (exit status %2)").arg(name).arg(status));
+            return;
+        }
+        const qreal ratio = window->devicePixelRatioF();
+        const QRect client = window->geometry();
+        area = QRect((client.topLeft() * ratio), client.size() * ratio);
+    }
+    ++shots_;
+    if (isFlat(image, area))
+        fail(QStringLiteral("%1: the window is one flat colour in %2").arg(name, path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
+void Gallery::shootModal(const QString& name, const char* closeButton, const std::function<void()>& open)
+{
+    bool shot = false;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        poll.stop();
+        shoot(name, modal);
+        shot = true;
+        auto* button = modal->findChild<QAbstractButton*>(QString::fromLatin1(closeButton));
+        if (!button)
+            button = modal->findChild<QAbstractButton*>();
+        if (button)
+            button->click();
+        else
+            modal->close();
+    });
+    poll.start();
+    open();
+    if (!shot)
+        fail(QStringLiteral("%1: no modal window appeared").arg(name));
+}
+
+bool Gallery::waitForPage(const char* name)
+{
+    QDeadlineTimer deadline(5000);
+    while (!deadline.hasExpired()) {
+        QWidget* page = main_->currentPage();
+        if (page && page->objectName() == QLatin1String(name) && page->isVisible()) {
+            page_ = page;
+            return true;
+        }
+        QTest::qWait(10);
+    }
+    fail(QStringLiteral("page %1 did not appear").arg(QLatin1String(name)));
+    page_ = nullptr;
+    return false;
+}
+
+void Gallery::click(const char* control)
+{
+    if (auto* button = page_->findChild<QAbstractButton*>(QString::fromLatin1(control)))
+        QTest::mouseClick(button, Qt::LeftButton);
+    else
+        fail(QStringLiteral("no button %1 on %2").arg(QLatin1String(control), page_->objectName()));
+}
+
+void Gallery::type(const char* field, const QString& text)
+{
+    if (auto* box = page_->findChild<QLineEdit*>(QString::fromLatin1(field))) {
+        QTest::mouseClick(box, Qt::LeftButton);
+        testing::typeText(box, text);
+    } else {
+        fail(QStringLiteral("no text box %1 on %2").arg(QLatin1String(field), page_->objectName()));
+    }
+}
+
+void Gallery::splash()
+{
+    InstantClock clock;
+    main_ = Module1::Startup(clock, [this](FormSplash& splash, int state) {
+        shoot(QStringLiteral("splash-state%1").arg(state), &splash);
+    });
+}
+
+void Gallery::personalData()
+{
+    if (!waitForPage("Form1"))
+        return;
+    shoot(QStringLiteral("main-form1-empty"), main_.get());
+    shootModal(QStringLiteral("form1-message"), "", [this] { click("Command1"); });
+
+    type("Text1", QStringLiteral("蚊野　太郎"));
+    click("Option11");
+    type("Text2", QStringLiteral("30"));
+    type("Text3", QStringLiteral("170"));
+    type("Text4", QStringLiteral("65"));
+    click("Option21");
+    type("Text5", QStringLiteral("20"));
+    click("Option32");
+    shoot(QStringLiteral("main-form1-filled"), main_.get());
+}
+
+void Gallery::dialogs()
+{
+    for (int n = 2; n <= 6; ++n) {
+        auto* action = main_->findChild<QAction*>(QStringLiteral("Menu%1").arg(n));
+        if (!action) {
+            fail(QStringLiteral("no menu entry Menu%1").arg(n));
+            continue;
+        }
+        shootModal(QStringLiteral("dialog-FormMenu%1").arg(n), "cmdOK", [action] { action->trigger(); });
+    }
+}
+
+void Gallery::questions()
+{
+    click("Command1");
+    if (!waitForPage("Form2"))
+        return;
+    shoot(QStringLiteral("main-form2"), main_.get());
+    for (int q = 1; q <= 10; ++q)
+        click(qPrintable(QStringLiteral("Answer%1").arg(10 * q + 2)));
+    click("Command1");
+
+    if (!waitForPage("Form3"))
+        return;
+    shoot(QStringLiteral("main-form3-empty"), main_.get());
+    for (int q : {11, 12, 13, 18, 19})
+        click(qPrintable(QStringLiteral("Answer%1").arg(10 * q + 2)));
+    for (int q : {14, 15, 16, 17})
+        click(qPrintable(QStringLiteral("Answer%1").arg(10 * q + 1)));
+    shoot(QStringLiteral("main-form3-answered"), main_.get());
+    click("Command1");
+}
+
+bool Gallery::reopenForm4()
+{
+    QWidget* current = main_->currentPage();
+    main_->replacePage(current, [](PageHost& host) { return createForm4(host); });
+    QDeadlineTimer deadline(5000);
+    while (main_->currentPage() == current && !deadline.hasExpired())
+        QTest::qWait(10);
+    return waitForPage("Form4");
+}
+
+void Gallery::results()
+{
+    if (!waitForPage("Form4"))
+        return;
+
+    // Each class in turn: personal-data points and an answer total whose sum
+    // falls inside the class; then the walk's own answers again.
+    struct ClassCase {
+        int susceptibilityClass;
+        std::int16_t sex, age, blood, bodyFat, skin;
+        std::uint8_t answers;
+    };
+    constexpr ClassCase cases[] = {
+        {1, 0, 3, 4, 0, 3, 6},     // 16
+        {2, 0, 3, 4, 0, 5, 18},    // 30
+        {3, 2, 5, 8, 5, 5, 31},    // 56
+        {4, 2, 5, 8, 5, 10, 50},   // 80
+    };
+    const AssessmentRecord walked = Module1::Record;
+    for (const ClassCase& c : cases) {
+        Module1::Record.PersonalData[SexPointsEntry] = c.sex;
+        Module1::Record.PersonalData[AgePointsEntry] = c.age;
+        Module1::Record.PersonalData[BloodTypePointsEntry] = c.blood;
+        Module1::Record.PersonalData[BodyFatPointsEntry] = c.bodyFat;
+        Module1::Record.PersonalData[SkinTonePointsEntry] = c.skin;
+        std::uint8_t left = c.answers;
+        for (int q = 1; q <= 19; ++q) {
+            const std::uint8_t code = std::min<std::uint8_t>(left, 2);
+            Module1::Record.AnswerCodes[q] = code;
+            left = static_cast<std::uint8_t>(left - code);
+        }
+        Module1::Record.AnswerCodes[13] = static_cast<std::uint8_t>(Module1::Record.AnswerCodes[13] + left);
+        if (!reopenForm4())
+            return;
+        const int shown = ClassifySusceptibility(Module1::Record.SusceptibilityScore);
+        if (shown != c.susceptibilityClass)
+            fail(QStringLiteral("Form4 shows class %1 instead of %2").arg(shown).arg(c.susceptibilityClass));
+        shoot(QStringLiteral("main-form4-class%1").arg(c.susceptibilityClass), main_.get());
+    }
+    Module1::Record = walked;
+    if (!reopenForm4())
+        return;
+
+    click("Command2");
+    if (!waitForPage("Form5"))
+        return;
+    shoot(QStringLiteral("main-form5"), main_.get());
+    click("Command2");
+    if (!waitForPage("Form6"))
+        return;
+    shoot(QStringLiteral("main-form6"), main_.get());
+    click("Command2");
+    if (!waitForPage("Form7"))
+        return;
+    shoot(QStringLiteral("main-form7"), main_.get());
+    click("Command1");
+    QDeadlineTimer deadline(5000);
+    while (main_->isVisible() && !deadline.hasExpired())
+        QTest::qWait(10);
+    if (main_->isVisible())
+        fail(QStringLiteral("\"終了\" did not close the main window"));
+}
+
+int Gallery::run()
+{
+    if (!QDir().mkpath(outDir_)) {
+        fail(QStringLiteral("cannot create %1").arg(outDir_));
+        return 1;
+    }
+    splash();
+    personalData();
+    dialogs();
+    questions();
+    results();
+    main_.reset();
+    return int(failures_.size());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tellumo"));
+    installFontSubstitutions();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Saves a picture of every window and state of Tellumo."));
+    parser.addHelpOption();
+    const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("Folder for the pictures."),
+                                 QStringLiteral("dir"));
+    const QCommandLineOption screen(QStringLiteral("screen-command"),
+                                    QStringLiteral("Shell command that captures the screen into $1 "
+                                                   "($2: the window's native id)."),
+                                    QStringLiteral("command"));
+    const QCommandLineOption settle(QStringLiteral("settle"),
+                                    QStringLiteral("Milliseconds to wait before a screen capture."),
+                                    QStringLiteral("ms"), QStringLiteral("300"));
+    parser.addOptions({out, screen, settle});
+    parser.process(app);
+    if (!parser.isSet(out)) {
+        std::fputs("tellumo_gallery: --out DIR is required\n", stderr);
+        return 2;
+    }
+
+    Gallery gallery(parser.value(out), parser.value(screen), parser.value(settle).toInt());
+    const int failures = gallery.run();
+    std::printf("gallery: %d pictures, %d failures\n", gallery.shots(), failures);
+    return failures == 0 ? 0 : 1;
+}
