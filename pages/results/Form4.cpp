@@ -4,13 +4,18 @@
 #include "Fonts.h"
 #include "Judgement.h"
 #include "MakeRtf.h"
+#include "Messages.h"
 #include "PageFactories.h"
 #include "Placement.h"
 #include "RichTextView.h"
+#include "ShownName.h"
 #include "Twips.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
+#include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace tellumo {
@@ -65,6 +70,23 @@ QString caption(int susceptibilityClass)
 {
     const std::string_view text = SusceptibilityCaption(susceptibilityClass);
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Shown instead of a score when the record cannot give one.
+const QString NoJudgement = QStringLiteral("判定できませんでした");
+
+// The score, or nullopt when the record holds codes or points that no
+// page can store (a sum beyond 255, or points never stored): such a record
+// is corrupted, and a wrapped or partial sum must not pass for a result.
+std::optional<std::uint8_t> computedScore()
+{
+    try {
+        return ComputeSusceptibilityScore();
+    } catch (const ScoreOverflow&) {
+        return std::nullopt;
+    } catch (const std::logic_error&) {
+        return std::nullopt;
+    }
 }
 
 // " さんの総合点数は100点満点で57点です。" for 57; the name goes in front.
@@ -133,13 +155,20 @@ void Form4::connectHandlers()
 void Form4::Form_Load()
 {
     move(0, 0);
-    const std::uint8_t score = ComputeSusceptibilityScore();
+    const std::optional<std::uint8_t> score = computedScore();
+    if (!score) {
+        // No score line and no class; the details would only repeat an
+        // earlier judgement, so that way is closed. Told once the page shows.
+        command2_->setEnabled(false);
+        QTimer::singleShot(0, this, [this] { Messages::show(this, NoJudgement); });
+        return;
+    }
     // The name is the user's text: escaped, so that braces and backslashes in
     // it show as typed instead of changing the document.
-    const std::string name = Module1::Record.PersonalData[Name].text();
+    const std::string name = shownName(Module1::Record.PersonalData[Name].text()).toStdString();
     richTextBox1_->setRtf(MakeRtf(EscapeRtfText(name), -1, 0, 0, 2, 0, 0)
-                          + MakeRtf(scoreSentence(score), 0, 0, -1, 0, 0, 0));
-    showClass(ClassifySusceptibility(score));
+                          + MakeRtf(scoreSentence(*score), 0, 0, -1, 0, 0, 0));
+    showClass(ClassifySusceptibility(*score));
 }
 
 void Form4::showClass(int susceptibilityClass)

@@ -5,6 +5,8 @@
 // Data flow: Form_Load has the model compute AnswerTotal and
 // SusceptibilityScore into Module1::Record, builds the score line with
 // MakeRtf (the name escaped) for RichTextBox1 and applies the class display.
+// A record that yields no score (corrupted codes or points) leaves the line
+// and the scale plain, disables the way to Form5 and says so in a message.
 // The buttons lead to Form5, to Form6 or end the program.
 #pragma once
 

@@ -7,6 +7,7 @@
 #include "PageFactories.h"
 #include "PersonalPoints.h"
 #include "Placement.h"
+#include "ShownName.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -67,7 +68,7 @@ QString typePhrase(ConstitutionType type)
 QString typeSentence(const AssessmentRecord& record)
 {
     return classWord(ClassifySusceptibility(record.SusceptibilityScore))
-           + fromUtf8(record.PersonalData[Name].text())
+           + shownName(record.PersonalData[Name].text())
            + typePhrase(ClassifyConstitution(record.answerTotal()));
 }
 

@@ -7,6 +7,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
 
 namespace tellumo {
 
@@ -40,6 +41,11 @@ RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent)
     setLineWrapMode(QTextEdit::NoWrap);
     setFont(pageFont());
     document()->setDocumentMargin(0);
+    // The line reads left to right whatever it holds; a name that begins with
+    // right-to-left letters must not turn the whole sentence around.
+    QTextOption direction = document()->defaultTextOption();
+    direction.setTextDirection(Qt::LeftToRight);
+    document()->setDefaultTextOption(direction);
 
     // The page underneath shows through.
     setAutoFillBackground(false);
