@@ -1,0 +1,133 @@
+// Drives the real main window, without the splash, to any page: the
+// questionnaire pages are filled in with clicks and typed keys, the result
+// pages are reached from a complete record. Shared by the reliability tests.
+#pragma once
+
+#include "AssessmentRecord.h"
+#include "FormMain.h"
+#include "PageFactories.h"
+#include "TestSupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QtTest>
+
+#include <memory>
+
+namespace tellumo::testing {
+
+// A complete record: female, age over 24, blood type A, no body fat, normal
+// skin (14 points), the first choice of every question (30): score 44.
+inline void fillCompleteRecord()
+{
+    AssessmentRecord& record = Module1::Record;
+    record.PersonalData[Name] = PersonalEntry(std::string("蚊野 花子"));
+    record.PersonalData[SexPointsEntry] = PersonalEntry(std::int16_t{0});
+    record.PersonalData[AgePointsEntry] = PersonalEntry(std::int16_t{5});
+    record.PersonalData[HeightText] = PersonalEntry(std::string("170"));
+    record.PersonalData[WeightText] = PersonalEntry(std::string("65"));
+    record.PersonalData[BloodTypePointsEntry] = PersonalEntry(std::int16_t{4});
+    record.PersonalData[BodyFatPointsEntry] = PersonalEntry(std::int16_t{0});
+    record.PersonalData[SkinTonePointsEntry] = PersonalEntry(std::int16_t{5});
+    const int firstChoiceCodes[] = {0, 0, 2, 2, 2, 10, 8, 0, 2, 2, 2, 0, 0, 0, 0, 0, 0, 0, 0};
+    for (int q = 1; q <= 19; ++q)
+        record.AnswerCodes[q] = static_cast<std::uint8_t>(firstChoiceCodes[q - 1]);
+}
+
+// Records the object names of the pages as they are shown, in order.
+class PageShows : public QObject {
+public:
+    PageShows() { qApp->installEventFilter(this); }
+    ~PageShows() override { qApp->removeEventFilter(this); }
+    const QStringList& shown() const { return shown_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->inherits("tellumo::Page"))
+            shown_ << watched->objectName();
+        return false;
+    }
+
+private:
+    QStringList shown_;
+};
+
+class ProgramDriver {
+public:
+    ProgramDriver()
+    {
+        resetRecord();
+        main_ = std::make_unique<FormMain>();
+        main_->showCentred();
+        main_->activateWindow();
+        if (!QTest::qWaitForWindowActive(main_.get()))
+            qWarning("the main window did not become active");
+    }
+
+    FormMain& main() { return *main_; }
+    QWidget* page() const { return main_->currentPage(); }
+    // Destroys the main window now (the program's end).
+    void destroy() { main_.reset(); }
+
+    // The page shown once `name` has taken over, or nullptr after a while.
+    QWidget* waitFor(const QString& name)
+    {
+        const bool shown = QTest::qWaitFor([&] { return page() && page()->objectName() == name; });
+        return shown ? page() : nullptr;
+    }
+
+    template <typename T = QWidget>
+    T* control(const QString& name) const
+    {
+        T* found = page() ? page()->findChild<T*>(name) : nullptr;
+        if (!found)
+            qFatal("no control %s on the page", qPrintable(name));
+        return found;
+    }
+
+    void click(const QString& name) { QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton); }
+
+    void fillForm1()
+    {
+        typeText(control<QLineEdit>(QStringLiteral("Text1")), QStringLiteral("蚊野 花子"));
+        typeText(control<QLineEdit>(QStringLiteral("Text2")), QStringLiteral("30"));
+        typeText(control<QLineEdit>(QStringLiteral("Text3")), QStringLiteral("170"));
+        typeText(control<QLineEdit>(QStringLiteral("Text4")), QStringLiteral("65"));
+        for (const char* option : {"Option12", "Option22", "Option32"})
+            click(QString::fromLatin1(option));
+    }
+
+    void answer(int firstQuestion, int lastQuestion)
+    {
+        for (int q = firstQuestion; q <= lastQuestion; ++q)
+            click(QStringLiteral("Answer%1").arg(10 * q + 1));
+    }
+
+    // Brings the program to page `name` ("Form1".."Form7"), the questionnaire
+    // pages empty and the result pages from a complete record.
+    QWidget* goTo(const QString& name)
+    {
+        const int number = name.mid(4).toInt();
+        if (number >= 2 && number <= 3) {
+            fillForm1();
+            click(QStringLiteral("Command1"));
+            if (number == 3 && waitFor(QStringLiteral("Form2"))) {
+                answer(1, 10);
+                click(QStringLiteral("Command1"));
+            }
+        } else if (number >= 4) {
+            fillCompleteRecord();
+            const PageHost::PageFactory factories[] = {createForm4, createForm5, createForm6, createForm7};
+            main_->replacePage(page(), factories[number - 4]);
+        }
+        return waitFor(name);
+    }
+
+private:
+    std::unique_ptr<FormMain> main_;
+};
+
+} // namespace tellumo::testing

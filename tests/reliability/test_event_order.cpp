@@ -1,0 +1,340 @@
+// Events in an awkward order, in the real main window: a forward button
+// pressed twice before the page change has run, the main window closed
+// while a message box or an information dialog is open, and every menu
+// dialog opened over every page.
+#include "Fonts.h"
+#include "FormMain.h"
+#include "Messages.h"
+#include "ProgramDriver.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QtTest>
+
+using namespace tellumo;
+using namespace tellumo::testing;
+
+namespace {
+
+// How a button is pressed twice before the event loop runs again.
+enum class Press {
+    Mouse,    // two clicks
+    Keyboard, // the space bar twice on the button
+    Handler,  // the click handler itself twice, past the button's own state
+};
+
+void press(QWidget* page, const QString& buttonName, Press how)
+{
+    auto* button = page->findChild<QAbstractButton*>(buttonName);
+    QVERIFY2(button, qPrintable(buttonName));
+    switch (how) {
+    case Press::Mouse:
+        QTest::mouseClick(button, Qt::LeftButton);
+        break;
+    case Press::Keyboard:
+        QTest::keyClick(button, Qt::Key_Space);
+        break;
+    case Press::Handler:
+        QVERIFY(QMetaObject::invokeMethod(page, qPrintable(buttonName + QStringLiteral("_Click")),
+                                          Qt::DirectConnection));
+        break;
+    }
+}
+
+// What a page looks like to the user: its entries, its selections, where
+// the focus is and whether it takes input.
+struct PageState {
+    QStringList texts;
+    QStringList checked;
+    QString focus;
+    bool enabled = false;
+    bool operator==(const PageState&) const = default;
+};
+
+// The focus is the one the main window keeps for when it is active again:
+// without a window manager nothing activates it when a dialog closes.
+PageState stateOf(QWidget* window, QWidget* page)
+{
+    PageState state;
+    for (QLineEdit* field : page->findChildren<QLineEdit*>())
+        state.texts << field->objectName() + u'=' + field->text();
+    for (QAbstractButton* button : page->findChildren<QAbstractButton*>())
+        if (button->isChecked())
+            state.checked << button->objectName();
+    QWidget* focus = window->focusWidget();
+    state.focus = focus ? focus->objectName() : QStringLiteral("<none>");
+    state.enabled = page->isEnabled();
+    return state;
+}
+
+QString describe(const PageState& state)
+{
+    return QStringLiteral("texts [%1] checked [%2] focus %3 %4")
+        .arg(state.texts.join(u','), state.checked.join(u','), state.focus,
+             state.enabled ? QStringLiteral("enabled") : QStringLiteral("disabled"));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Press)
+
+class TestEventOrder : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void forwardPressedTwice_data();
+    void forwardPressedTwice();
+    void closeWhileModal_data();
+    void closeWhileModal();
+    void menuDialogOverEveryPage_data();
+    void menuDialogOverEveryPage();
+};
+
+void TestEventOrder::initTestCase()
+{
+    installFontSubstitutions();
+}
+
+void TestEventOrder::cleanup()
+{
+    Messages::setHook({});
+    QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
+}
+
+void TestEventOrder::forwardPressedTwice_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<Press>("how");
+    QTest::addColumn<QString>("next"); // empty: the program ends
+
+    const struct {
+        const char* tag;
+        const char* page;
+        const char* first;
+        const char* second;
+        const char* next;
+    } changes[] = {
+        {"Form1 次へ", "Form1", "Command1", "Command1", "Form2"},
+        {"Form2 次へ", "Form2", "Command1", "Command1", "Form3"},
+        {"Form3 次へ", "Form3", "Command1", "Command1", "Form4"},
+        {"Form4 判定結果の詳細", "Form4", "Command2", "Command2", "Form5"},
+        {"Form4 注意すべき点", "Form4", "Command3", "Command3", "Form6"},
+        {"Form4 詳細, then 注意すべき点", "Form4", "Command2", "Command3", "Form5"},
+        {"Form4 終了", "Form4", "Command1", "Command1", ""},
+        {"Form4 終了, then 詳細", "Form4", "Command1", "Command2", ""},
+        {"Form5 注意すべき点", "Form5", "Command2", "Command2", "Form6"},
+        {"Form5 終了", "Form5", "Command1", "Command1", ""},
+        {"Form6 蚊の対策法", "Form6", "Command2", "Command2", "Form7"},
+        {"Form6 終了", "Form6", "Command1", "Command1", ""},
+        {"Form7 終了", "Form7", "Command1", "Command1", ""},
+    };
+    const struct {
+        const char* name;
+        Press how;
+    } ways[] = {{"mouse", Press::Mouse}, {"keyboard", Press::Keyboard}, {"handler", Press::Handler}};
+    for (const auto& change : changes)
+        for (const auto& way : ways)
+            QTest::addRow("%s, %s", change.tag, way.name)
+                << QString::fromLatin1(change.page) << QString::fromLatin1(change.first)
+                << QString::fromLatin1(change.second) << way.how << QString::fromUtf8(change.next);
+}
+
+void TestEventOrder::forwardPressedTwice()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(Press, how);
+    QFETCH(QString, next);
+
+    ProgramDriver program;
+    QWidget* current = program.goTo(page);
+    QVERIFY(current);
+    if (page == QLatin1String("Form1"))
+        program.fillForm1();
+    else if (page == QLatin1String("Form2"))
+        program.answer(1, 10);
+    else if (page == QLatin1String("Form3"))
+        program.answer(11, 19);
+
+    MessageRecorder messages;
+    PageShows shows;
+    press(current, first, how);
+    press(current, second, how);
+
+    if (next.isEmpty()) {
+        QTRY_VERIFY(!program.main().isVisible());
+        QTest::qWait(50);
+        QCOMPARE(program.page(), nullptr);
+        QCOMPARE(shows.shown(), QStringList());
+    } else {
+        QVERIFY(program.waitFor(next));
+        QTest::qWait(50); // time for a second page change, if one were queued
+        QCOMPARE(shows.shown(), QStringList{next});
+        QCOMPARE(program.page()->objectName(), next);
+        QCOMPARE(program.main().clientArea()->subWindowList().size(), 1);
+        QVERIFY(program.page()->isEnabled());
+    }
+    QCOMPARE(messages.messages(), QStringList());
+}
+
+void TestEventOrder::closeWhileModal_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("trigger"); // a button of the page or a menu action; empty: the page opens it
+    QTest::addColumn<QString>("modal");   // class of the window that comes up
+
+    QTest::newRow("empty name message on Form1") << "Form1" << "Command1" << "QMessageBox";
+    QTest::newRow("unanswered question on Form2") << "Form2" << "Command1" << "QMessageBox";
+    QTest::newRow("unanswered question on Form3") << "Form3" << "Command1" << "QMessageBox";
+    QTest::newRow("no-score message on Form4") << "Form4 corrupted" << "" << "QMessageBox";
+    QTest::newRow("copyright over Form1") << "Form1" << "Menu2" << "tellumo::FormMenu2";
+    QTest::newRow("disclaimer over Form2") << "Form2" << "Menu3" << "tellumo::FormMenu3";
+    QTest::newRow("redistribution over Form3") << "Form3" << "Menu4" << "tellumo::FormMenu4";
+    QTest::newRow("medical basis over Form4") << "Form4" << "Menu5" << "tellumo::FormMenu5";
+    QTest::newRow("version over Form7") << "Form7" << "Menu6" << "tellumo::FormMenu6";
+}
+
+void TestEventOrder::closeWhileModal()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, trigger);
+    QFETCH(QString, modal);
+
+    auto program = std::make_unique<ProgramDriver>();
+    const bool corrupted = page.endsWith(QLatin1String(" corrupted"));
+    const QString pageName = page.section(u' ', 0, 0);
+    if (corrupted) {
+        fillCompleteRecord();
+        Module1::Record.AnswerCodes[13] = 250; // no page stores such a code
+        program->main().replacePage(program->page(), createForm4);
+    } else {
+        QVERIFY(program->goTo(pageName));
+    }
+    QPointer<FormMain> main(&program->main());
+
+    // The real boxes and dialogs, inside the application's own event loop,
+    // as in the running program: closing the main window must end it.
+    QStringList modalsSeen;
+    QTimer watch;
+    watch.setInterval(5);
+    connect(&watch, &QTimer::timeout, [&] {
+        QWidget* open = QApplication::activeModalWidget();
+        if (!open || modalsSeen.contains(QString::number(quintptr(open))))
+            return;
+        modalsSeen << QString::number(quintptr(open)) << QString::fromLatin1(open->metaObject()->className());
+        QTimer::singleShot(20, [main] {
+            if (main)
+                main->close();
+        });
+    });
+    watch.start();
+    bool hung = false;
+    QTimer::singleShot(10000, [&] {
+        hung = true;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        QApplication::quit();
+    });
+    if (!trigger.isEmpty()) {
+        QTimer::singleShot(0, [&] {
+            if (trigger.startsWith(QLatin1String("Menu")))
+                program->main().findChild<QAction*>(trigger)->trigger();
+            else
+                program->click(trigger);
+        });
+    }
+
+    const int status = QApplication::exec();
+    watch.stop();
+    QVERIFY2(!hung, "the event loop did not end after the main window was closed");
+    QCOMPARE(status, 0);
+    // One box or dialog came up, and nothing after it.
+    QCOMPARE(modalsSeen.size(), 2);
+    QCOMPARE(modalsSeen[1], modal);
+    QVERIFY(main && !main->isVisible());
+    QCOMPARE(visibleTopLevels(), QStringList());
+
+    // Nothing is left to come up later, either.
+    MessageRecorder later;
+    QTest::qWait(100);
+    QCOMPARE(later.messages(), QStringList());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    program.reset();
+}
+
+void TestEventOrder::menuDialogOverEveryPage_data()
+{
+    QTest::addColumn<QString>("page");
+    for (int n = 1; n <= 7; ++n)
+        QTest::addRow("Form%d", n) << QStringLiteral("Form%1").arg(n);
+}
+
+void TestEventOrder::menuDialogOverEveryPage()
+{
+    QFETCH(QString, page);
+
+    ProgramDriver program;
+    QWidget* current = program.goTo(page);
+    QVERIFY(current);
+    // Something entered, something chosen, the focus somewhere in the middle.
+    if (page == QLatin1String("Form1")) {
+        typeText(program.control<QLineEdit>(QStringLiteral("Text1")), QStringLiteral("蚊野"));
+        program.click(QStringLiteral("Option11"));
+        program.click(QStringLiteral("Option23"));
+        QLineEdit* height = program.control<QLineEdit>(QStringLiteral("Text3"));
+        QTest::mouseClick(height, Qt::LeftButton);
+        typeText(height, QStringLiteral("17"));
+    } else if (page == QLatin1String("Form2") || page == QLatin1String("Form3")) {
+        const bool firstPage = page == QLatin1String("Form2");
+        program.answer(firstPage ? 1 : 11, firstPage ? 4 : 14);
+        program.click(firstPage ? QStringLiteral("Answer62") : QStringLiteral("Answer182"));
+    } else {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    const PageState before = stateOf(&program.main(), current);
+    QCOMPARE(QApplication::focusWidget(), program.main().focusWidget());
+    QVERIFY(current->isAncestorOf(QApplication::focusWidget()));
+
+    MessageRecorder messages;
+    for (int menu = 2; menu <= 6; ++menu) {
+        for (bool viaOk : {true, false}) {
+            // Answers the dialog from inside its own event loop.
+            QString opened;
+            QTimer::singleShot(0, [&opened, viaOk] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                opened = dialog->objectName();
+                if (auto* ok = dialog->findChild<QAbstractButton*>(QStringLiteral("cmdOK")); ok && viaOk)
+                    QTest::mouseClick(ok, Qt::LeftButton);
+                else
+                    dialog->close();
+            });
+            program.main().findChild<QAction*>(QStringLiteral("Menu%1").arg(menu))->trigger();
+            QCOMPARE(opened, QStringLiteral("FormMenu%1").arg(menu));
+            QVERIFY(!QApplication::activeModalWidget());
+            QCOMPARE(program.page(), current);
+            const PageState after = stateOf(&program.main(), current);
+            QVERIFY2(after == before, qPrintable(describe(before) + QStringLiteral(" / ") + describe(after)));
+            // Back in the main window, the keys go where they went before.
+            program.main().activateWindow();
+            QTRY_COMPARE(QApplication::focusWidget(), program.main().focusWidget());
+        }
+    }
+    QCOMPARE(messages.messages(), QStringList());
+}
+
+QTEST_MAIN(TestEventOrder)
+#include "test_event_order.moc"

@@ -1,0 +1,191 @@
+// The susceptibility result page over a record that yields no score: codes
+// or points that no page stores (only a corrupted record holds them). The
+// page must say so, show no score and no class, and leave the record and
+// the rest of the program usable.
+#include "AssessmentRecord.h"
+#include "Fonts.h"
+#include "Messages.h"
+#include "PageFactories.h"
+#include "ProgramDriver.h"
+#include "TestSupport.h"
+#include "Twips.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using namespace tellumo;
+using namespace tellumo::testing;
+
+namespace {
+
+const QString NoJudgement = QStringLiteral("判定できませんでした");
+
+using Corruption = std::function<void(AssessmentRecord&)>;
+
+QPushButton* button(QWidget* page, const char* name)
+{
+    return page->findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Corruption)
+
+class TestScoreFailure : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void noScoreFromCorruptedRecord_data();
+    void noScoreFromCorruptedRecord();
+    void highestScoreStillShows();
+    void messageComesOverTheShownPage();
+};
+
+void TestScoreFailure::initTestCase()
+{
+    installFontSubstitutions();
+}
+
+void TestScoreFailure::init()
+{
+    resetRecord();
+    fillCompleteRecord();
+}
+
+void TestScoreFailure::cleanup()
+{
+    Messages::setHook({});
+    QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
+}
+
+void TestScoreFailure::noScoreFromCorruptedRecord_data()
+{
+    QTest::addColumn<Corruption>("corrupt");
+
+    QTest::newRow("every code 255") << Corruption([](AssessmentRecord& r) {
+        for (int q = 1; q <= 19; ++q)
+            r.AnswerCodes[q] = 255;
+    });
+    QTest::newRow("answer total 256") << Corruption([](AssessmentRecord& r) {
+        r.AnswerCodes[13] = 226; // 30 - 0 + 226
+    });
+    QTest::newRow("score 256") << Corruption([](AssessmentRecord& r) {
+        r.AnswerCodes[13] = 212; // total 242, and 14 points
+    });
+    QTest::newRow("negative points") << Corruption([](AssessmentRecord& r) {
+        r.PersonalData[SexPointsEntry] = PersonalEntry(std::int16_t{-100});
+    });
+    QTest::newRow("huge points") << Corruption([](AssessmentRecord& r) {
+        r.PersonalData[SkinTonePointsEntry] = PersonalEntry(std::int16_t{30000});
+    });
+    QTest::newRow("points never stored") << Corruption([](AssessmentRecord& r) {
+        r.PersonalData[AgePointsEntry] = PersonalEntry();
+    });
+    QTest::newRow("text instead of points") << Corruption([](AssessmentRecord& r) {
+        r.PersonalData[BloodTypePointsEntry] = PersonalEntry(std::string("4"));
+    });
+}
+
+void TestScoreFailure::noScoreFromCorruptedRecord()
+{
+    QFETCH(Corruption, corrupt);
+    AssessmentRecord& record = Module1::Record;
+    corrupt(record);
+    record.AnswerCodes[0] = 17; // an earlier judgement, which must stay as it was
+    record.SusceptibilityScore = 57;
+    const AssessmentRecord before = record;
+
+    MessageRecorder messages;
+    RecordingHost host;
+    QWidget* page = host.start(createForm4);
+    QTRY_COMPARE(messages.messages(), QStringList{NoJudgement});
+    QVERIFY(record == before);
+
+    // No score line, and no class stands out on the scale.
+    QCOMPARE(page->findChild<QTextEdit*>(QStringLiteral("RichTextBox1"))->toPlainText(), QString());
+    for (const char* name : {"Label5", "Label6", "Label7", "Label8"}) {
+        auto* scale = page->findChild<QLabel*>(QString::fromLatin1(name));
+        QVERIFY(scale);
+        QCOMPARE(scale->font().pixelSize(), pointsToPixels(14.25));
+        QCOMPARE(scale->x(), twips(3000));
+    }
+    // The details would only repeat the earlier judgement: that way is
+    // closed. The caution points and the end stay open.
+    QVERIFY(!button(page, "Command2")->isEnabled());
+    QVERIFY(button(page, "Command3")->isEnabled());
+    QVERIFY(button(page, "Command1")->isEnabled());
+    QTest::mouseClick(button(page, "Command2"), Qt::LeftButton);
+    QTest::qWait(20);
+    QCOMPARE(host.page(), page);
+
+    QTest::mouseClick(button(page, "Command3"), Qt::LeftButton);
+    QTRY_VERIFY(host.page() && host.page()->objectName() == QLatin1String("Form6"));
+    QCOMPARE(messages.messages(), QStringList{NoJudgement});
+}
+
+void TestScoreFailure::highestScoreStillShows()
+{
+    // 245 from the answers and 10 points: the highest sum that is a score.
+    AssessmentRecord& record = Module1::Record;
+    for (int q = 1; q <= 18; ++q)
+        record.AnswerCodes[q] = 13;
+    record.AnswerCodes[19] = 11;
+    record.PersonalData[AgePointsEntry] = PersonalEntry(std::int16_t{3});
+    record.PersonalData[SkinTonePointsEntry] = PersonalEntry(std::int16_t{3});
+
+    MessageRecorder messages;
+    RecordingHost host;
+    QWidget* page = host.start(createForm4);
+    QTest::qWait(20);
+    QCOMPARE(messages.messages(), QStringList());
+    QCOMPARE(page->findChild<QTextEdit*>(QStringLiteral("RichTextBox1"))->toPlainText(),
+             QStringLiteral("蚊野 花子 さんの総合点数は100点満点で255点です。"));
+    QVERIFY(button(page, "Command2")->isEnabled());
+}
+
+void TestScoreFailure::messageComesOverTheShownPage()
+{
+    // The real box, in the main window: it comes up once the page stands in
+    // the client area, owned by the main window, and leaves the page usable.
+    ProgramDriver program;
+    fillCompleteRecord();
+    Module1::Record.AnswerCodes[7] = 250;
+    QString text;
+    bool pageShownUnderBox = false;
+    QWidget* boxWindow = nullptr;
+    QTimer watch;
+    watch.setInterval(5);
+    connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        text = box->text();
+        QWidget* page = program.page();
+        pageShownUnderBox = page && page->objectName() == QLatin1String("Form4") && page->isVisible();
+        boxWindow = box->parentWidget() ? box->parentWidget()->window() : nullptr;
+        box->button(QMessageBox::Ok)->click();
+    });
+    watch.start();
+    program.main().replacePage(program.page(), createForm4);
+    QTRY_COMPARE(text, NoJudgement);
+    watch.stop();
+    QVERIFY(pageShownUnderBox);
+    QCOMPARE(boxWindow, &program.main());
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+
+    program.click(QStringLiteral("Command1"));
+    QTRY_VERIFY(!program.main().isVisible());
+}
+
+QTEST_MAIN(TestScoreFailure)
+#include "test_score_failure.moc"
