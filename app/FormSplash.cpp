@@ -1,6 +1,7 @@
 #include "FormSplash.h"
 
 #include "AppInfo.h"
+#include "Controls.h"
 #include "Fonts.h"
 #include "Pictures.h"
 #include "Twips.h"
@@ -17,6 +18,11 @@ const QColor SplashYellow(255, 255, 0);
 const QColor CreditTeal(0, 192, 192);
 constexpr int ClientWidthTwips = 11415;
 constexpr int ClientHeightTwips = 7350;
+const QString PicturePaths[FormSplash::StateCount] = {
+    QStringLiteral(":/pictures/Picture1.jpg"), QStringLiteral(":/pictures/Picture2.jpg"),
+    QStringLiteral(":/pictures/Picture3.jpg"), QStringLiteral(":/pictures/Picture4.jpg"),
+    QStringLiteral(":/pictures/Picture5.gif"),
+};
 } // namespace
 
 FormSplash::FormSplash(QWidget* parent)
@@ -36,11 +42,11 @@ void FormSplash::createControls()
     setPalette(background);
     setAutoFillBackground(true);
 
-    pictures_[0] = addPicture("Picture1", QStringLiteral(":/pictures/Picture1.jpg"), 1000, 1000, 5050, 2800);
-    pictures_[1] = addPicture("Picture2", QStringLiteral(":/pictures/Picture2.jpg"), 6000, 500, 3850, 3000);
-    pictures_[2] = addPicture("Picture3", QStringLiteral(":/pictures/Picture3.jpg"), 4000, 2000, 3900, 3130);
-    pictures_[3] = addPicture("Picture4", QStringLiteral(":/pictures/Picture4.jpg"), 3500, 700, 3750, 6000);
-    pictures_[4] = addPicture("Picture5", QStringLiteral(":/pictures/Picture5.gif"), 2040, 500, 7095, 3600);
+    pictures_[0] = addPicture(0, 1000, 1000, 5050, 2800);
+    pictures_[1] = addPicture(1, 6000, 500, 3850, 3000);
+    pictures_[2] = addPicture(2, 4000, 2000, 3900, 3130);
+    pictures_[3] = addPicture(3, 3500, 700, 3750, 6000);
+    pictures_[4] = addPicture(4, 2040, 500, 7095, 3600);
 
     credits_[0] = addCredit("Label2", QStringLiteral("監修：医学博士　") + AppInfo::supervisor(), 5000);
     credits_[1] = addCredit("Label3", QStringLiteral("提供：Ostrevan"), 5700);
@@ -49,24 +55,21 @@ void FormSplash::createControls()
     pictures_[0]->show();
 }
 
-QLabel* FormSplash::addPicture(const char* name, const QString& path, int left, int top, int width, int height)
+QLabel* FormSplash::addPicture(int index, int left, int top, int width, int height)
 {
-    auto* picture = new QLabel(this);
-    picture->setObjectName(QString::fromLatin1(name));
+    // A picture box decodes its picture when it is first drawn, for the
+    // screen it is drawn on.
+    auto* picture = new PictureBox(PicturePaths[index], this);
+    picture->setObjectName(QStringLiteral("Picture%1").arg(index + 1));
     picture->setGeometry(twipsRect(left, top, width, height));
-    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setPixmap(loadPicture(path, devicePixelRatioF()));
     picture->hide();
     return picture;
 }
 
 QLabel* FormSplash::addCredit(const char* name, const QString& text, int top)
 {
-    auto* credit = new QLabel(text, this);
-    credit->setObjectName(QString::fromLatin1(name));
-    credit->setGeometry(twipsRect(5000, top, 6500, 500));
-    credit->setFont(makeFont(ProportionalMincho, 21.75, true));
-    credit->setTextFormat(Qt::PlainText);
+    QLabel* credit = makeLabel(this, QString::fromLatin1(name), text, 5000, top, 6500, 500,
+                               makeFont(ProportionalMincho, 21.75, true), false, false);
     QPalette palette = credit->palette();
     palette.setColor(QPalette::WindowText, CreditTeal);
     credit->setPalette(palette);

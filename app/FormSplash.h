@@ -1,6 +1,7 @@
 // The splash window: five pictures shown one at a time, then the credits.
 // It has no behaviour of its own; Module1's start-up procedure steps it
-// through its states.
+// through its states. A picture is decoded when its state is first drawn, at
+// the screen's pixel density, so the first frame waits only for Picture1.
 #pragma once
 
 #include <QWidget>
@@ -32,7 +33,8 @@ protected:
 
 private:
     void createControls();
-    QLabel* addPicture(const char* name, const QString& path, int left, int top, int width, int height);
+    // Picture box `index` (0-based) at its place, hidden.
+    QLabel* addPicture(int index, int left, int top, int width, int height);
     QLabel* addCredit(const char* name, const QString& text, int top);
 
     QLabel* pictures_[StateCount] = {};

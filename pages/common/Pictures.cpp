@@ -1,6 +1,7 @@
 #include "Pictures.h"
 
 #include <QFileInfo>
+#include <QPainter>
 
 namespace tellumo {
 
@@ -17,6 +18,29 @@ QPixmap loadPicture(const QString& path, qreal devicePixelRatio)
         }
     }
     return QPixmap(path);
+}
+
+PictureBox::PictureBox(const QString& path, QWidget* parent) : QLabel(parent), path_(path)
+{
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    matchScreen();
+    // A 2x picture on a 1.5x screen is reduced; smoothly, so it keeps its lines.
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(0, 0, pixmap());
+}
+
+void PictureBox::matchScreen()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == ratio_)
+        return;
+    ratio_ = ratio;
+    setPixmap(loadPicture(path_, ratio));
 }
 
 } // namespace tellumo
