@@ -27,8 +27,9 @@ bool displayAvailable()
 
 void integrateWithDesktop()
 {
-    // Wayland compositors match windows to desktop entries by this name; on
-    // X11 it becomes the _KDE_NET_WM_DESKTOP_FILE hint. Elsewhere it is unused.
+    // Wayland compositors match windows to desktop entries by this name (X11
+    // desktops use the window class, StartupWMClass in the entry); other
+    // systems ignore it.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(applicationId()));
 }
 
