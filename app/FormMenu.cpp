@@ -143,11 +143,9 @@ FormMenu6::FormMenu6(QWidget* owner)
     : FormMenu(owner, "FormMenu6", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), 5730, 4230, QRect(4245, 3767, 1380, 345),
                Separator{90, 105, 5654, 3622})
 {
-    auto* picIcon = new QLabel(this);
+    auto* picIcon = new PictureBox(QStringLiteral(":/pictures/picIcon.gif"), this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(twipsRect(532, 435, 980, 985));
-    picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picIcon->setPixmap(loadPicture(QStringLiteral(":/pictures/picIcon.gif"), devicePixelRatioF()));
 
     QLabel* title = addLabel({"Label10", QStringLiteral("Tellumo"), 1597, 435, 3195, 435});
     title->setFont(makeFont(ProportionalGothic, 18, false));

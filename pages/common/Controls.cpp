@@ -2,22 +2,20 @@
 
 #include "Twips.h"
 
-#include <QLabel>
 #include <QPushButton>
 
 namespace tellumo {
 
-QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text,
-                  int left, int top, int width, int height, const QFont& font,
-                  bool centred, bool wordWrap)
+PageLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text,
+                     int left, int top, int width, int height, const QFont& font,
+                     bool centred, bool wordWrap, PageLabel::Breaks breaks)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new PageLabel(text, breaks, parent);
     label->setObjectName(objectName);
     label->setGeometry(twipsRect(left, top, width, height));
     label->setFont(font);
     label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     label->setWordWrap(wordWrap);
-    label->setTextFormat(Qt::PlainText);
     return label;
 }
 

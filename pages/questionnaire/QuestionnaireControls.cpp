@@ -1,6 +1,7 @@
 #include "QuestionnaireControls.h"
 
 #include "Page.h"
+#include "PageLabel.h"
 #include "Twips.h"
 
 #include <QFrame>
@@ -62,10 +63,9 @@ void chainFocus(const QList<QWidget*>& order)
 QLabel* createLabel(QWidget* parent, const char* objectName, const QString& text,
                     const QFont& font, Qt::Alignment alignment)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new PageLabel(text, PageLabel::Breaks::Plain, parent);
     label->setObjectName(QString::fromLatin1(objectName));
     label->setFont(font);
-    label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment | Qt::AlignTop);
     // No fill: the page's framed picture shows through.
     label->setAutoFillBackground(false);

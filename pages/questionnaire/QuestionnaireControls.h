@@ -43,7 +43,7 @@ void orderTabsByIndex(QWidget* page, std::span<const ControlPlace> table);
 // Chains the widgets in the given order.
 void chainFocus(const QList<QWidget*>& order);
 
-// A transparent label, black text, not yet placed.
+// A transparent one-line label (a PageLabel), black text, not yet placed.
 QLabel* createLabel(QWidget* parent, const char* objectName, const QString& text,
                     const QFont& font, Qt::Alignment alignment);
 

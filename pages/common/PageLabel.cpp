@@ -52,16 +52,33 @@ int PageLabel::linePitch() const
 
 int PageLabel::textHeight() const
 {
-    return layOut(nullptr);
+    return layOut([](const QTextLayout&) {});
 }
 
-int PageLabel::layOut(QPainter* painter) const
+QRectF PageLabel::textBounds() const
+{
+    const int pitch = linePitch();
+    QRectF bounds;
+    int top = 0;
+    layOut([&](const QTextLayout& layout) {
+        for (int i = 0; i < layout.lineCount(); ++i, top += pitch) {
+            const QTextLine line = layout.lineAt(i);
+            if (line.textLength() > 0)
+                bounds |= QRectF(line.naturalTextRect().x(), top, line.naturalTextWidth(), pitch);
+        }
+    });
+    return bounds;
+}
+
+template <typename Visit>
+int PageLabel::layOut(Visit&& visit) const
 {
     const QRect area = contentsRect();
     QTextOption option(QStyle::visualAlignment(layoutDirection(), alignment()) & Qt::AlignHorizontal_Mask);
     option.setWrapMode(wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
 
     const int pitch = linePitch();
+    const double baseline = BaselineInEm * pitch;
     int y = 0;
     int usedHeight = 0;
     for (const QString& paragraph : displayText().split(u'\n')) {
@@ -70,14 +87,13 @@ int PageLabel::layOut(QPainter* painter) const
         layout.beginLayout();
         for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
             line.setLineWidth(area.width());
-            line.setPosition(QPointF(0, y));
+            line.setPosition(QPointF(0, y + baseline - line.ascent()));
             y += pitch;
         }
         layout.endLayout();
         if (!paragraph.isEmpty())
             usedHeight = y;
-        if (painter)
-            layout.draw(painter, area.topLeft());
+        visit(std::as_const(layout));
     }
     return usedHeight;
 }
@@ -86,7 +102,8 @@ void PageLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
-    layOut(&painter);
+    const QPointF origin = contentsRect().topLeft();
+    layOut([&](const QTextLayout& layout) { layout.draw(&painter, origin); });
 }
 
 } // namespace tellumo

@@ -1,0 +1,135 @@
+#include "FidelityScenes.h"
+
+#include "AssessmentRecord.h"
+#include "FormMain.h"
+#include "FormMenu.h"
+#include "FormSplash.h"
+#include "Module1.h"
+#include "PageFactories.h"
+#include "ResultTestSupport.h"
+#include "SplashClock.h"
+#include "TestSupport.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QtTest>
+
+namespace tellumo::testing {
+
+namespace {
+
+// Time moves on by a whole second whenever the splash idles.
+class FakeClock : public SplashClock {
+public:
+    double now() override { return time_; }
+    void idle(double) override { time_ += 1.0; }
+
+private:
+    double time_ = 100.0;
+};
+
+using Check = std::function<void(QWidget*)>;
+
+Scene splashState(int wanted)
+{
+    return {QStringLiteral("splash state %1").arg(wanted), [wanted](const Check& check) {
+                FakeClock clock;
+                const auto main = Module1::Startup(clock, [&](FormSplash& splash, int state) {
+                    if (state == wanted)
+                        check(&splash);
+                });
+            }};
+}
+
+Scene mainWindow()
+{
+    return {QStringLiteral("main window"), [](const Check& check) {
+                FormMain main;
+                main.showCentred();
+                check(&main);
+            }};
+}
+
+// A page as the host shows it, after `prepare` has filled the record and
+// before `act` works on the page.
+Scene page(const QString& name, PageHost::PageFactory create, std::function<void()> prepare = {},
+           std::function<void(QWidget*)> act = {})
+{
+    return {name, [=](const Check& check) {
+                resetRecord();
+                if (prepare)
+                    prepare();
+                RecordingHost host;
+                QWidget* shown = host.start(create);
+                if (act)
+                    act(shown);
+                check(shown);
+            }};
+}
+
+template <typename Dialog>
+Scene dialog(const char* name)
+{
+    return {QString::fromLatin1(name), [](const Check& check) {
+                Dialog shown(nullptr);
+                shown.show();
+                check(&shown);
+            }};
+}
+
+void fillPersonalData(QWidget* page)
+{
+    const std::pair<const char*, QString> fields[] = {
+        {"Text1", QStringLiteral("蚊野 花子")}, {"Text2", QStringLiteral("30")},
+        {"Text3", QStringLiteral("158")},       {"Text4", QStringLiteral("52")},
+        {"Text5", QStringLiteral("24")},
+    };
+    for (const auto& [name, text] : fields)
+        typeText(page->findChild<QLineEdit*>(QString::fromLatin1(name)), text);
+    for (const char* option : {"Option12", "Option24", "Option33"})
+        page->findChild<QAbstractButton*>(QString::fromLatin1(option))->setChecked(true);
+}
+
+void answerMiddle(QWidget* page)
+{
+    for (QAbstractButton* choice : page->findChildren<QAbstractButton*>())
+        if (choice->objectName().startsWith(QLatin1String("Answer")))
+            choice->setChecked(choice->objectName().endsWith(u'2'));
+}
+
+std::function<void()> scored(int score)
+{
+    return [score] { fillRecordForScore("蚊野 花子", score); };
+}
+
+} // namespace
+
+const std::vector<Scene>& allScenes()
+{
+    static const std::vector<Scene> scenes = [] {
+        std::vector<Scene> all;
+        for (int state = 1; state <= 5; ++state)
+            all.push_back(splashState(state));
+        all.push_back(mainWindow());
+        all.push_back(page(QStringLiteral("Form1 empty"), createForm1));
+        all.push_back(page(QStringLiteral("Form1 filled"), createForm1, {}, fillPersonalData));
+        all.push_back(page(QStringLiteral("Form2"), createForm2, {}, answerMiddle));
+        all.push_back(page(QStringLiteral("Form3"), createForm3, {}, answerMiddle));
+        all.push_back(page(QStringLiteral("Form4 hardly bitten"), createForm4, scored(15)));
+        all.push_back(page(QStringLiteral("Form4 average"), createForm4, scored(30)));
+        all.push_back(page(QStringLiteral("Form4 easily bitten"), createForm4, scored(50)));
+        all.push_back(page(QStringLiteral("Form4 very easily bitten"), createForm4, scored(100)));
+        all.push_back(page(QStringLiteral("Form5"), createForm5, scored(57)));
+        all.push_back(page(QStringLiteral("Form6"), createForm6));
+        all.push_back(page(QStringLiteral("Form7"), createForm7));
+        all.push_back(dialog<FormMenu2>("FormMenu2"));
+        all.push_back(dialog<FormMenu3>("FormMenu3"));
+        all.push_back(dialog<FormMenu4>("FormMenu4"));
+        all.push_back(dialog<FormMenu5>("FormMenu5"));
+        all.push_back(dialog<FormMenu6>("FormMenu6"));
+        return all;
+    }();
+    return scenes;
+}
+
+} // namespace tellumo::testing
