@@ -1,9 +1,23 @@
 #include "Pictures.h"
 
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 
+#include <utility>
+
 namespace tellumo {
+
+namespace {
+// Decodes the file afresh. QPixmap(path) would also file the picture in the
+// application-wide QPixmapCache, where it would outlive the window that
+// showed it (the splash pictures would stay in memory for the whole run).
+QPixmap decode(const QString& path)
+{
+    QImage image = QImageReader(path).read();
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(image));
+}
+} // namespace
 
 QPixmap loadPicture(const QString& path, qreal devicePixelRatio)
 {
@@ -11,13 +25,15 @@ QPixmap loadPicture(const QString& path, qreal devicePixelRatio)
         const QFileInfo info(path);
         const QString doubled = info.path() + QLatin1Char('/') + info.completeBaseName()
                                 + QStringLiteral("@2x.") + info.suffix();
-        QPixmap pixmap;
-        if (QFileInfo::exists(doubled) && pixmap.load(doubled)) {
-            pixmap.setDevicePixelRatio(2.0);
-            return pixmap;
+        if (QFileInfo::exists(doubled)) {
+            QPixmap pixmap = decode(doubled);
+            if (!pixmap.isNull()) {
+                pixmap.setDevicePixelRatio(2.0);
+                return pixmap;
+            }
         }
     }
-    return QPixmap(path);
+    return decode(path);
 }
 
 PictureBox::PictureBox(const QString& path, QWidget* parent) : QLabel(parent), path_(path)

@@ -8,6 +8,10 @@
 // is painted on, and again whenever that screen's ratio differs from the one
 // its pixmap was made for (a window can move to another screen). A box that
 // is never shown never decodes its picture.
+//
+// Pictures are not kept in QPixmapCache: each loadPicture() call decodes the
+// file, and the memory goes with the last pixmap that refers to it. Callers
+// that show one picture again and again keep their own copy (see Page.cpp).
 #pragma once
 
 #include <QLabel>
