@@ -43,6 +43,8 @@ FormMenu::FormMenu(QWidget* owner, const char* objectName, const QString& captio
 
     cmdOK_ = makeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), ok.x(), ok.y(),
                         ok.width(), ok.height(), dialogFont());
+    // Enter closes the dialog as well as Space and Escape do.
+    cmdOK_->setDefault(true);
     lastInTabOrder_ = cmdOK_;
     connect(cmdOK_, &QPushButton::clicked, this, &FormMenu::cmdOK_Click);
 }

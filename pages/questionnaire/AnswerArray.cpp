@@ -43,6 +43,7 @@ void AnswerArray::create(QWidget* page, int cataloguePage,
             group->addButton(button, index);
             buttons_.emplace(index, button);
         }
+        nameGroup(frame, fromUtf8(question.text));
         rows_.push_back({question.number, group});
     }
 }

@@ -2,7 +2,8 @@
 // each question a label with its text, a borderless group named Frame<n>
 // (n counting the page's questions from 1) and one choice button per slot,
 // named Answer<10q+s>. The buttons of one question form one exclusive
-// QButtonGroup whose ids are the buttons' indexes.
+// QButtonGroup whose ids are the buttons' indexes. Group and buttons carry
+// the question text as their accessible names ("Q1  疲れやすい: はい").
 //
 // Data flow: the page creates the rows, places labels and groups from its
 // layout table and the buttons from its slot table; on "next" it passes

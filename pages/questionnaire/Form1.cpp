@@ -9,6 +9,7 @@
 
 #include <QButtonGroup>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -101,6 +102,20 @@ constexpr OptionText SkinToneOptions[] = {
     {"Option33", "色白", static_cast<int>(SkinTone::Fair)},
 };
 
+// The label that names each field or group, and the label after a field
+// that gives its unit: what assistive technology reads for the control.
+struct Naming {
+    const char* control;
+    const char* label;
+    const char* unit;
+};
+
+constexpr Naming Form1Naming[] = {
+    {"Text1", "Label1", nullptr},   {"Frame1", "Label3", nullptr},  {"Text2", "Label4", "Label12"},
+    {"Text3", "Label5", "Label13"}, {"Text4", "Label6", "Label14"}, {"Frame2", "Label7", nullptr},
+    {"Text5", "Label8", "Label15"}, {"Frame3", "Label9", nullptr},
+};
+
 constexpr double OptionPoints = 12;
 
 const QString NoName = QStringLiteral("氏名が入力されていません");
@@ -144,6 +159,7 @@ Form1::Form1(PageHost& host, QWidget* parent)
     : Page(host, QStringLiteral("Form1"), 10005, 7200, CyanBackground, parent)
 {
     createControls();
+    nameControls();
     placeControls();
     orderTabs();
     connectSignals();
@@ -170,6 +186,22 @@ void Form1::createControls()
 
     Command1_ = createCommandButton(this, "Command1", QStringLiteral("次へ"), pageFont());
     Command2_ = createCommandButton(this, "Command2", QStringLiteral("訂正"), pageFont());
+}
+
+void Form1::nameControls()
+{
+    for (const Naming& row : Form1Naming) {
+        auto* label = findChild<QLabel*>(QString::fromLatin1(row.label));
+        auto* control = findChild<QWidget*>(QString::fromLatin1(row.control));
+        if (auto* field = qobject_cast<QLineEdit*>(control)) {
+            // A field takes its name from the label whose buddy it is.
+            label->setBuddy(field);
+            if (row.unit)
+                field->setAccessibleDescription(findChild<QLabel*>(QString::fromLatin1(row.unit))->text());
+        } else {
+            nameGroup(qobject_cast<QFrame*>(control), label->text());
+        }
+    }
 }
 
 void Form1::placeControls()

@@ -29,6 +29,8 @@ private slots:
 
 private:
     void createControls();
+    // Names the fields and groups for assistive technology by their labels.
+    void nameControls();
     void placeControls();
     void orderTabs();
     void connectSignals();

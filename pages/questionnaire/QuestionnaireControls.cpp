@@ -4,6 +4,8 @@
 #include "PageLabel.h"
 #include "Twips.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +33,21 @@ void fill(QWidget* widget, const QColor& colour)
     palette.setColor(QPalette::Button, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+// The groups' class; the accessibility factory below knows it by name.
+class ChoiceGroup : public QFrame {
+    Q_OBJECT
+
+public:
+    using QFrame::QFrame;
+};
+
+QAccessibleInterface* groupAccessibility(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(ChoiceGroup::staticMetaObject.className()) && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Grouping);
+    return nullptr;
 }
 } // namespace
 
@@ -93,11 +110,24 @@ QLineEdit* createTextBox(QWidget* parent, const char* objectName, TextBoxKind ki
 
 QFrame* createGroup(QWidget* parent, const QString& objectName)
 {
-    auto* group = new QFrame(parent);
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(groupAccessibility);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+
+    auto* group = new ChoiceGroup(parent);
     group->setObjectName(objectName);
     group->setFrameShape(QFrame::NoFrame);
     fill(group, GroupColour);
     return group;
+}
+
+void nameGroup(QFrame* group, const QString& name)
+{
+    group->setAccessibleName(name);
+    for (QAbstractButton* choice : group->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
+        choice->setAccessibleName(name + QStringLiteral(": ") + choice->text());
 }
 
 QPushButton* createCommandButton(QWidget* parent, const char* objectName,
@@ -126,3 +156,5 @@ bool ChoiceButton::hitButton(const QPoint& pos) const
 }
 
 } // namespace tellumo::questionnaire
+
+#include "QuestionnaireControls.moc"

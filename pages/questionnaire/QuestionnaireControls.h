@@ -53,8 +53,14 @@ enum class TextBoxKind { Text, Number };
 QLineEdit* createTextBox(QWidget* parent, const char* objectName, TextBoxKind kind,
                          const QFont& font);
 
-// A borderless group without caption, filled with the group colour.
+// A borderless group without caption, filled with the group colour. To
+// assistive technology it is a group (not a frame), named by nameGroup().
 QFrame* createGroup(QWidget* parent, const QString& objectName);
+
+// Names a group after the text that stands for it on the page (its label
+// or question) and each of its choices "<that text>: <caption>", so that a
+// choice read on its own still says which question it answers.
+void nameGroup(QFrame* group, const QString& name);
 
 // A command button that Enter and Escape never trigger, not yet placed.
 QPushButton* createCommandButton(QWidget* parent, const char* objectName,

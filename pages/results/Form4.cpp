@@ -72,6 +72,10 @@ QString caption(int susceptibilityClass)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The words in front of the scale; with the class they make the sentence
+// that assistive technology reads for the judgement.
+const QString DegreeLead = QStringLiteral("あなたの蚊に刺されやすさ度は");
+
 // Shown instead of a score when the record cannot give one.
 const QString NoJudgement = QStringLiteral("判定できませんでした");
 
@@ -111,7 +115,7 @@ Form4::Form4(PageHost& host, QWidget* parent)
 void Form4::createLabels()
 {
     placeLabel(this, at("Label2"), QStringLiteral("判定結果"), pageFont(), true);
-    placeLabel(this, at("Label3"), QStringLiteral("あなたの蚊に刺されやすさ度は"), pageFont());
+    placeLabel(this, at("Label3"), DegreeLead, pageFont());
     for (std::size_t i = 0; i < scale_.size(); ++i) {
         const int susceptibilityClass = 4 - static_cast<int>(i);
         scale_[i] = placeLabel(this, at(ScaleNames[i]), caption(susceptibilityClass), pageFont());
@@ -181,6 +185,10 @@ void Form4::showClass(int susceptibilityClass)
             label->setGeometry(twipsRect(HighlightLeft, place.top, place.width, HighlightHeight));
             label->setFont(pageFont(HighlightPoints));
             setTextColour(label, highlightColour(susceptibilityClass));
+            // Size and colour say which class is the person's; in words too.
+            const QString judgement = DegreeLead + label->text();
+            label->setAccessibleDescription(judgement);
+            richTextBox1_->setAccessibleDescription(judgement);
         } else if (i > highlighted) {
             label->setGeometry(twipsRect(place.left, place.top + MoveDown, place.width, place.height));
         }

@@ -70,6 +70,8 @@ void RichTextView::setRtf(const std::string& document)
         }
     }
     moveCursor(QTextCursor::Start);
+    // Screen readers announce the line by the text it shows.
+    setAccessibleName(toPlainText());
 }
 
 } // namespace tellumo

@@ -18,7 +18,8 @@ class RichTextView : public QTextEdit {
 public:
     explicit RichTextView(QWidget* parent = nullptr);
 
-    // Replaces the whole content with the given RTF document.
+    // Replaces the whole content with the given RTF document; the shown text
+    // becomes the view's accessible name.
     void setRtf(const std::string& document);
 };
 

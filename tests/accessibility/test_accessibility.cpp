@@ -1,0 +1,420 @@
+// The program as assistive technology and a keyboard-only user meet it:
+// every field, group and choice of the questionnaire named after what the
+// page shows for it, the results readable as text, messages announced as
+// alerts, and one whole run from the personal data to "終了" with Tab,
+// Space, the arrow keys and Enter alone.
+#include "AssessmentRecord.h"
+#include "Fonts.h"
+#include "FormMain.h"
+#include "FormMenu.h"
+#include "Messages.h"
+#include "Module1.h"
+#include "PageFactories.h"
+#include "ResultTestSupport.h"
+#include "SplashClock.h"
+#include "TestSupport.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+using namespace tellumo;
+using namespace tellumo::testing;
+
+namespace {
+
+class FakeClock : public SplashClock {
+public:
+    double now() override { return time_; }
+    void idle(double) override { time_ += 1.0; }
+
+private:
+    double time_ = 0.0;
+};
+
+QAccessibleInterface* accessible(QObject* object)
+{
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+QString accessibleText(QObject* object, QAccessible::Text which)
+{
+    QAccessibleInterface* face = accessible(object);
+    return face ? face->text(which) : QStringLiteral("<not accessible>");
+}
+
+PageHost::PageFactory questionnairePage(const QString& name)
+{
+    return name == QLatin1String("Form1") ? createForm1 : name == QLatin1String("Form2") ? createForm2 : createForm3;
+}
+
+QWidget* focused()
+{
+    return QApplication::focusWidget();
+}
+
+QString focusedName()
+{
+    return focused() ? focused()->objectName() : QStringLiteral("<none>");
+}
+
+// A key pressed on whatever has the focus, as the keyboard delivers it.
+void press(Qt::Key key)
+{
+    QWidget* target = focused();
+    QVERIFY2(target, "nothing has the focus");
+    QTest::keyClick(target, key);
+}
+
+} // namespace
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void questionnaireNames_data();
+    void questionnaireNames();
+    void everyInputNamedOnce_data();
+    void everyInputNamedOnce();
+    void judgementInWords_data();
+    void judgementInWords();
+    void resultLabelsReadTheirText_data();
+    void resultLabelsReadTheirText();
+    void messageIsAlert();
+    void menuByKeyboard();
+    void dialogClosesByKey_data();
+    void dialogClosesByKey();
+    void wholeRunByKeyboard();
+
+private:
+    void waitForPage(const char* name);
+    void fillPersonalData();
+    void answerQuestions(int questions, int twoChoiceFrom, int twoChoiceTo);
+
+    std::unique_ptr<FormMain> main_;
+};
+
+void TestAccessibility::initTestCase()
+{
+    installFontSubstitutions();
+}
+
+void TestAccessibility::init()
+{
+    resetRecord();
+}
+
+void TestAccessibility::cleanup()
+{
+    main_.reset();
+    QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
+}
+
+void TestAccessibility::questionnaireNames_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+
+    const int edit = QAccessible::EditableText, group = QAccessible::Grouping,
+              choice = QAccessible::RadioButton, button = QAccessible::Button;
+    QTest::newRow("name field, from its label") << "Form1" << "Text1" << edit << "氏名" << "";
+    QTest::newRow("age field with its unit") << "Form1" << "Text2" << edit << "年齢" << "歳";
+    QTest::newRow("height field") << "Form1" << "Text3" << edit << "身長" << "cm";
+    QTest::newRow("weight field") << "Form1" << "Text4" << edit << "体重" << "kg";
+    QTest::newRow("body fat with its note") << "Form1" << "Text5" << edit << "体脂肪率" << "%（測定した方のみ）";
+    QTest::newRow("sex group") << "Form1" << "Frame1" << group << "性別" << "";
+    QTest::newRow("sex choice") << "Form1" << "Option12" << choice << "性別: 女性" << "";
+    QTest::newRow("blood type choice") << "Form1" << "Option24" << choice << "血液型: AB" << "";
+    QTest::newRow("skin tone group") << "Form1" << "Frame3" << group << "肌の濃さ" << "";
+    QTest::newRow("skin tone choice") << "Form1" << "Option31" << choice << "肌の濃さ: 色黒" << "";
+    QTest::newRow("forward button") << "Form1" << "Command1" << button << "次へ" << "";
+    QTest::newRow("first question") << "Form2" << "Frame1" << group << "Q1  疲れやすい" << "";
+    QTest::newRow("first choice") << "Form2" << "Answer11" << choice << "Q1  疲れやすい: はい" << "";
+    QTest::newRow("tenth question, middle") << "Form2" << "Answer102" << choice << "Q10 水分をよくとりますか: ふつう" << "";
+    QTest::newRow("clear button") << "Form2" << "Command2" << button << "訂正" << "";
+    QTest::newRow("two-choice question") << "Form3" << "Frame4" << group << "Q14 冬季、靴下をはいて寝る" << "";
+    QTest::newRow("two-choice right") << "Form3" << "Answer143" << choice << "Q14 冬季、靴下をはいて寝る: いいえ" << "";
+    QTest::newRow("last choice") << "Form3" << "Answer193" << choice << "Q19 体温が低い方だと思う: いいえ" << "";
+}
+
+void TestAccessibility::questionnaireNames()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, control);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+
+    RecordingHost host;
+    QWidget* shown = host.start(questionnairePage(page));
+    auto* widget = shown->findChild<QWidget*>(control);
+    QVERIFY(widget);
+    QAccessibleInterface* face = accessible(widget);
+    QVERIFY(face);
+    QCOMPARE(int(face->role()), role);
+    QCOMPARE(face->text(QAccessible::Name), name);
+    QCOMPARE(face->text(QAccessible::Description), description);
+}
+
+void TestAccessibility::everyInputNamedOnce_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("inputs");
+    // 5 fields, 3 groups of 9 options, 2 buttons; 10 groups of 30 choices;
+    // 9 groups of 23 choices.
+    QTest::newRow("personal data") << "Form1" << 19;
+    QTest::newRow("Q1 to Q10") << "Form2" << 42;
+    QTest::newRow("Q11 to Q19") << "Form3" << 34;
+}
+
+void TestAccessibility::everyInputNamedOnce()
+{
+    QFETCH(QString, page);
+    QFETCH(int, inputs);
+    RecordingHost host;
+    QWidget* shown = host.start(questionnairePage(page));
+
+    // Whatever takes the focus, and every group, has a name of its own: a
+    // screen reader tells the 13 choices "はい" apart by their questions.
+    QMap<QString, QString> owners;
+    for (QWidget* widget : shown->findChildren<QWidget*>()) {
+        const QAccessibleInterface* face = accessible(widget);
+        if (widget->focusPolicy() == Qt::NoFocus && face->role() != QAccessible::Grouping)
+            continue;
+        const QString name = face->text(QAccessible::Name);
+        QVERIFY2(!name.trimmed().isEmpty(), qPrintable(widget->objectName()));
+        QVERIFY2(!owners.contains(name), qPrintable(QStringLiteral("%1 and %2: %3")
+                                                         .arg(owners.value(name), widget->objectName(), name)));
+        owners.insert(name, widget->objectName());
+    }
+    QCOMPARE(int(owners.size()), inputs);
+}
+
+void TestAccessibility::judgementInWords_data()
+{
+    QTest::addColumn<int>("score");
+    QTest::addColumn<QString>("highlighted");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("class 1") << 19 << "Label8" << "刺されにくい";
+    QTest::newRow("class 2") << 20 << "Label7" << "普通程度";
+    QTest::newRow("class 3") << 40 << "Label6" << "刺されやすい";
+    QTest::newRow("class 4") << 100 << "Label5" << "非常に刺されやすい";
+}
+
+void TestAccessibility::judgementInWords()
+{
+    QFETCH(int, score);
+    QFETCH(QString, highlighted);
+    QFETCH(QString, caption);
+
+    fillRecordForScore("蚊野 花子", score);
+    RecordingHost host;
+    QWidget* page = host.start(createForm4);
+
+    // The score line reads as it shows; the class, shown by size and
+    // colour, is also told in words, on the line and on its label.
+    const QString judgement = QStringLiteral("あなたの蚊に刺されやすさ度は") + caption;
+    QObject* line = page->findChild<QObject*>(QStringLiteral("RichTextBox1"));
+    QCOMPARE(accessibleText(line, QAccessible::Name),
+             QStringLiteral("蚊野 花子 さんの総合点数は100点満点で%1点です。").arg(score));
+    QCOMPARE(accessibleText(line, QAccessible::Description), judgement);
+    for (const char* name : {"Label5", "Label6", "Label7", "Label8"}) {
+        QLabel* scale = label(page, name);
+        QCOMPARE(accessibleText(scale, QAccessible::Name), scale->text());
+        QCOMPARE(accessibleText(scale, QAccessible::Description),
+                 highlighted == QLatin1String(name) ? judgement : QString());
+    }
+}
+
+void TestAccessibility::resultLabelsReadTheirText_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::newRow("details") << "Form5";
+    QTest::newRow("caution points") << "Form6";
+    QTest::newRow("advice") << "Form7";
+}
+
+void TestAccessibility::resultLabelsReadTheirText()
+{
+    QFETCH(QString, page);
+    fillRecordForScore("蚊野 花子", 57);
+    RecordingHost host;
+    QWidget* shown = host.start(page == QLatin1String("Form5")   ? createForm5
+                                : page == QLatin1String("Form6") ? createForm6
+                                                                 : createForm7);
+    // The labels paint their text themselves; they still read it out.
+    const QList<QLabel*> labels = shown->findChildren<QLabel*>();
+    QVERIFY(labels.size() >= 5);
+    for (QLabel* text : labels) {
+        QAccessibleInterface* face = accessible(text);
+        QCOMPARE(int(face->role()), int(QAccessible::StaticText));
+        QCOMPARE(face->text(QAccessible::Name), text->text());
+    }
+}
+
+void TestAccessibility::messageIsAlert()
+{
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        QVERIFY(qobject_cast<QMessageBox*>(box));
+        QVERIFY(QTest::qWaitForWindowActive(box));
+        QAccessibleInterface* face = accessible(box);
+        QCOMPARE(int(face->role()), int(QAccessible::AlertMessage));
+        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Tellumo"));
+        QCOMPARE(face->text(QAccessible::Value), QStringLiteral("性別が選択されていません"));
+        // OK has the focus, so Enter answers the box.
+        QCOMPARE(focused(), static_cast<QMessageBox*>(box)->button(QMessageBox::Ok));
+        checked = true;
+        press(Qt::Key_Return);
+    });
+    QTimer::singleShot(2000, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    Messages::show(nullptr, QStringLiteral("性別が選択されていません"));
+    QVERIFY(checked);
+}
+
+void TestAccessibility::menuByKeyboard()
+{
+    FakeClock clock;
+    main_ = Module1::Startup(clock);
+    QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+
+    // Alt reaches the menu bar, Enter opens its first entry.
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            opened = dialog->objectName();
+            dialog->close();
+        }
+    });
+    press(Qt::Key_Alt);
+    press(Qt::Key_Return);
+    QCOMPARE(opened, QStringLiteral("FormMenu2"));
+}
+
+void TestAccessibility::dialogClosesByKey_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Space on OK") << int(Qt::Key_Space);
+    QTest::newRow("Escape") << int(Qt::Key_Escape);
+}
+
+void TestAccessibility::dialogClosesByKey()
+{
+    QFETCH(int, key);
+    FormMenu6 dialog(nullptr);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCOMPARE(focusedName(), QStringLiteral("cmdOK"));
+    press(Qt::Key(key));
+    QVERIFY(!dialog.isVisible());
+}
+
+void TestAccessibility::waitForPage(const char* name)
+{
+    QTRY_COMPARE(main_->currentPage() ? main_->currentPage()->objectName() : QString(), QString::fromLatin1(name));
+    QTRY_VERIFY(focused() && main_->currentPage()->isAncestorOf(focused()));
+}
+
+void TestAccessibility::fillPersonalData()
+{
+    waitForPage("Form1");
+    QCOMPARE(focusedName(), QStringLiteral("Text1"));
+    typeText(focused(), QStringLiteral("蚊野 花子"));
+    press(Qt::Key_Tab); // into the sex group, at 男性
+    press(Qt::Key_Right); // over to 女性
+    press(Qt::Key_Space);
+    press(Qt::Key_Tab);
+    QTest::keyClicks(focused(), QStringLiteral("30"));
+    press(Qt::Key_Tab);
+    QTest::keyClicks(focused(), QStringLiteral("160"));
+    press(Qt::Key_Tab);
+    QTest::keyClicks(focused(), QStringLiteral("55"));
+    press(Qt::Key_Tab); // blood type O
+    press(Qt::Key_Space);
+    press(Qt::Key_Right); // a chosen option carries the choice along: A
+    press(Qt::Key_Tab); // body fat stays empty
+    press(Qt::Key_Tab); // skin tone, at 普通
+    press(Qt::Key_Space);
+    press(Qt::Key_Tab);
+    QCOMPARE(focusedName(), QStringLiteral("Command1"));
+    press(Qt::Key_Space);
+}
+
+void TestAccessibility::answerQuestions(int questions, int twoChoiceFrom, int twoChoiceTo)
+{
+    // Tab stops once per question, at its middle choice (the left one of a
+    // two-choice question); Space takes it, Left moves the choice over.
+    for (int i = 0; i < questions; ++i) {
+        press(Qt::Key_Space);
+        if (i < twoChoiceFrom || i > twoChoiceTo)
+            press(Qt::Key_Left);
+        press(Qt::Key_Tab);
+    }
+    QCOMPARE(focusedName(), QStringLiteral("Command1"));
+    press(Qt::Key_Space);
+}
+
+void TestAccessibility::wholeRunByKeyboard()
+{
+    MessageRecorder messages;
+    FakeClock clock;
+    main_ = Module1::Startup(clock);
+    QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+
+    fillPersonalData();
+    QVERIFY(!QTest::currentTestFailed());
+    waitForPage("Form2");
+    answerQuestions(10, 10, 10);
+    QVERIFY(!QTest::currentTestFailed());
+    waitForPage("Form3");
+    answerQuestions(9, 3, 6); // Q14 to Q17 have no middle
+    QVERIFY(!QTest::currentTestFailed());
+
+    // The result pages: each opens with "終了" focused; Tab reaches the way on.
+    for (const char* page : {"Form4", "Form5", "Form6"}) {
+        waitForPage(page);
+        QCOMPARE(focusedName(), QStringLiteral("Command1"));
+        press(Qt::Key_Tab);
+        QCOMPARE(focusedName(), QStringLiteral("Command2"));
+        press(Qt::Key_Space);
+    }
+    waitForPage("Form7");
+    QCOMPARE(focusedName(), QStringLiteral("Command1"));
+    press(Qt::Key_Space);
+    QTRY_VERIFY(!main_->isVisible());
+
+    QCOMPARE(messages.messages(), QStringList());
+    const QStringList stored = {
+        QString::fromStdString(Module1::Record.PersonalData[Name].text()),
+        QString::number(Module1::Record.PersonalData[SexPointsEntry].number()),
+        QString::number(Module1::Record.PersonalData[BloodTypePointsEntry].number()),
+        QString::number(Module1::Record.PersonalData[SkinTonePointsEntry].number()),
+    };
+    // 女性 0, blood type A 4, normal skin 5.
+    QCOMPARE(stored, QStringList({"蚊野 花子", "0", "4", "5"}));
+    // Every three-choice question got its left choice, Q14..Q17 "はい".
+    QList<int> codes;
+    for (int q = 1; q <= 19; ++q)
+        codes << Module1::Record.AnswerCodes[q];
+    QCOMPARE(codes, QList<int>({0, 0, 2, 2, 2, 10, 8, 0, 2, 2, 2, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "test_accessibility.moc"
