@@ -19,8 +19,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_GENERATOR DEB)
+# Packaged straight from the upstream tree, so a native package: version
+# 2.0.0 without a Debian revision, upstream change log only.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tellumo developers <${TELLUMO_PROGRAMMER_EMAIL}>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

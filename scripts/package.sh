@@ -4,7 +4,7 @@
 #   bash scripts/package.sh                  # build, then install-check (root)
 #   bash scripts/package.sh --build-only     # build the package only
 #
-# The package is build/package/tellumo_<version>-1_<arch>.deb, made by CPack
+# The package is build/package/tellumo_<version>_<arch>.deb, made by CPack
 # from the project's install rules (packaging/Package.cmake). Its library
 # dependencies come from dpkg-shlibdeps (dpkg-dev); the Japanese fonts are
 # named in packaging/Package.cmake.
@@ -50,10 +50,16 @@ if dpkg-query -W -f='${db:Status-Status}' tellumo 2>/dev/null | grep -qx install
     exit 1
 fi
 
-remove() { apt-get remove -y -qq tellumo >/dev/null; }
+# apt waits up to two minutes for another package operation to finish.
+apt=(apt-get -y -qq -o DPkg::Lock::Timeout=120)
+remove() {
+    if dpkg-query -W -f='${db:Status-Status}' tellumo 2>/dev/null | grep -qx installed; then
+        "${apt[@]}" remove tellumo >/dev/null
+    fi
+}
 trap remove EXIT
 export DEBIAN_FRONTEND=noninteractive
-apt-get install -y -qq "./$deb" >/dev/null
+"${apt[@]}" install "./$deb" >/dev/null
 echo "installed files (dpkg -L tellumo):"
 dpkg -L tellumo | sed 's/^/  /'
 
@@ -63,7 +69,9 @@ for f in /usr/bin/tellumo \
          /usr/share/metainfo/io.github.tellumo.Tellumo.metainfo.xml \
          /usr/share/icons/hicolor/32x32/apps/tellumo.png \
          /usr/share/icons/hicolor/256x256/apps/tellumo.png \
-         /usr/share/icons/hicolor/scalable/apps/tellumo.svg; do
+         /usr/share/icons/hicolor/scalable/apps/tellumo.svg \
+         /usr/share/doc/tellumo/copyright \
+         /usr/share/man/man1/tellumo.1.gz; do
     [[ -s $f ]] || { echo "missing after install: $f" >&2; status=1; }
 done
 # Without a display the program stops at once with its own message; getting
