@@ -4,6 +4,7 @@
 // control, that pictures come in the rendering for the screen, and that
 // the layout stays in logical pixels.
 #include "FidelityScenes.h"
+#include "FormMenu.h"
 #include "Fonts.h"
 #include "TestSupport.h"
 #include "TextFit.h"
@@ -12,6 +13,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
 #include <QScreen>
 #include <QtTest>
 
@@ -27,7 +30,66 @@ private slots:
     void facesResolveInOrder();
     void textsFit_data();
     void textsFit();
+    void picturesForTheScreen_data();
+    void picturesForTheScreen();
+    void pictureDecodedWhenDrawn();
+    void layoutInLogicalPixels_data();
+    void layoutInLogicalPixels();
+
+private:
+    qreal ratio_ = 1;
 };
+
+namespace {
+
+int sceneIndex(const QString& name)
+{
+    const auto& scenes = allScenes();
+    const auto found = std::find_if(scenes.begin(), scenes.end(), [&](const Scene& s) { return s.name == name; });
+    return found == scenes.end() ? -1 : int(found - scenes.begin());
+}
+
+QWidget* control(QWidget* window, const QString& name)
+{
+    return window->objectName() == name ? window : window->findChild<QWidget*>(name);
+}
+
+// ":/pictures/x.jpg" → ":/pictures/x@2x.jpg"
+QString doubled(const QString& path)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
+
+// Pixels of `region` where the picture is opaque and the window shows another colour.
+int differingPixels(const QImage& shown, const QImage& picture, const QRect& region)
+{
+    int differing = 0;
+    for (int y = region.top(); y <= region.bottom(); ++y)
+        for (int x = region.left(); x <= region.right(); ++x) {
+            const QRgb expected = picture.pixel(x, y);
+            differing += qAlpha(expected) == 255 && shown.pixel(x, y) != expected;
+        }
+    return differing;
+}
+
+// Mean difference per colour channel over the opaque pixels of `region`.
+double meanDifference(const QImage& shown, const QImage& picture, const QRect& region)
+{
+    double sum = 0;
+    int counted = 0;
+    for (int y = region.top(); y <= region.bottom(); ++y)
+        for (int x = region.left(); x <= region.right(); ++x) {
+            const QRgb a = shown.pixel(x, y), b = picture.pixel(x, y);
+            if (qAlpha(b) < 255)
+                continue;
+            sum += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+            counted += 3;
+        }
+    return counted ? sum / counted : 0;
+}
+
+} // namespace
 
 void TestFidelity::initTestCase()
 {
@@ -35,8 +97,9 @@ void TestFidelity::initTestCase()
     const double factor = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
                               ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
                               : 1.0;
-    QCOMPARE(QGuiApplication::primaryScreen()->devicePixelRatio(), factor);
-    qInfo("device pixel ratio %g", QGuiApplication::primaryScreen()->devicePixelRatio());
+    ratio_ = QGuiApplication::primaryScreen()->devicePixelRatio();
+    QCOMPARE(ratio_, factor);
+    qInfo("device pixel ratio %g", ratio_);
 }
 
 void TestFidelity::facesResolveInOrder_data()
@@ -80,6 +143,124 @@ void TestFidelity::textsFit()
     QStringList clipped;
     allScenes()[std::size_t(scene)].open([&](QWidget* window) { clipped = clippedTexts(window); });
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
+}
+
+void TestFidelity::picturesForTheScreen_data()
+{
+    QTest::addColumn<int>("scene");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<int>("rows"); // logical rows compared from the top, 0 for all
+
+    for (int state = 1; state <= 5; ++state)
+        QTest::addRow("splash Picture%d", state)
+            << sceneIndex(QStringLiteral("splash state %1").arg(state)) << QStringLiteral("Picture%1").arg(state)
+            << QStringLiteral(":/pictures/Picture%1.%2").arg(state).arg(state == 5 ? "gif" : "jpg") << 0;
+    QTest::newRow("version dialog picIcon") << sceneIndex(QStringLiteral("FormMenu6")) << "picIcon"
+                                            << ":/pictures/picIcon.gif" << 0;
+    // The row of insects along the top edge, above every control.
+    QTest::newRow("questionnaire background") << sceneIndex(QStringLiteral("Form1 empty")) << "Form1"
+                                              << ":/pictures/page-cyan.jpg" << 36;
+    QTest::newRow("advice background") << sceneIndex(QStringLiteral("Form7")) << "Form7"
+                                       << ":/pictures/page-yellow.jpg" << 36;
+}
+
+void TestFidelity::picturesForTheScreen()
+{
+    QFETCH(int, scene);
+    QFETCH(QString, control);
+    QFETCH(QString, picture);
+    QFETCH(int, rows);
+
+    QImage shown;
+    QSize logicalSize;
+    allScenes()[std::size_t(scene)].open([&](QWidget* window) {
+        QWidget* widget = ::control(window, control);
+        QVERIFY(widget);
+        logicalSize = widget->size();
+        shown = widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    });
+    QVERIFY(!shown.isNull());
+    // Drawn for the screen: one image pixel per device pixel.
+    QCOMPARE(shown.devicePixelRatio(), ratio_);
+    QCOMPARE(shown.size(), logicalSize * ratio_);
+
+    const QImage plain = QImage(picture).convertToFormat(QImage::Format_ARGB32);
+    const QImage sharp = QImage(doubled(picture)).convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(sharp.size(), plain.size() * 2);
+    QSize compared = plain.size().boundedTo(logicalSize);
+    if (rows > 0)
+        compared.setHeight(qMin(compared.height(), rows));
+    const QRect region(QPoint(0, 0), QSize(int(compared.width() * ratio_), int(compared.height() * ratio_)));
+
+    if (ratio_ == 1.0) {
+        QCOMPARE(differingPixels(shown, plain, region), 0);
+    } else if (ratio_ == 2.0) {
+        // Every device pixel is the 2x picture's own pixel: nothing enlarged.
+        QCOMPARE(differingPixels(shown, sharp, region), 0);
+    } else {
+        // Between the two: the 2x picture reduced stays closer to what is
+        // shown than the plain one enlarged, which would blur the lines.
+        const QSize target = plain.size() * ratio_;
+        const double fromSharp = meanDifference(
+            shown, sharp.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), region);
+        const double fromPlain = meanDifference(
+            shown, plain.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), region);
+        QVERIFY2(fromSharp < fromPlain, qPrintable(QStringLiteral("%1 vs %2").arg(fromSharp).arg(fromPlain)));
+    }
+}
+
+void TestFidelity::pictureDecodedWhenDrawn()
+{
+    // Made before its window knows its screen, the picture box decodes
+    // nothing; drawn, it holds the picture for the screen it is on.
+    FormMenu6 dialog(nullptr);
+    auto* icon = dialog.findChild<QLabel*>(QStringLiteral("picIcon"));
+    QVERIFY(icon);
+    QVERIFY(icon->pixmap().isNull());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTRY_VERIFY(!icon->pixmap().isNull());
+    const qreal pictureRatio = ratio_ > 1 ? 2.0 : 1.0;
+    QCOMPARE(icon->pixmap().devicePixelRatio(), pictureRatio);
+    QCOMPARE(icon->pixmap().size(), QSize(64, 64) * pictureRatio);
+}
+
+void TestFidelity::layoutInLogicalPixels_data()
+{
+    QTest::addColumn<int>("scene");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QRect>("place"); // of a window: its client area at (0, 0)
+
+    // Twips at 15 to the pixel, the same at every scale factor.
+    const auto row = [](const char* name, const char* scene, const char* control, QRect place) {
+        QTest::newRow(name) << sceneIndex(QString::fromUtf8(scene)) << QString::fromLatin1(control) << place;
+    };
+    row("splash window", "splash state 1", "FormSplash", QRect(0, 0, 761, 490));
+    row("splash picture", "splash state 1", "Picture1", QRect(67, 67, 337, 187));
+    row("splash credit", "splash state 5", "Label4", QRect(333, 427, 433, 33));
+    row("page", "Form1 empty", "Form1", QRect(0, 0, 667, 480));
+    row("text box", "Form1 filled", "Text1", QRect(267, 83, 133, 28));
+    row("choice in its group", "Form2", "Answer13", QRect(267, 0, 127, 20));
+    row("highlighted class", "Form4 very easily bitten", "Label5", QRect(167, 153, 333, 40));
+    row("smaller page", "Form6", "Form6", QRect(0, 0, 663, 465));
+    row("dialog", "FormMenu2", "FormMenu2", QRect(0, 0, 421, 375));
+    row("dialog button", "FormMenu2", "cmdOK", QRect(304, 338, 92, 23));
+    row("dialog picture", "FormMenu6", "picIcon", QRect(35, 29, 65, 66));
+}
+
+void TestFidelity::layoutInLogicalPixels()
+{
+    QFETCH(int, scene);
+    QFETCH(QString, control);
+    QFETCH(QRect, place);
+    QRect actual;
+    allScenes()[std::size_t(scene)].open([&](QWidget* window) {
+        QWidget* widget = ::control(window, control);
+        QVERIFY(widget);
+        actual = widget->isWindow() ? widget->rect() : widget->geometry();
+    });
+    QCOMPARE(actual, place);
 }
 
 QTEST_MAIN(TestFidelity)
