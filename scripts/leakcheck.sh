@@ -15,7 +15,8 @@
 # kept under build/asan/leakcheck/. Exits non-zero when a run failed or left
 # a report.
 set -euo pipefail
-cd "$(dirname "${BASH_SOURCE[0]}")/.."
+self=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/$(basename "${BASH_SOURCE[0]}")
+cd "$(dirname "$self")/.."
 root=$(pwd)
 
 # Walks the real program with the keyboard, the way the focus order of the
@@ -82,8 +83,8 @@ drive_program() {
     local status
     for _ in $(seq 60); do
         if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"
-            status=$?
+            status=0
+            wait "$pid" || status=$?
             echo "drive: the program ended with status $status"
             return "$status"
         fi
@@ -160,7 +161,7 @@ set -e
 report "walk test, X11 under Xvfb" "$status" "$logs/walk-xcb.log"
 
 set +e
-"${xvfb[@]}" env QT_QPA_PLATFORM=xcb bash "$0" --drive "$program" >"$logs/program-xcb.log" 2>&1
+"${xvfb[@]}" env QT_QPA_PLATFORM=xcb bash "$self" --drive "$program" >"$logs/program-xcb.log" 2>&1
 status=$?
 set -e
 report "the program, walked with the keyboard on X11 under Xvfb" "$status" "$logs/program-xcb.log"
