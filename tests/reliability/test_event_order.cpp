@@ -93,6 +93,8 @@ private slots:
 
     void forwardPressedTwice_data();
     void forwardPressedTwice();
+    void pageChangeUnderMenuDialog_data();
+    void pageChangeUnderMenuDialog();
     void closeWhileModal_data();
     void closeWhileModal();
     void menuDialogOverEveryPage_data();
@@ -186,6 +188,57 @@ void TestEventOrder::forwardPressedTwice()
         QCOMPARE(program.main().clientArea()->subWindowList().size(), 1);
         QVERIFY(program.page()->isEnabled());
     }
+    QCOMPARE(messages.messages(), QStringList());
+}
+
+void TestEventOrder::pageChangeUnderMenuDialog_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("forward");
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<QString>("menu");
+
+    QTest::newRow("Form1 次へ, then copyright") << "Form1" << "Command1" << "Form2" << "Menu2";
+    QTest::newRow("Form3 次へ, then version") << "Form3" << "Command1" << "Form4" << "Menu6";
+    QTest::newRow("Form4 詳細, then disclaimer") << "Form4" << "Command2" << "Form5" << "Menu3";
+    QTest::newRow("Form6 蚊の対策法, then medical basis") << "Form6" << "Command2" << "Form7" << "Menu5";
+}
+
+void TestEventOrder::pageChangeUnderMenuDialog()
+{
+    // A forward click and a menu click in quick succession: the page change
+    // runs while the dialog is open, and the dialog must not disturb it.
+    QFETCH(QString, page);
+    QFETCH(QString, forward);
+    QFETCH(QString, next);
+    QFETCH(QString, menu);
+
+    ProgramDriver program;
+    QVERIFY(program.goTo(page));
+    if (page == QLatin1String("Form1"))
+        program.fillForm1();
+    else if (page == QLatin1String("Form3"))
+        program.answer(11, 19);
+
+    MessageRecorder messages;
+    PageShows shows;
+    QString underDialog;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QTest::qWait(50);
+        underDialog = program.page() ? program.page()->objectName() : QString();
+        if (dialog)
+            dialog->close();
+    });
+    program.click(forward);
+    program.main().findChild<QAction*>(menu)->trigger();
+
+    QCOMPARE(underDialog, next);
+    QVERIFY(program.waitFor(next));
+    QTest::qWait(50);
+    QCOMPARE(shows.shown(), QStringList{next});
+    QCOMPARE(program.main().clientArea()->subWindowList().size(), 1);
+    QVERIFY(program.page()->isEnabled());
     QCOMPARE(messages.messages(), QStringList());
 }
 
