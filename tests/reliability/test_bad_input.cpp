@@ -107,11 +107,6 @@ QStringList checkedOptions(QWidget* page)
     return checked;
 }
 
-QString repeated(const QString& unit, int times)
-{
-    return unit.repeated(times);
-}
-
 // The rows of one field share its name and the messages it may give.
 struct FieldRows {
     const char* field;
@@ -190,13 +185,13 @@ void TestBadInput::personalDataField_data()
     QTest::addColumn<QString>("message"); // empty: the page is accepted
     QTest::addColumn<Result>("result");
 
-    const QString longKanji = repeated(QStringLiteral("蚊"), 100000);
-    const QString longAscii = repeated(QStringLiteral("a"), 100000);
-    const QString longNines = repeated(QStringLiteral("9"), 100000);
-    const QString longFullWidth = repeated(QStringLiteral("１"), 100000);
-    const QString hugeWeight = QStringLiteral("1") + repeated(QStringLiteral("0"), 308); // 1e308 kg
-    const QString tooHeavy = QStringLiteral("1") + repeated(QStringLiteral("0"), 309);   // beyond a double
-    const QString tinyHeight = QStringLiteral("0.") + repeated(QStringLiteral("0"), 199) + QStringLiteral("1");
+    const QString longKanji = QStringLiteral("蚊").repeated(100000);
+    const QString longAscii = QStringLiteral("a").repeated(100000);
+    const QString longNines = QStringLiteral("9").repeated(100000);
+    const QString longFullWidth = QStringLiteral("１").repeated(100000);
+    const QString hugeWeight = QStringLiteral("1") + QStringLiteral("0").repeated(308); // 1e308 kg
+    const QString tooHeavy = QStringLiteral("1") + QStringLiteral("0").repeated(309);   // beyond a double
+    const QString tinyHeight = QStringLiteral("0.") + QStringLiteral("0").repeated(199) + QStringLiteral("1");
 
     // The name: only the exactly empty text is refused; everything else is a
     // name and reaches both result pages unchanged.
@@ -216,7 +211,7 @@ void TestBadInput::personalDataField_data()
     name.accepted("negative", QStringLiteral("-12.5"), named({}));
     name.accepted("100000 kanji, typed", longKanji, named({}));
     name.accepted("100000 letters, set", longAscii, named({}), Entry::Set);
-    name.accepted("300 kanji", repeated(QStringLiteral("長"), 300), named({}));
+    name.accepted("300 kanji", QStringLiteral("長").repeated(300), named({}));
     name.accepted("RTF braces and colour word", QStringLiteral("a}b{\\CF5 x"), named({}));
     name.accepted("two backslashes", QStringLiteral("\\\\"), named({}));
     name.accepted("RTF header", QStringLiteral("{\\rtf1}"), named({}));
