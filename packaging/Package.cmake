@@ -1,5 +1,5 @@
-# The Debian package, built by CPack from the install rules:
-#   cpack --config <build>/CPackConfig.cmake -G DEB   (scripts/package.sh)
+# The Debian package, built by CPack from the install rules
+# (scripts/package.sh runs `cpack -G DEB` in its build folder).
 # Library dependencies (Qt and what it needs) come from dpkg-shlibdeps; the
 # Japanese fonts are named here because the program only asks for them by
 # name at run time (pages/common/Fonts.cpp: IPA faces first, Noto CJK second).
@@ -15,12 +15,18 @@ constitution type, BMI and obesity degree, and advice on keeping\n\
 mosquitoes away. The program is in Japanese.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://${TELLUMO_MAKER_URL}/")
 set(CPACK_PACKAGE_CONTACT "${TELLUMO_PROGRAMMER_EMAIL}")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
-set(CPACK_GENERATOR DEB)
-# Packaged straight from the upstream tree, so a native package: version
-# 2.0.0 without a Debian revision, upstream change log only.
+# Elsewhere a plain archive of the installed tree (on Windows with the Qt
+# libraries that app/CMakeLists.txt deploys next to the program).
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+else()
+    set(CPACK_GENERATOR ZIP)
+endif()
+# Packaged straight from this tree, so a native package: the version has no
+# Debian revision and the change log (packaging/doc) is the package's own.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tellumo developers <${TELLUMO_PROGRAMMER_EMAIL}>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
