@@ -9,173 +9,96 @@
 namespace tellumo {
 namespace {
 
-// Codes of slots 1, 2, 3 for each question; -1 marks an absent slot.
-struct QuestionCodes {
-    int q;
-    int codes[3];
+// Codes of slots 1, 2, 3 of Q1..Q19; -1 marks an absent slot.
+constexpr int ExpectedCodes[19][3] = {
+    {0, 1, 2}, {0, 1, 2}, {2, 1, 0}, {2, 1, 0}, {2, 1, 0}, {10, 5, 0}, {8, 4, 0}, {0, 1, 2}, {2, 1, 0}, {2, 1, 0},
+    {2, 1, 0}, {0, 1, 2}, {0, 10, 20}, {0, -1, 2}, {0, -1, 2}, {0, -1, 2}, {0, -1, 2}, {0, 1, 2}, {0, 1, 2},
 };
 
-const QuestionCodes expectedCodes[] = {
-    {1, {0, 1, 2}},   {2, {0, 1, 2}},   {3, {2, 1, 0}},   {4, {2, 1, 0}},   {5, {2, 1, 0}},
-    {6, {10, 5, 0}},  {7, {8, 4, 0}},   {8, {0, 1, 2}},   {9, {2, 1, 0}},   {10, {2, 1, 0}},
-    {11, {2, 1, 0}},  {12, {0, 1, 2}},  {13, {0, 10, 20}}, {14, {0, -1, 2}}, {15, {0, -1, 2}},
-    {16, {0, -1, 2}}, {17, {0, -1, 2}}, {18, {0, 1, 2}},  {19, {0, 1, 2}},
-};
-
-class EveryQuestion : public ::testing::TestWithParam<QuestionCodes> {};
-
-TEST_P(EveryQuestion, EachChoiceStoresItsCode)
+TEST(QuestionCatalogue, EveryChoiceStoresItsCode)
 {
-    const QuestionCodes& row = GetParam();
-    const Question& question = QuestionCatalogue::question(row.q);
-    EXPECT_EQ(question.number, row.q);
-    EXPECT_EQ(question.page, row.q <= 10 ? 1 : 2);
-
-    for (int slot = 1; slot <= 3; ++slot) {
-        const int expected = row.codes[slot - 1];
-        if (expected < 0) {
-            EXPECT_FALSE(question.hasSlot(slot));
-            EXPECT_THROW(QuestionCatalogue::encode(row.q, slot), std::out_of_range);
-            continue;
+    for (int q = 1; q <= 19; ++q) {
+        const Question& question = QuestionCatalogue::question(q);
+        // Text "Q1  …" / "Q10 …": the number and the spaces that line the texts up.
+        EXPECT_EQ(question.text.substr(0, 4), "Q" + std::to_string(q) + (q < 10 ? "  " : " "));
+        EXPECT_NE(question.text[4], ' ');
+        for (int slot = 1; slot <= 3; ++slot) {
+            SCOPED_TRACE(::testing::Message() << "Q" << q << " slot " << slot);
+            const int expected = ExpectedCodes[q - 1][slot - 1];
+            if (expected < 0) {
+                EXPECT_FALSE(question.hasSlot(slot));
+                EXPECT_THROW(QuestionCatalogue::encode(q, slot), std::out_of_range);
+                continue;
+            }
+            // That choice alone selected on its page (the others on slot 1).
+            AssessmentRecord record;
+            const int index = QuestionCatalogue::answerIndex(q, slot);
+            EXPECT_EQ(StorePageAnswers(record, question.page,
+                                       [&](int i) { return i == index || (i / 10 != q && i % 10 == 1); }),
+                      std::nullopt);
+            EXPECT_EQ(record.AnswerCodes[q], expected);
         }
-        EXPECT_EQ(QuestionCatalogue::encode(row.q, slot), expected) << "slot " << slot;
-
-        // The same code arrives in the record when that choice alone is selected.
-        AssessmentRecord record;
-        const int index = QuestionCatalogue::answerIndex(row.q, slot);
-        const auto unanswered = StorePageAnswers(record, question.page, [&](int i) {
-            return i == index || (i / 10 != row.q && i % 10 == 1);
-        });
-        EXPECT_EQ(unanswered, std::nullopt);
-        EXPECT_EQ(record.AnswerCodes[row.q], expected) << "slot " << slot;
     }
-}
-
-TEST_P(EveryQuestion, TextHasNumberAndAligningSpaces)
-{
-    const int q = GetParam().q;
-    const std::string_view text = QuestionCatalogue::question(q).text;
-    const std::string prefix = "Q" + std::to_string(q) + (q < 10 ? "  " : " ");
-    ASSERT_GT(text.size(), prefix.size());
-    EXPECT_EQ(text.substr(0, prefix.size()), prefix);
-    EXPECT_NE(text[prefix.size()], ' ');
-}
-
-TEST_P(EveryQuestion, NotAnsweredMessageNamesTheQuestion)
-{
-    const int q = GetParam().q;
-    EXPECT_EQ(QuestionCatalogue::notAnsweredMessage(q),
-              "Q" + std::to_string(q) + "の回答が選択されていません");
-}
-
-INSTANTIATE_TEST_SUITE_P(Catalogue, EveryQuestion, ::testing::ValuesIn(expectedCodes),
-                         [](const auto& info) { return "Q" + std::to_string(info.param.q); });
-
-TEST(QuestionCatalogue, SelectedTextsAndCaptions)
-{
-    EXPECT_EQ(QuestionCatalogue::question(1).text, "Q1  疲れやすい");
-    EXPECT_EQ(QuestionCatalogue::question(8).text, "Q8  好きな飲み物は？");
-    EXPECT_EQ(QuestionCatalogue::question(10).text, "Q10 水分をよくとりますか");
-    EXPECT_EQ(QuestionCatalogue::question(14).text, "Q14 冬季、靴下をはいて寝る");
-    EXPECT_EQ(QuestionCatalogue::question(3).choice(1).caption, "便秘気味");
-    EXPECT_EQ(QuestionCatalogue::question(8).choice(1).caption, "熱い飲み物");
-    EXPECT_EQ(QuestionCatalogue::question(13).choice(2).caption, "ふつう");
-    EXPECT_EQ(QuestionCatalogue::question(18).choice(3).caption, "かさつかない");
-    EXPECT_EQ(QuestionCatalogue::notAnsweredMessage(5), "Q5の回答が選択されていません");
-}
-
-TEST(QuestionCatalogue, PagesAndLimits)
-{
     EXPECT_EQ(QuestionCatalogue::page(1).size(), 10u);
     EXPECT_EQ(QuestionCatalogue::page(2).front().number, 11);
-    EXPECT_EQ(QuestionCatalogue::page(2).back().number, 19);
     EXPECT_THROW(QuestionCatalogue::page(3), std::out_of_range);
     EXPECT_THROW(QuestionCatalogue::question(20), std::out_of_range);
-    EXPECT_THROW(QuestionCatalogue::encode(1, 4), std::out_of_range);
-}
-
-// Selects, for every question, the slot with the highest (or lowest) code.
-std::set<int> extremeSelection(bool highest)
-{
-    std::set<int> selected;
-    for (const Question& question : QuestionCatalogue::all()) {
-        int best = 0;
-        for (int slot = 1; slot <= 3; ++slot) {
-            if (!question.hasSlot(slot))
-                continue;
-            const auto code = question.choice(slot).code;
-            if (best == 0 || (highest ? code > question.choice(best).code : code < question.choice(best).code))
-                best = slot;
-        }
-        selected.insert(QuestionCatalogue::answerIndex(question.number, best));
-    }
-    return selected;
-}
-
-int pageSum(const AssessmentRecord& record, int first, int last)
-{
-    int sum = 0;
-    for (int q = first; q <= last; ++q)
-        sum += record.AnswerCodes[q];
-    return sum;
 }
 
 TEST(QuestionCatalogue, HighestAndLowestSums)
 {
     for (const bool highest : {true, false}) {
-        const std::set<int> selected = extremeSelection(highest);
-        const auto isSelected = [&](int index) { return selected.count(index) > 0; };
+        std::set<int> selected; // per question, the slot with the highest (lowest) code
+        for (int q = 1; q <= 19; ++q) {
+            int best = 1;
+            for (int slot = 2; slot <= 3; ++slot) {
+                const int code = ExpectedCodes[q - 1][slot - 1], bestCode = ExpectedCodes[q - 1][best - 1];
+                if (code >= 0 && (highest ? code > bestCode : code < bestCode))
+                    best = slot;
+            }
+            selected.insert(QuestionCatalogue::answerIndex(q, best));
+        }
         AssessmentRecord record;
         for (int i : {1, 2, 5, 6, 7})
             record.PersonalData[i] = std::int16_t{0};
+        const auto isSelected = [&](int index) { return selected.count(index) > 0; };
         EXPECT_EQ(StorePageAnswers(record, 1, isSelected), std::nullopt);
         EXPECT_EQ(StorePageAnswers(record, 2, isSelected), std::nullopt);
-        EXPECT_EQ(pageSum(record, 1, 10), highest ? 34 : 0);
-        EXPECT_EQ(pageSum(record, 11, 19), highest ? 36 : 0);
+        int page1 = 0, page2 = 0;
+        for (int q = 1; q <= 19; ++q)
+            (q <= 10 ? page1 : page2) += record.AnswerCodes[q];
+        EXPECT_EQ(page1, highest ? 34 : 0);
+        EXPECT_EQ(page2, highest ? 36 : 0);
         ComputeSusceptibilityScore(record);
         EXPECT_EQ(record.answerTotal(), highest ? 70 : 0);
     }
 }
 
-struct StopCase {
-    const char* name;
-    int page;
-    int unanswered;
-};
-
-class StoringStops : public ::testing::TestWithParam<StopCase> {};
-
-TEST_P(StoringStops, KeepsEarlierCodesAndLeavesLaterOnesAlone)
+TEST(StorePageAnswers, StopsAtTheFirstOpenQuestionKeepingEarlierCodesAndLeavingLaterOnes)
 {
-    const StopCase& c = GetParam();
     constexpr std::uint8_t untouched = 99;
-    AssessmentRecord record;
-    for (int q = 0; q <= 19; ++q)
-        record.AnswerCodes[q] = untouched;
-
-    std::set<int> asked;
-    const auto result = StorePageAnswers(record, c.page, [&](int index) {
-        asked.insert(index);
-        return index % 10 == 3 && index / 10 < c.unanswered; // slot 3 exists everywhere
-    });
-
-    ASSERT_EQ(result, c.unanswered);
-    EXPECT_EQ(QuestionCatalogue::notAnsweredMessage(*result),
-              "Q" + std::to_string(c.unanswered) + "の回答が選択されていません");
-    const int first = c.page == 1 ? 1 : 11;
-    for (int q = 0; q <= 19; ++q) {
-        const bool stored = q >= first && q < c.unanswered;
-        EXPECT_EQ(record.AnswerCodes[q], stored ? QuestionCatalogue::encode(q, 3) : untouched) << "Q" << q;
+    const struct {
+        int page, open;
+    } stops[] = {{1, 1}, {1, 5}, {1, 10}, {2, 14}, {2, 19}};
+    for (const auto& [page, open] : stops) {
+        SCOPED_TRACE(::testing::Message() << "open Q" << open);
+        AssessmentRecord record;
+        for (int q = 0; q <= 19; ++q)
+            record.AnswerCodes[q] = untouched;
+        std::set<int> asked;
+        const auto result = StorePageAnswers(record, page, [&](int index) {
+            asked.insert(index);
+            return index % 10 == 3 && index / 10 < open; // slot 3 exists everywhere
+        });
+        ASSERT_EQ(result, open);
+        EXPECT_EQ(QuestionCatalogue::notAnsweredMessage(*result), "Q" + std::to_string(open) + "の回答が選択されていません");
+        for (int q = 0; q <= 19; ++q) {
+            const bool stored = q >= (page == 1 ? 1 : 11) && q < open;
+            EXPECT_EQ(record.AnswerCodes[q], stored ? ExpectedCodes[q - 1][2] : untouched) << "Q" << q;
+        }
+        EXPECT_LT(*asked.rbegin(), QuestionCatalogue::answerIndex(open + 1, 1)); // later ones not even asked
     }
-    // Later questions are not even looked at.
-    EXPECT_LT(*asked.rbegin(), QuestionCatalogue::answerIndex(c.unanswered + 1, 1));
 }
-
-INSTANTIATE_TEST_SUITE_P(Catalogue, StoringStops,
-                         ::testing::Values(StopCase{"Page1AtQ1", 1, 1}, StopCase{"Page1AtQ5", 1, 5},
-                                           StopCase{"Page1AtQ10", 1, 10}, StopCase{"Page2AtQ14", 2, 14},
-                                           StopCase{"Page2AtQ19", 2, 19}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(StorePageAnswers, TestsSlotsInOrderAndSkipsAbsentOnes)
 {
