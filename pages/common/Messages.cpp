@@ -1,6 +1,8 @@
 #include "Messages.h"
 
+#include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tellumo::Messages {
 
@@ -20,6 +22,8 @@ void show(QWidget* parent, const QString& text)
     }
     QMessageBox box(QMessageBox::NoIcon, Caption, text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
+    // Desktop themes put an icon on the OK button; the box shows text only.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();
 }
 
