@@ -1,6 +1,10 @@
 // Font faces the windows ask for, and their substitutes on systems without
 // them. Widgets name the original faces; installFontSubstitutions() maps them
-// to the metric-compatible IPA faces first and Noto CJK second.
+// to the metric-compatible IPA faces first and Noto CJK second. A system with
+// the original faces uses them. Only the IPA faces keep every text inside its
+// control: Noto CJK sets kana at full width (Qt 6.4 cannot ask it for its
+// proportional forms), so its lines wrap sooner and some captions run past
+// their boxes.
 #pragma once
 
 #include <QFont>

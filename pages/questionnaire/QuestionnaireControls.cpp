@@ -110,11 +110,10 @@ QLineEdit* createTextBox(QWidget* parent, const char* objectName, TextBoxKind ki
 
 QFrame* createGroup(QWidget* parent, const QString& objectName)
 {
-    static const bool factoryInstalled = [] {
+    [[maybe_unused]] static const bool factoryInstalled = [] {
         QAccessible::installFactory(groupAccessibility);
         return true;
     }();
-    Q_UNUSED(factoryInstalled);
 
     auto* group = new ChoiceGroup(parent);
     group->setObjectName(objectName);

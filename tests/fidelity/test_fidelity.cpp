@@ -49,7 +49,7 @@ int sceneIndex(const QString& name)
     return found == scenes.end() ? -1 : int(found - scenes.begin());
 }
 
-QWidget* control(QWidget* window, const QString& name)
+QWidget* widgetNamed(QWidget* window, const QString& name)
 {
     return window->objectName() == name ? window : window->findChild<QWidget*>(name);
 }
@@ -175,7 +175,7 @@ void TestFidelity::picturesForTheScreen()
     QImage shown;
     QSize logicalSize;
     allScenes()[std::size_t(scene)].open([&](QWidget* window) {
-        QWidget* widget = ::control(window, control);
+        QWidget* widget = widgetNamed(window, control);
         QVERIFY(widget);
         logicalSize = widget->size();
         shown = widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
@@ -256,7 +256,7 @@ void TestFidelity::layoutInLogicalPixels()
     QFETCH(QRect, place);
     QRect actual;
     allScenes()[std::size_t(scene)].open([&](QWidget* window) {
-        QWidget* widget = ::control(window, control);
+        QWidget* widget = widgetNamed(window, control);
         QVERIFY(widget);
         actual = widget->isWindow() ? widget->rect() : widget->geometry();
     });
