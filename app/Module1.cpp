@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFontMetrics>
 
 namespace tellumo::Module1 {
 
@@ -44,11 +45,27 @@ protected:
     }
 };
 
+// Looks up each face the windows use, and the application font of the menu
+// bar and message boxes, once for the scripts they write in. The first
+// lookup of a face costs tens of milliseconds of system font search; done
+// here, it is not paid by the main window or by the first page showing the
+// face. Only Qt's font caches change.
+void preloadFonts()
+{
+    // Kana, kanji, Latin letters and digits.
+    const QString sample = QStringLiteral("あア蚊Aa1");
+    for (const auto& [face, substitutes] : fontSubstitutionTable())
+        QFontMetrics(makeFont(face, 14.25, true)).horizontalAdvance(sample);
+    QFontMetrics(QApplication::font()).horizontalAdvance(sample);
+}
+
 } // namespace
 
-void WaitMoreThan(SplashClock& clock, double seconds)
+void WaitMoreThan(SplashClock& clock, double seconds, const std::function<void()>& meanwhile)
 {
     const double start = clock.now();
+    if (meanwhile)
+        meanwhile();
     for (double elapsed = 0.0; elapsed <= seconds; elapsed = clock.now() - start)
         clock.idle(seconds - elapsed);
 }
@@ -64,7 +81,9 @@ std::unique_ptr<FormMain> Startup(SplashClock& clock, const SplashObserver& obse
             splash.repaint();
             if (observer)
                 observer(splash, state);
-            WaitMoreThan(clock, SplashWaits[state - 1]);
+            // The fonts are looked up while the second picture is shown: the
+            // first frame is on screen by then, and the wait hides the search.
+            WaitMoreThan(clock, SplashWaits[state - 1], state == 2 ? preloadFonts : std::function<void()>());
         }
         splash.finish();
         splash.close();

@@ -29,7 +29,9 @@ using SplashObserver = std::function<void(FormSplash& splash, int state)>;
 std::unique_ptr<FormMain> Startup(SplashClock& clock, const SplashObserver& observer = {});
 
 // Waits on clock until more than `seconds` have passed since it was called.
-void WaitMoreThan(SplashClock& clock, double seconds);
+// `meanwhile`, if given, runs once right after the start time is noted, so it
+// takes nothing from the wait's length.
+void WaitMoreThan(SplashClock& clock, double seconds, const std::function<void()>& meanwhile = {});
 
 // Program entry: application set-up, Startup, event loop.
 int Main(int argc, char** argv);
