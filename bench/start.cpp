@@ -1,0 +1,97 @@
+// Tellumo's start-up as the program runs it (Module1::Main, repeated here with
+// a probing QApplication), measured in one of two ways:
+//   tellumo_start first-frame   time from launch to the splash's first painted
+//                               frame, then quits there;
+//   tellumo_start splash-cpu    the whole splash on the real clock; CPU time
+//                               spent from the start of the first wait to the
+//                               end of the last one, against its wall time.
+#include "Probe.h"
+
+#include "Fonts.h"
+#include "FormMain.h"
+#include "Module1.h"
+#include "Platform.h"
+#include "SplashClock.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+
+using namespace tellumo;
+using namespace tellumo::bench;
+
+namespace {
+
+// The program's clock, noting CPU and wall time at the first and at the last
+// reading: the first reading starts the first wait, the last ends the last one.
+class MeteredClock : public SteadySplashClock {
+public:
+    double now() override
+    {
+        const double time = SteadySplashClock::now();
+        last_ = usageNow();
+        if (!first_)
+            first_ = last_;
+        return time;
+    }
+    void idle(double seconds) override
+    {
+        ++idles_;
+        SteadySplashClock::idle(seconds);
+    }
+
+    Usage first() const { return first_.value_or(Usage{}); }
+    Usage last() const { return last_; }
+    int idles() const { return idles_; }
+
+private:
+    std::optional<Usage> first_;
+    Usage last_;
+    int idles_ = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    markLaunch();
+    const bool splashCpu = argc > 1 && std::strcmp(argv[1], "splash-cpu") == 0;
+
+    // From here on as in Module1::Main, with the probing application object.
+    if (!Platform::displayAvailable())
+        return 1;
+    ProbeApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tellumo"));
+    QApplication::setApplicationVersion(QStringLiteral("2.00"));
+    Platform::integrateWithDesktop();
+    installFontSubstitutions();
+
+    if (!splashCpu) {
+        app.watchFirstFrame(named(QStringLiteral("FormSplash")), [] {
+            report("first_frame_s", secondsSinceLaunch());
+            report("first_frame_cpu_s", usageNow().cpu);
+            report("first_frame_peak_kib", static_cast<double>(peakResidentKiB()));
+            instructionMark("first-frame");
+            keepMemoryMap("first-frame");
+            std::_Exit(0);
+        });
+        SteadySplashClock clock;
+        const std::unique_ptr<FormMain> main = Module1::Startup(clock);
+        std::fputs("tellumo_start: the splash was never painted\n", stderr);
+        return 1;
+    }
+
+    MeteredClock clock;
+    const std::unique_ptr<FormMain> main = Module1::Startup(clock);
+    const Usage first = clock.first();
+    const Usage last = clock.last();
+    report("splash_wall_s", last.wall - first.wall);
+    report("splash_cpu_s", last.cpu - first.cpu);
+    report("splash_cpu_share", (last.cpu - first.cpu) / (last.wall - first.wall));
+    report("splash_sleeps", static_cast<double>(last.switches - first.switches));
+    report("splash_idles", clock.idles());
+    std::_Exit(0);
+}

@@ -1,0 +1,212 @@
+// A whole run driven in-process: the splash with each wait cut to a short
+// turn of the event loop (every state is still shown and painted), the three
+// questionnaire pages filled in, then every forward and navigation button up
+// to the advice page, and "終了". For each page change it reports the time
+// from the click to the next page's first painted frame (wall and CPU), and
+// at the end the peak resident memory of the whole run.
+#include "Probe.h"
+
+#include "Fonts.h"
+#include "FormMain.h"
+#include "FormSplash.h"
+#include "Module1.h"
+#include "Platform.h"
+#include "SplashClock.h"
+
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace tellumo;
+using namespace tellumo::bench;
+
+namespace {
+
+// Each splash wait passes in one short turn of the event loop, long enough
+// for every state to be shown and painted as in a real run.
+class QuickClock : public SplashClock {
+public:
+    double now() override
+    {
+        lastReading_ = usageNow().wall;
+        return time_;
+    }
+    // Wall time of the last reading: the end of the last wait.
+    double lastReading() const { return lastReading_; }
+    void idle(double seconds) override
+    {
+        QEventLoop loop;
+        QTimer::singleShot(TurnMs, &loop, &QEventLoop::quit);
+        loop.exec();
+        time_ += seconds + 0.001;
+    }
+
+private:
+    static constexpr int TurnMs = 40;
+    double time_ = 0;
+    double lastReading_ = 0;
+};
+
+[[noreturn]] void fail(const char* what, const char* name)
+{
+    std::fprintf(stderr, "tellumo_walk: %s %s\n", what, name);
+    std::_Exit(2);
+}
+
+class Walk {
+public:
+    explicit Walk(ProbeApplication& app) : app_(app) {}
+
+    void start()
+    {
+        QuickClock clock;
+        bool shown = false;
+        double shownAt = 0;
+        app_.watchFirstFrame(named(QStringLiteral("Form1")), [&] {
+            shown = true;
+            shownAt = usageNow().wall;
+        });
+        main_ = Module1::Startup(clock, [](FormSplash&, int state) {
+            stage(qPrintable(QStringLiteral("splash%1").arg(state)));
+        });
+        spinUntil(shown, "Form1");
+        // From the end of the splash's last wait to the first page on screen.
+        report("form1_after_splash", shownAt - clock.lastReading());
+        settle();
+        stage("Form1");
+    }
+
+    void fillPersonalData()
+    {
+        type("Text1", QStringLiteral("Ka Taro"));
+        click("Option11");
+        type("Text2", QStringLiteral("30"));
+        type("Text3", QStringLiteral("170"));
+        type("Text4", QStringLiteral("65"));
+        click("Option21");
+        type("Text5", QStringLiteral("20"));
+        click("Option32");
+    }
+
+    void answer(std::initializer_list<int> indexes)
+    {
+        for (int index : indexes)
+            click(qPrintable(QStringLiteral("Answer%1").arg(index)));
+    }
+
+    // Clicks `button` on the page shown and waits for `next` to be painted.
+    void change(const char* button, const char* next, const char* key)
+    {
+        bool shown = false;
+        app_.watchFirstFrame(named(QString::fromLatin1(next)), [&shown] { shown = true; });
+        instructionMark("before");
+        const Usage before = usageNow();
+        click(button);
+        spinUntil(shown, next);
+        const Usage after = usageNow();
+        instructionMark(key);
+        report(key, after.wall - before.wall);
+        report(qPrintable(QLatin1String(key) + QLatin1String("_cpu")), after.cpu - before.cpu);
+        settle();
+        stage(next);
+    }
+
+    void end()
+    {
+        click("Command1");
+        QElapsedTimer timer;
+        timer.start();
+        while (main_->isVisible() && timer.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        if (main_->isVisible())
+            fail("the main window did not close after", "Form7");
+    }
+
+private:
+    // Resident memory once a page has settled, for finding where it goes.
+    static void stage(const char* page)
+    {
+        report(qPrintable(QStringLiteral("rss_%1_kib").arg(QLatin1String(page))), static_cast<double>(residentKiB()));
+        report(qPrintable(QStringLiteral("hwm_%1_kib").arg(QLatin1String(page))), static_cast<double>(peakResidentKiB()));
+        keepMemoryMap(page);
+    }
+
+    QWidget* page() const
+    {
+        QWidget* page = main_->currentPage();
+        if (!page)
+            fail("no page shown", "");
+        return page;
+    }
+
+    template<typename T>
+    T* control(const char* name) const
+    {
+        auto* widget = page()->findChild<T*>(QString::fromLatin1(name));
+        if (!widget || !widget->isVisible())
+            fail("no visible control", name);
+        return widget;
+    }
+
+    void click(const char* name) { QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton); }
+
+    void type(const char* name, const QString& keys)
+    {
+        QLineEdit* box = control<QLineEdit>(name);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClicks(box, keys);
+    }
+
+    void spinUntil(const bool& flag, const char* what)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (!flag && timer.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 50);
+        if (!flag)
+            fail("never painted:", what);
+    }
+
+    // A user takes a while before the next click: let the window settle.
+    static void settle() { QTest::qWait(150); }
+
+    ProbeApplication& app_;
+    std::unique_ptr<FormMain> main_;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    markLaunch();
+    if (!Platform::displayAvailable())
+        return 1;
+    ProbeApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tellumo"));
+    QApplication::setApplicationVersion(QStringLiteral("2.00"));
+    Platform::integrateWithDesktop();
+    installFontSubstitutions();
+
+    Walk walk(app);
+    walk.start();
+    walk.fillPersonalData();
+    walk.change("Command1", "Form2", "change_1_2");
+    walk.answer({12, 22, 32, 42, 52, 62, 72, 82, 92, 102});
+    walk.change("Command1", "Form3", "change_2_3");
+    walk.answer({112, 122, 132, 141, 151, 161, 171, 182, 192});
+    walk.change("Command1", "Form4", "change_3_4");
+    walk.change("Command2", "Form5", "change_4_5");
+    walk.change("Command2", "Form6", "change_5_6");
+    walk.change("Command2", "Form7", "change_6_7");
+    walk.end();
+    report("walk_peak_kib", static_cast<double>(peakResidentKiB()));
+    report("walk_font_files_kib", static_cast<double>(mappedFontFilesKiB()));
+    keepMemoryMap("end");
+    std::_Exit(0);
+}
