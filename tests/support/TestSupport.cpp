@@ -7,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QtTest>
 #include <QMetaObject>
+#include <QTimer>
 
 namespace tellumo::testing {
 
@@ -113,6 +114,24 @@ QStringList visibleTopLevels()
             names << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
                                                 : w->objectName());
     return names;
+}
+
+void click(QWidget* page, const QString& name)
+{
+    QTest::mouseClick(control<QAbstractButton>(page, name), Qt::LeftButton);
+}
+
+void whenModal(std::function<void(QWidget* modal)> check)
+{
+    QTimer::singleShot(0, [check = std::move(check)] {
+        QPointer<QWidget> modal = QApplication::activeModalWidget();
+        if (modal)
+            check(modal);
+        else
+            qWarning("no modal window to check");
+        if (modal && modal->isVisible())
+            modal->close();
+    });
 }
 
 } // namespace tellumo::testing

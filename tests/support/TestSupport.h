@@ -1,13 +1,17 @@
 // Helpers shared by the widget tests: a page host that keeps pages as plain
-// top-level widgets, a recorder for modal messages, and the shared reset.
+// top-level widgets, a recorder for modal messages, the shared reset, typing
+// and clicking like a user, and answering a modal window from inside it.
 #pragma once
 
 #include "PageHost.h"
 
+#include <QAbstractButton>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+
+#include <functional>
 
 namespace tellumo::testing {
 
@@ -64,5 +68,24 @@ void resetRecord();
 
 // Top-level widgets that are still visible (a test should leave none behind).
 QStringList visibleTopLevels();
+
+// The child of `page` with that object name; aborts the test program when
+// there is none, so a renamed control cannot pass silently.
+template <typename T = QWidget>
+T* control(QWidget* page, const QString& name)
+{
+    T* widget = page ? page->findChild<T*>(name) : nullptr;
+    if (!widget)
+        qFatal("no control %s", qPrintable(name));
+    return widget;
+}
+
+// Clicks the named button of `page` with the mouse.
+void click(QWidget* page, const QString& name);
+
+// Runs `check` on the next modal window from inside its event loop, then
+// closes the window if `check` left it open (a failed check would otherwise
+// leave the test waiting forever).
+void whenModal(std::function<void(QWidget* modal)> check);
 
 } // namespace tellumo::testing
