@@ -1,0 +1,423 @@
+// The three questionnaire pages driven like a user: typing, clicking, "次へ" /
+// "判定" and "訂正", with the record, the message and the focus checked after
+// every stop, and the hand-over to the next page.
+#include "AssessmentRecord.h"
+#include "Fonts.h"
+#include "PageFactories.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace tellumo;
+using namespace tellumo::testing;
+
+namespace {
+
+// What the user enters on Form1, in screen order; options by control name,
+// "" for none chosen. The defaults make a complete, valid page.
+struct Entries {
+    QString name = QStringLiteral("山田花子"), sex = "Option12", age = "30", height = "160", weight = "55",
+            bloodType = "Option22", bodyFat, skinTone = "Option32";
+};
+using E = Entries;
+
+Entries with(std::initializer_list<std::pair<QString Entries::*, const char*>> changes)
+{
+    Entries e;
+    for (const auto& [field, value] : changes)
+        e.*field = QString::fromUtf8(value);
+    return e;
+}
+
+// PersonalData as "-" (never stored), "#n" (points) or the text itself.
+const QStringList DefaultsStored = {QStringLiteral("山田花子"), "#0", "#5", "160", "55", "#4", "#0", "#5"};
+const QStringList NothingStored(8, QStringLiteral("-"));
+
+QStringList storedUpTo(int count) { return DefaultsStored.mid(0, count) + NothingStored.mid(count); }
+
+QStringList changed(QStringList list, std::initializer_list<std::pair<int, const char*>> changes)
+{
+    for (const auto& [entry, value] : changes)
+        list[entry] = QString::fromUtf8(value);
+    return list;
+}
+
+QStringList storedPersonalData()
+{
+    QStringList entries;
+    for (int i = 0; i <= 7; ++i) {
+        const PersonalEntry& entry = Module1::Record.PersonalData[i];
+        entries << (entry.isEmpty() ? QStringLiteral("-")
+                    : entry.isNumber() ? QStringLiteral("#%1").arg(entry.number())
+                                       : QString::fromStdString(entry.text()));
+    }
+    return entries;
+}
+
+void enter(QWidget* page, const Entries& e)
+{
+    const QString* texts[] = {&e.name, &e.age, &e.height, &e.weight, &e.bodyFat};
+    for (int i = 0; i < 5; ++i)
+        typeText(control(page, QStringLiteral("Text%1").arg(i + 1)), *texts[i]);
+    for (const QString& option : {e.sex, e.bloodType, e.skinTone})
+        if (!option.isEmpty())
+            click(page, option);
+}
+
+// The five fields' texts and the names of the checked options or answers.
+QStringList pageState(QWidget* page)
+{
+    QStringList state;
+    for (auto* field : page->findChildren<QLineEdit*>())
+        state << field->text();
+    for (auto* button : page->findChildren<QAbstractButton*>())
+        if (button->isChecked())
+            state << button->objectName();
+    return state;
+}
+
+QWidget* startPage(RecordingHost& host, const QString& name, bool activate = true)
+{
+    QWidget* page = host.start(name == QLatin1String("Form1")   ? createForm1
+                               : name == QLatin1String("Form2") ? createForm2
+                                                                : createForm3);
+    if (!activate)
+        return page;
+    page->activateWindow();
+    if (!QTest::qWaitForWindowActive(page))
+        qWarning("%s did not become active", qPrintable(name));
+    return page;
+}
+
+constexpr int Untouched = 99; // an answer code no pass has written
+
+QList<int> storedCodes(int first, int last)
+{
+    QList<int> codes;
+    for (int q = first; q <= last; ++q)
+        codes << Module1::Record.AnswerCodes[q];
+    return codes;
+}
+
+// Form3 hands over to the result page, which scores the whole record.
+void prepareForResultPage()
+{
+    for (int q = 1; q <= 10; ++q)
+        Module1::Record.AnswerCodes[q] = 1;
+    auto& data = Module1::Record.PersonalData;
+    data[Name] = std::string("試験");
+    data[HeightText] = std::string("170");
+    data[WeightText] = std::string("60");
+    for (int entry : {SexPointsEntry, AgePointsEntry, BloodTypePointsEntry, BodyFatPointsEntry, SkinTonePointsEntry})
+        data[entry] = std::int16_t(2);
+}
+
+// After a pass: the old page is destroyed before the next is created, and the
+// next one stands alone at (0, 0).
+void expectHandedOver(const RecordingHost& host, const QString& from, const QString& to)
+{
+    QTRY_COMPARE(host.page() ? host.page()->objectName() : QString(), to);
+    QCOMPARE(host.destroyedPages(), QStringList{from});
+    QCOMPARE(host.livePagesAtCreation(), QStringList());
+    QCOMPARE(host.page()->pos(), QPoint(0, 0));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Entries)
+
+class TestQuestionnaire : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installFontSubstitutions(); }
+    void init();
+    void cleanup();
+
+    void form1OpensEmptyWithFocusInName();
+    void form1StopsAtFirstProblem_data();
+    void form1StopsAtFirstProblem();
+    void form1Stores_data();
+    void form1Stores();
+    void form1ClearAfterFailedAttempt();
+    void questionsStopAtFirstUnanswered_data();
+    void questionsStopAtFirstUnanswered();
+    void questionsStoreCodes_data();
+    void questionsStoreCodes();
+    void questionsClear_data();
+    void questionsClear();
+    void choicesShowTheirColours_data();
+    void choicesShowTheirColours();
+};
+
+void TestQuestionnaire::init()
+{
+    resetRecord();
+    for (int q = 1; q <= 19; ++q)
+        Module1::Record.AnswerCodes[q] = Untouched;
+}
+
+void TestQuestionnaire::cleanup()
+{
+    QTRY_VERIFY2(visibleTopLevels().isEmpty(), qPrintable(visibleTopLevels().join(u',')));
+}
+
+void TestQuestionnaire::form1OpensEmptyWithFocusInName()
+{
+    RecordingHost host;
+    QWidget* page = startPage(host, QStringLiteral("Form1"));
+    QCOMPARE(pageState(page), QStringList(5, QString()));
+    QCOMPARE(QApplication::focusWidget(), control(page, QStringLiteral("Text1")));
+}
+
+void TestQuestionnaire::form1StopsAtFirstProblem_data()
+{
+    QTest::addColumn<Entries>("entries");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus"); // the choice messages leave it on the button pressed
+    QTest::addColumn<QStringList>("stored");
+
+    QTest::newRow("no name, all else given") << with({{&E::name, ""}}) << "氏名が入力されていません" << "Text1" << NothingStored;
+    QTest::newRow("no sex") << with({{&E::sex, ""}}) << "性別が選択されていません" << "Command1" << storedUpTo(1);
+    QTest::newRow("blanks are a name") << with({{&E::name, "   "}, {&E::sex, ""}}) << "性別が選択されていません" << "Command1" << changed(NothingStored, {{0, "   "}});
+    QTest::newRow("no age") << with({{&E::age, ""}}) << "年齢が入力されていません" << "Text2" << storedUpTo(2);
+    QTest::newRow("age not a number") << with({{&E::age, "abc"}}) << "年齢を正しく入力してください" << "Text2" << storedUpTo(2);
+    QTest::newRow("age only blanks") << with({{&E::age, "  "}}) << "年齢を正しく入力してください" << "Text2" << storedUpTo(2);
+    QTest::newRow("negative age") << with({{&E::age, "-1"}}) << "年齢を正しく入力してください" << "Text2" << storedUpTo(2);
+    QTest::newRow("no height") << with({{&E::height, ""}}) << "身長が入力されていません" << "Text3" << storedUpTo(3);
+    QTest::newRow("height zero") << with({{&E::height, "0"}}) << "身長を正しく入力してください" << "Text3" << storedUpTo(3);
+    QTest::newRow("full-width height with unit") << with({{&E::height, "１７０ｃｍ"}}) << "身長を正しく入力してください" << "Text3" << storedUpTo(3);
+    QTest::newRow("no weight") << with({{&E::weight, ""}}) << "体重が入力されていません" << "Text4" << storedUpTo(4);
+    QTest::newRow("weight not a number") << with({{&E::weight, "abc"}}) << "体重を正しく入力してください" << "Text4" << storedUpTo(4);
+    QTest::newRow("no blood type") << with({{&E::bloodType, ""}}) << "血液型が選択されていません" << "Command1" << storedUpTo(5);
+    QTest::newRow("body fat not a number") << with({{&E::bodyFat, "x"}}) << "体脂肪率を正しく入力してください" << "Text5" << storedUpTo(6);
+    QTest::newRow("body fat above 100") << with({{&E::bodyFat, "100.5"}}) << "体脂肪率を正しく入力してください" << "Text5" << storedUpTo(6);
+    QTest::newRow("negative body fat") << with({{&E::bodyFat, "-1"}}) << "体脂肪率を正しく入力してください" << "Text5" << storedUpTo(6);
+    QTest::newRow("no skin tone") << with({{&E::skinTone, ""}}) << "肌の濃さが選択されていません" << "Command1" << storedUpTo(7);
+}
+
+void TestQuestionnaire::form1StopsAtFirstProblem()
+{
+    QFETCH(Entries, entries);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    QFETCH(QStringList, stored);
+
+    RecordingHost host;
+    MessageRecorder messages;
+    QWidget* page = startPage(host, QStringLiteral("Form1"));
+    enter(page, entries);
+    const QStringList entered = pageState(page);
+    click(page, QStringLiteral("Command1"));
+
+    QCOMPARE(messages.messages(), QStringList{message});
+    QCOMPARE(storedPersonalData(), stored);
+    QCOMPARE(QApplication::focusWidget(), control(page, focus));
+    QTest::qWait(0);
+    QCOMPARE(host.page(), page); // the page stays with everything entered
+    QCOMPARE(pageState(page), entered);
+}
+
+void TestQuestionnaire::form1Stores_data()
+{
+    QTest::addColumn<Entries>("entries");
+    QTest::addColumn<QStringList>("stored");
+
+    QTest::newRow("age 24") << with({{&E::age, "24"}}) << changed(DefaultsStored, {{2, "#3"}});
+    QTest::newRow("age 24.1") << with({{&E::age, "24.1"}}) << changed(DefaultsStored, {{2, "#5"}});
+    QTest::newRow("age 25") << with({{&E::age, "25"}}) << changed(DefaultsStored, {{2, "#5"}});
+    QTest::newRow("full-width age 24") << with({{&E::age, "２４"}}) << changed(DefaultsStored, {{2, "#3"}});
+    QTest::newRow("65 kg, 20 %") << with({{&E::weight, "65"}, {&E::bodyFat, "20"}}) << changed(DefaultsStored, {{4, "65"}, {6, "#5"}});
+    QTest::newRow("65 kg, 19.9 %") << with({{&E::weight, "65"}, {&E::bodyFat, "19.9"}}) << changed(DefaultsStored, {{4, "65"}, {6, "#0"}});
+    QTest::newRow("65 kg, no body fat") << with({{&E::weight, "65"}}) << changed(DefaultsStored, {{4, "65"}, {6, "#0"}});
+    QTest::newRow("full-width weight and body fat") << with({{&E::weight, "６５"}, {&E::bodyFat, "２０"}}) << changed(DefaultsStored, {{4, "６５"}, {6, "#5"}});
+    QTest::newRow("weight 0, height kept as typed") << with({{&E::weight, "0"}, {&E::height, "170.0"}}) << changed(DefaultsStored, {{3, "170.0"}, {4, "0"}});
+    QTest::newRow("male, O, dark") << with({{&E::sex, "Option11"}, {&E::bloodType, "Option21"}, {&E::skinTone, "Option31"}}) << changed(DefaultsStored, {{1, "#2"}, {5, "#8"}, {7, "#10"}});
+    QTest::newRow("B, fair") << with({{&E::bloodType, "Option23"}, {&E::skinTone, "Option33"}}) << changed(DefaultsStored, {{5, "#6"}, {7, "#3"}});
+    QTest::newRow("AB") << with({{&E::bloodType, "Option24"}}) << changed(DefaultsStored, {{5, "#5"}});
+}
+
+void TestQuestionnaire::form1Stores()
+{
+    QFETCH(Entries, entries);
+    QFETCH(QStringList, stored);
+
+    RecordingHost host;
+    MessageRecorder messages;
+    enter(startPage(host, QStringLiteral("Form1")), entries);
+    click(host.page(), QStringLiteral("Command1"));
+
+    QCOMPARE(messages.messages(), QStringList());
+    QCOMPARE(storedPersonalData(), stored);
+    expectHandedOver(host, QStringLiteral("Form1"), QStringLiteral("Form2"));
+}
+
+void TestQuestionnaire::form1ClearAfterFailedAttempt()
+{
+    RecordingHost host;
+    MessageRecorder messages;
+    QWidget* page = startPage(host, QStringLiteral("Form1"));
+    enter(page, with({{&E::skinTone, ""}, {&E::bodyFat, "20"}}));
+    click(page, QStringLiteral("Command1"));
+    QCOMPARE(messages.messages(), QStringList{QStringLiteral("肌の濃さが選択されていません")});
+
+    // Pressed without moving the focus out of the height field.
+    QTest::mouseClick(control(page, QStringLiteral("Text3")), Qt::LeftButton);
+    control<QAbstractButton>(page, QStringLiteral("Command2"))->click();
+    QCOMPARE(pageState(page), QStringList(5, QString()));
+    QCOMPARE(storedPersonalData(), storedUpTo(7));
+    QCOMPARE(QApplication::focusWidget(), control(page, QStringLiteral("Text3")));
+    QCOMPARE(messages.messages().size(), 1);
+
+    // The groups are exclusive again, and the next complete pass overwrites every entry.
+    enter(page, with({{&E::name, "佐藤"}, {&E::sex, "Option11"}}));
+    click(page, QStringLiteral("Option12"));
+    QCOMPARE(pageState(page).mid(5), QStringList({"Option12", "Option22", "Option32"}));
+    click(page, QStringLiteral("Command1"));
+    QCOMPARE(storedPersonalData(), changed(DefaultsStored, {{0, "佐藤"}}));
+    QTRY_COMPARE(host.page()->objectName(), QStringLiteral("Form2"));
+}
+
+void TestQuestionnaire::questionsStopAtFirstUnanswered_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QList<int>>("choices"); // answer indexes clicked
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QList<int>>("codes"); // of Q1..Q19 afterwards
+
+    const int U = Untouched;
+    QTest::newRow("Q1") << "Form2" << QList<int>{} << "Q1の回答が選択されていません" << QList<int>(19, U);
+    QTest::newRow("Q7") << "Form2" << QList<int>{11, 22, 33, 41, 53, 61} << "Q7の回答が選択されていません"
+                        << QList<int>{0, 1, 0, 2, 0, 10, U, U, U, U, U, U, U, U, U, U, U, U, U};
+    QTest::newRow("Q10") << "Form2" << QList<int>{13, 23, 31, 42, 51, 62, 72, 83, 91} << "Q10の回答が選択されていません"
+                         << QList<int>{2, 2, 2, 1, 2, 5, 4, 2, 2, U, U, U, U, U, U, U, U, U, U};
+    QTest::newRow("Q11") << "Form3" << QList<int>{} << "Q11の回答が選択されていません" << QList<int>(19, U);
+    QTest::newRow("Q14") << "Form3" << QList<int>{111, 122, 133, 151, 161} << "Q14の回答が選択されていません"
+                         << QList<int>(10, U) + QList<int>{2, 1, 20, U, U, U, U, U, U};
+    QTest::newRow("Q19") << "Form3" << QList<int>{113, 121, 132, 143, 151, 163, 171, 181} << "Q19の回答が選択されていません"
+                         << QList<int>(10, U) + QList<int>{0, 0, 10, 2, 0, 2, 0, 0, U};
+}
+
+void TestQuestionnaire::questionsStopAtFirstUnanswered()
+{
+    QFETCH(QString, page);
+    QFETCH(QList<int>, choices);
+    QFETCH(QString, message);
+    QFETCH(QList<int>, codes);
+
+    RecordingHost host;
+    MessageRecorder messages;
+    QWidget* shown = startPage(host, page);
+    for (int index : choices)
+        click(shown, QStringLiteral("Answer%1").arg(index));
+    const QStringList chosen = pageState(shown);
+    click(shown, QStringLiteral("Command1"));
+
+    QCOMPARE(messages.messages(), QStringList{message});
+    QCOMPARE(storedCodes(1, 19), codes);
+    QTest::qWait(0);
+    QCOMPARE(host.page(), shown);
+    QCOMPARE(pageState(shown), chosen);
+}
+
+void TestQuestionnaire::questionsStoreCodes_data()
+{
+    QTest::addColumn<int>("choice"); // answer index clicked last
+    QTest::addColumn<int>("code");
+    QTest::newRow("Q6 はい") << 61 << 10;
+    QTest::newRow("Q7 ふつう") << 72 << 4;
+    QTest::newRow("Q13 いいえ") << 133 << 20;
+    QTest::newRow("Q14 いいえ") << 143 << 2;
+}
+
+void TestQuestionnaire::questionsStoreCodes()
+{
+    QFETCH(int, choice);
+    QFETCH(int, code);
+
+    const int question = choice / 10;
+    const bool first = question <= 10;
+    if (!first)
+        prepareForResultPage();
+    const QString page = first ? QStringLiteral("Form2") : QStringLiteral("Form3");
+    RecordingHost host;
+    MessageRecorder messages;
+    QWidget* shown = startPage(host, page);
+    for (int q = first ? 1 : 11; q <= (first ? 10 : 19); ++q)
+        click(shown, QStringLiteral("Answer%1").arg(10 * q + 1));
+    click(shown, QStringLiteral("Answer%1").arg(choice));
+    click(shown, QStringLiteral("Command1"));
+
+    QCOMPARE(messages.messages(), QStringList());
+    QCOMPARE(int(Module1::Record.AnswerCodes[question]), code);
+    QVERIFY(!storedCodes(first ? 1 : 11, first ? 10 : 19).contains(Untouched));
+    expectHandedOver(host, page, first ? QStringLiteral("Form3") : QStringLiteral("Form4"));
+}
+
+void TestQuestionnaire::questionsClear_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::newRow("Form2") << "Form2" << 1 << 10;
+    QTest::newRow("Form3") << "Form3" << 11 << 19;
+}
+
+void TestQuestionnaire::questionsClear()
+{
+    QFETCH(QString, page);
+    QFETCH(int, first);
+    QFETCH(int, last);
+
+    RecordingHost host;
+    MessageRecorder messages;
+    QWidget* shown = startPage(host, page);
+    for (int q = first; q <= last; ++q) {
+        click(shown, QStringLiteral("Answer%1").arg(10 * q + 3));
+        // Q14..Q17 have no middle choice.
+        QCOMPARE(shown->findChild<QWidget*>(QStringLiteral("Answer%1").arg(10 * q + 2)) == nullptr, q >= 14 && q <= 17);
+    }
+    QCOMPARE(pageState(shown).size(), last - first + 1);
+
+    click(shown, QStringLiteral("Command2"));
+    QCOMPARE(pageState(shown), QStringList());
+    QCOMPARE(storedCodes(1, 19), QList<int>(19, Untouched));
+    click(shown, QStringLiteral("Command1"));
+    QCOMPARE(messages.messages(), QStringList{QStringLiteral("Q%1の回答が選択されていません").arg(first)});
+
+    // Each question is one exclusive choice again.
+    click(shown, QStringLiteral("Answer%1").arg(10 * first + 1));
+    click(shown, QStringLiteral("Answer%1").arg(10 * first + 3));
+    QCOMPARE(pageState(shown), QStringList{QStringLiteral("Answer%1").arg(10 * first + 3)});
+}
+
+void TestQuestionnaire::choicesShowTheirColours_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Form1 option") << "Form1" << "Option21";
+    QTest::newRow("Form2 choice") << "Form2" << "Answer11";
+    QTest::newRow("Form3 two-choice row") << "Form3" << "Answer141";
+}
+
+// The choice's own cell is a stronger cyan than the group around it.
+void TestQuestionnaire::choicesShowTheirColours()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, button);
+
+    RecordingHost host;
+    QWidget* shown = startPage(host, page, false);
+    QWidget* choice = control(shown, button);
+    const QImage image = shown->grab().toImage();
+    const QRect cell(choice->mapTo(shown, QPoint(0, 0)), choice->size());
+    // The right end of the cell is clear of the circle and the caption.
+    const qreal ratio = image.devicePixelRatio();
+    QCOMPARE(image.pixelColor(QPoint(cell.right() - 1, cell.center().y()) * ratio), QColor(128, 255, 255));
+    QCOMPARE(image.pixelColor(QPoint(cell.right() + 3, cell.center().y()) * ratio), QColor(210, 255, 255));
+}
+
+QTEST_MAIN(TestQuestionnaire)
+#include "test_questionnaire.moc"
