@@ -1,0 +1,340 @@
+// The result pages: the rich-text score line and the page labels, what
+// Form4 to Form7 show for a given record, and the routes between them.
+#include "AssessmentRecord.h"
+#include "Fonts.h"
+#include "MakeRtf.h"
+#include "PageFactories.h"
+#include "ResultTestSupport.h"
+#include "TestSupport.h"
+#include "Twips.h"
+#include "results/RichTextView.h"
+
+#include <QFontMetricsF>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace tellumo;
+using namespace tellumo::testing;
+
+namespace {
+
+using Factory = QWidget* (*)(PageHost&);
+
+// One fragment: first opens the document, last closes it.
+std::string fragment(const char* text, bool first, bool last, int colour, int halfPoints = 0, bool bold = false,
+                     bool par = false)
+{
+    return MakeRtf(text, first ? -1 : 0, par ? -1 : 0, last ? -1 : 0, colour, static_cast<std::uint8_t>(halfPoints),
+                   bold ? -1 : 0);
+}
+
+void setDetails(const QString& name, int score, int answerTotal, const QString& height, const QString& weight)
+{
+    AssessmentRecord& record = Module1::Record;
+    record.PersonalData[Name] = PersonalEntry(name.toStdString());
+    record.PersonalData[HeightText] = PersonalEntry(height.toStdString());
+    record.PersonalData[WeightText] = PersonalEntry(weight.toStdString());
+    record.SusceptibilityScore = static_cast<std::uint8_t>(score);
+    record.AnswerCodes[0] = static_cast<std::uint8_t>(answerTotal);
+}
+
+} // namespace
+
+class TestResults : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installFontSubstitutions(); }
+    void init() { resetRecord(); }
+    void cleanup() { QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000); }
+
+    void richText_data();
+    void richText();
+    void labelLines_data();
+    void labelLines();
+    void scoreLine_data();
+    void scoreLine();
+    void classDisplay_data();
+    void classDisplay();
+    void typeSentence_data();
+    void typeSentence();
+    void measures_data();
+    void measures();
+    void textsKeepTheirSpacesAndBreaks_data();
+    void textsKeepTheirSpacesAndBreaks();
+    void routes_data();
+    void routes();
+};
+
+void TestResults::richText_data()
+{
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("worked example")
+        << QString::fromStdString(fragment("ABC", true, false, 2) + fragment(" さんの総合点数は100点満点で57点です。", false, true, 0))
+        << QStringLiteral("[ABC|#0000ff|0px|b0] [ さんの総合点数は100点満点で57点です。|default|0px|b0]");
+    QTest::newRow("size in half-points, bold, paragraph")
+        << QString::fromStdString(fragment("big", true, false, 0, 48, true) + fragment("small", false, true, 5, 30, false, true))
+        << QStringLiteral("[big|default|32px|b0] [small|#ff0000|20px|b1]");
+    QTest::newRow("formatting ends with its fragment")
+        << QString::fromStdString(fragment("a", true, false, 6, 30, true) + fragment("b", false, true, 0))
+        << QStringLiteral("[a|#ff00ff|20px|b0] [b|default|0px|b0]");
+}
+
+// A new document replaces the old one; text without a size of its own keeps
+// the page font, bold.
+void TestResults::richText()
+{
+    QFETCH(QString, document);
+    QFETCH(QString, expected);
+    RichTextView view;
+    view.setRtf(fragment("replaced", true, true, 5, 40, true, true));
+    view.setRtf(document.toStdString());
+    QCOMPARE(textPieces(view.document()), expected);
+    QCOMPARE(view.document()->defaultFont().pixelSize(), pointsToPixels(14.25));
+    QVERIFY(view.document()->defaultFont().bold());
+}
+
+void TestResults::labelLines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("continued"); // with a break before each inner run of spaces
+    QTest::newRow("CR LF") << QStringLiteral("あ\r\nい") << 2 << QStringLiteral("あ\r\nい");
+    QTest::newRow("LF and lone CR") << QStringLiteral("あ\nい\rう") << 3 << QStringLiteral("あ\nい\rう");
+    QTest::newRow("trailing breaks add no height") << QStringLiteral("あ\r\n\r\n") << 1 << QStringLiteral("あ\r\n\r\n");
+    QTest::newRow("wrapped within the width") << QString(40, QChar(0x868A)) << 2 << QString(40, QChar(0x868A));
+    QTest::newRow("inner runs of spaces") << QStringLiteral("a  b   c d") << 1 << QStringLiteral("a\n  b\n   c d");
+    QTest::newRow("outer runs and runs at breaks stay") << QStringLiteral("  a  \r\n   b") << 2 << QStringLiteral("  a  \r\n   b");
+}
+
+// Lines stand one em apart, 19 px at 14.25 pt.
+void TestResults::labelLines()
+{
+    QFETCH(QString, text);
+    QFETCH(int, lines);
+    QFETCH(QString, continued);
+    QWidget page;
+    PageLabel shown(text, PageLabel::Breaks::Plain, &page);
+    shown.setFont(pageFont());
+    shown.setWordWrap(true);
+    shown.setGeometry(0, 0, 600, 200);
+    QCOMPARE(shown.textHeight(), lines * pointsToPixels(14.25));
+    QCOMPARE(shown.text(), text);
+    QCOMPARE(PageLabel::breakBeforeSpaceRuns(text), continued);
+}
+
+void TestResults::scoreLine_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("score");
+    QTest::newRow("worked example") << QStringLiteral("ABC") << 57;
+    QTest::newRow("inner and outer spaces") << QStringLiteral("  山田  太郎 ") << 42;
+    QTest::newRow("braces and a colour word") << QStringLiteral("a}b{\\CF5 x}} y") << 42;
+    QTest::newRow("backslashes, paragraph and hex words") << QStringLiteral("C:\\\\\\par\\'41B\\") << 19;
+    QTest::newRow("Japanese and emoji") << QStringLiteral("蚊野　🦟") << 100;
+}
+
+// The name as typed in blue, then the sentence in the default colour, on one line.
+void TestResults::scoreLine()
+{
+    QFETCH(QString, name);
+    QFETCH(int, score);
+    fillRecordForScore(name.toStdString(), score);
+    RecordingHost host;
+    auto* line = control<RichTextView>(host.start(createForm4), QStringLiteral("RichTextBox1"));
+    QCOMPARE(textPieces(line->document()),
+             QStringLiteral("[%1|#0000ff|0px|b0] [ さんの総合点数は100点満点で%2点です。|default|0px|b0]").arg(name, QString::number(score)));
+}
+
+void TestResults::classDisplay_data()
+{
+    QTest::addColumn<int>("score");
+    QTest::addColumn<int>("highlighted"); // 0: Label5 (top) .. 3: Label8
+    QTest::addColumn<QColor>("colour");
+    const QColor green(0, 255, 0), black(0, 0, 0), magenta(255, 0, 255), red(255, 0, 0);
+    QTest::newRow("19") << 19 << 3 << green;
+    QTest::newRow("20") << 20 << 2 << black;
+    QTest::newRow("39") << 39 << 2 << black;
+    QTest::newRow("40") << 40 << 1 << magenta;
+    QTest::newRow("59") << 59 << 1 << magenta;
+    QTest::newRow("60") << 60 << 0 << red;
+    QTest::newRow("100") << 100 << 0 << red;
+}
+
+// The class of the score stands out, larger and in its colour; the labels
+// under it move down to make room.
+void TestResults::classDisplay()
+{
+    QFETCH(int, score);
+    QFETCH(int, highlighted);
+    QFETCH(QColor, colour);
+    fillRecordForScore("N", score);
+    RecordingHost host;
+    QWidget* page = host.start(createForm4);
+
+    const QColor systemText = QApplication::palette().color(QPalette::WindowText);
+    for (int i = 0; i < 4; ++i) {
+        QLabel* shown = control<QLabel>(page, QStringLiteral("Label%1").arg(5 + i));
+        const int top = 2300 + 500 * i;
+        const QColor text = shown->palette().color(QPalette::WindowText);
+        QVERIFY(shown->font().bold());
+        if (i == highlighted) {
+            QCOMPARE(shown->geometry(), twipsRect(2500, top, 5000, 600));
+            QCOMPARE(shown->font().pixelSize(), pointsToPixels(24));
+            QCOMPARE(text, colour);
+        } else {
+            QCOMPARE(shown->geometry(), twipsRect(3000, top + (i > highlighted ? 200 : 0), 5000, 400));
+            QCOMPARE(shown->font().pixelSize(), pointsToPixels(14.25));
+            QCOMPARE(text, i == 0 ? QColor(0, 0, 0) : systemText); // Label5 is black by design
+        }
+    }
+}
+
+void TestResults::typeSentence_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("score");
+    QTest::addColumn<int>("answerTotal");
+    QTest::addColumn<QString>("expected");
+    const QString n = QStringLiteral("ABC");
+    QTest::newRow("score 19, total 0") << n << 19 << 0 << QStringLiteral("刺されにくい ABC さんは 虚証型 です。");
+    QTest::newRow("score 20, total 24") << n << 20 << 24 << QStringLiteral("普通程度の ABC さんは 虚証型 です。");
+    QTest::newRow("score 39, total 25") << n << 39 << 25 << QStringLiteral("普通程度の ABC さんは 虚実中間型 です。");
+    QTest::newRow("score 40, total 45") << n << 40 << 45 << QStringLiteral("刺されやすい ABC さんは 虚実中間型 です。");
+    QTest::newRow("score 59, total 46") << n << 59 << 46 << QStringLiteral("刺されやすい ABC さんは 実証型 です。");
+    QTest::newRow("score 60, total 70") << n << 60 << 70 << QStringLiteral("非常に刺されやすい ABC さんは 実証型 です。");
+    QTest::newRow("name with spaces") << QStringLiteral(" 山田　太郎 ") << 45 << 30 << QStringLiteral("刺されやすい  山田　太郎  さんは 虚実中間型 です。");
+}
+
+void TestResults::typeSentence()
+{
+    QFETCH(QString, name);
+    QFETCH(int, score);
+    QFETCH(int, answerTotal);
+    QFETCH(QString, expected);
+    setDetails(name, score, answerTotal, QStringLiteral("170"), QStringLiteral("65"));
+    RecordingHost host;
+    QCOMPARE(labelText(host.start(createForm5), "Label4"), expected);
+}
+
+void TestResults::measures_data()
+{
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("obesity"); // "" for an empty line
+    QTest::addColumn<QString>("bmi");
+    QTest::newRow("170 cm, 65 kg") << "170" << "65" << "10.4" << "22.5";
+    QTest::newRow("200 cm: no standard weight") << "200" << "80" << "" << "20";
+    QTest::newRow("standard weight gives 0") << "170" << "58.86" << "0" << "20.4";
+    QTest::newRow("full-width digits") << "１７０" << "６５" << "10.4" << "22.5";
+    // Entries the personal data page refuses never get here; if one did,
+    // its lines would stay empty.
+    QTest::newRow("zero height") << "0" << "65" << "" << "";
+}
+
+void TestResults::measures()
+{
+    QFETCH(QString, height);
+    QFETCH(QString, weight);
+    QFETCH(QString, obesity);
+    QFETCH(QString, bmi);
+    setDetails(QStringLiteral("N"), 30, 20, height, weight);
+    RecordingHost host;
+    QWidget* page = host.start(createForm5);
+    QCOMPARE(labelText(page, "Label5"), obesity.isEmpty() ? obesity : QStringLiteral("あなたの肥満度は　%1%　です。").arg(obesity));
+    QCOMPARE(labelText(page, "Label6"), bmi.isEmpty() ? bmi : QStringLiteral("あなたのBMIは　%1　です。").arg(bmi));
+}
+
+void TestResults::textsKeepTheirSpacesAndBreaks_data()
+{
+    QTest::addColumn<Factory>("create");
+    QTest::addColumn<QString>("labelName");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("indent"); // spaces that indent the second line, 0 for none
+    QTest::newRow("Form6 point 2") << Factory(createForm6) << "Label3"
+        << QStringLiteral("２．足元が特に狙われやすいので、サンダルなどの素足を避け、     靴下と靴を履きましょう。") << 5;
+    QTest::newRow("Form5 legend") << Factory(createForm5) << "Label3"
+        << QStringLiteral("    ～17.6 やせすぎ\r\n17.6～20.0 やせ気味\r\n20.0～24.0 正常\r\n24.0～26.5 やや肥満\r\n26.5～     肥満") << 0;
+    QTest::newRow("Form7 contact") << Factory(createForm7) << "Label5"
+        << QStringLiteral("ヤブカによく刺され、蚊の発生源がどこにあるか分からない場合、蚊の専門家が発生源を調べ、発生を抑える処理を致します。\r\n有限会社Quenmar：")
+               + QStringLiteral(TELLUMO_CONTACT_EMAIL) + QStringLiteral("までご連絡下さい。\r\n") << 0;
+}
+
+// Plain text whose runs of spaces are never collapsed as markup would
+// collapse them, CR LF breaks that draw no glyph of their own, and a run of
+// spaces that indents the continuation line at its full width.
+void TestResults::textsKeepTheirSpacesAndBreaks()
+{
+    QFETCH(Factory, create);
+    QFETCH(QString, labelName);
+    QFETCH(QString, text);
+    QFETCH(int, indent);
+    fillRecordForScore("N", 30);
+    RecordingHost host;
+    auto* shown = control<PageLabel>(host.start(create), labelName);
+    QCOMPARE(shown->text(), text);
+    QCOMPARE(shown->textFormat(), Qt::PlainText);
+    if (text.contains(QStringLiteral("\r\n")))
+        QVERIFY(paintsLike(shown, QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))));
+    if (indent == 0)
+        return;
+
+    // Leftmost dark pixel of each of the first three lines.
+    const QImage image = shown->grab().toImage();
+    const int pitch = shown->linePitch();
+    QList<int> starts(3, -1);
+    for (int y = 0; y < image.height() && y < 3 * pitch; ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 100) {
+                int& start = starts[y / pitch];
+                start = start < 0 ? x : qMin(start, x);
+                break;
+            }
+    const qreal runWidth = QFontMetricsF(shown->font()).horizontalAdvance(QString(indent, u' '));
+    QVERIFY2(starts[0] >= 0 && starts[0] < 4, qPrintable(QString::number(starts[0])));
+    QVERIFY2(starts[1] >= runWidth - 2 && starts[1] <= runWidth + 6,
+             qPrintable(QStringLiteral("%1 vs %2").arg(starts[1]).arg(runWidth)));
+    QCOMPARE(starts[2], -1);
+}
+
+void TestResults::routes_data()
+{
+    // Buttons pressed from Form4 on and the pages they lead to; the last
+    // press is always "終了".
+    QTest::addColumn<QStringList>("presses");
+    QTest::addColumn<QStringList>("pages");
+    QTest::newRow("4 → 5 → 6 → 7, end") << QStringList{"Command2", "Command2", "Command2", "Command1"} << QStringList{"Form5", "Form6", "Form7"};
+    QTest::newRow("4 → 6 → 7, end") << QStringList{"Command3", "Command2", "Command1"} << QStringList{"Form6", "Form7"};
+    QTest::newRow("end on 4") << QStringList{"Command1"} << QStringList{};
+    QTest::newRow("end on 5") << QStringList{"Command2", "Command1"} << QStringList{"Form5"};
+    QTest::newRow("end on 6") << QStringList{"Command3", "Command1"} << QStringList{"Form6"};
+}
+
+void TestResults::routes()
+{
+    QFETCH(QStringList, presses);
+    QFETCH(QStringList, pages);
+    fillRecordForScore("ABC", 57);
+    RecordingHost host;
+    host.start(createForm4);
+    QStringList destroyed{"Form4"};
+    for (qsizetype i = 0; i < presses.size(); ++i) {
+        if (i + 1 == presses.size())
+            QCOMPARE(control<QPushButton>(host.page(), presses[i])->text(), QStringLiteral("終了"));
+        click(host.page(), presses[i]);
+        if (i < pages.size()) {
+            QTRY_COMPARE(host.page() ? host.page()->objectName() : QString(), pages[i]);
+            // Each page is gone before the next one is made.
+            QCOMPARE(host.livePagesAtCreation(), QStringList());
+            QCOMPARE(host.destroyedPages(), destroyed);
+            destroyed << pages[i];
+        }
+    }
+    QTRY_VERIFY(host.ended());
+    QCOMPARE(host.page(), nullptr);
+    QCOMPARE(host.destroyedPages(), destroyed);
+}
+
+QTEST_MAIN(TestResults)
+#include "test_results.moc"
