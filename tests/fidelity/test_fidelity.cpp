@@ -171,6 +171,7 @@ void TestFidelity::picturesForTheScreen()
     QFETCH(QString, control);
     QFETCH(QString, picture);
     QFETCH(int, rows);
+    QVERIFY(scene >= 0);
 
     QImage shown;
     QSize logicalSize;
@@ -254,6 +255,7 @@ void TestFidelity::layoutInLogicalPixels()
     QFETCH(int, scene);
     QFETCH(QString, control);
     QFETCH(QRect, place);
+    QVERIFY(scene >= 0);
     QRect actual;
     allScenes()[std::size_t(scene)].open([&](QWidget* window) {
         QWidget* widget = widgetNamed(window, control);
