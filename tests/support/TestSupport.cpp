@@ -9,6 +9,9 @@
 #include <QMetaObject>
 #include <QTimer>
 
+#include <algorithm>
+#include <array>
+
 namespace tellumo::testing {
 
 RecordingHost::RecordingHost() = default;
@@ -104,6 +107,28 @@ void resetRecord()
 {
     Module1::Record = AssessmentRecord{};
     Module1::FillStandardWeightTable();
+}
+
+void fillRecordForScore(const std::string& name, int score)
+{
+    // Highest answer code of Q1..Q19.
+    constexpr std::array<int, 19> highestCodes = {2, 2, 2, 2, 2, 10, 8, 2, 2, 2, 2, 2, 20, 2, 2, 2, 2, 2, 2};
+    AssessmentRecord& record = Module1::Record;
+    record.PersonalData[Name] = PersonalEntry(name);
+    const bool high = score > 80;
+    record.PersonalData[SexPointsEntry] = PersonalEntry(std::int16_t(high ? 2 : 0));
+    record.PersonalData[AgePointsEntry] = PersonalEntry(std::int16_t(high ? 5 : 3));
+    record.PersonalData[BloodTypePointsEntry] = PersonalEntry(std::int16_t(high ? 8 : 4));
+    record.PersonalData[BodyFatPointsEntry] = PersonalEntry(std::int16_t(high ? 5 : 0));
+    record.PersonalData[SkinTonePointsEntry] = PersonalEntry(std::int16_t(high ? 10 : 3));
+    int rest = score - (high ? 30 : 10);
+    for (int q = 1; q <= 19; ++q) {
+        const int code = std::min(rest, highestCodes[static_cast<std::size_t>(q - 1)]);
+        record.AnswerCodes[q] = static_cast<std::uint8_t>(code);
+        rest -= code;
+    }
+    record.PersonalData[HeightText] = PersonalEntry(std::string("170"));
+    record.PersonalData[WeightText] = PersonalEntry(std::string("65"));
 }
 
 QStringList visibleTopLevels()

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
 
 namespace tellumo::testing {
 
@@ -65,6 +66,11 @@ void typeText(QWidget* field, const QString& text);
 
 // Puts Module1::Record back to its start-of-program state (with the weight table filled).
 void resetRecord();
+
+// Fills Module1::Record so that the score computation yields `score`
+// (10..100): the fewest personal points that leave room, the answers filled
+// from Q1 on with their highest codes; 170 cm and 65 kg.
+void fillRecordForScore(const std::string& name, int score);
 
 // Top-level widgets that are still visible (a test should leave none behind).
 QStringList visibleTopLevels();
