@@ -101,19 +101,6 @@ QList<int> storedCodes(int first, int last)
     return codes;
 }
 
-// Form3 hands over to the result page, which scores the whole record.
-void prepareForResultPage()
-{
-    for (int q = 1; q <= 10; ++q)
-        Module1::Record.AnswerCodes[q] = 1;
-    auto& data = Module1::Record.PersonalData;
-    data[Name] = std::string("試験");
-    data[HeightText] = std::string("170");
-    data[WeightText] = std::string("60");
-    for (int entry : {SexPointsEntry, AgePointsEntry, BloodTypePointsEntry, BodyFatPointsEntry, SkinTonePointsEntry})
-        data[entry] = std::int16_t(2);
-}
-
 // After a pass: the old page is destroyed before the next is created, and the
 // next one stands alone at (0, 0).
 void expectHandedOver(const RecordingHost& host, const QString& from, const QString& to)
@@ -339,8 +326,11 @@ void TestQuestionnaire::questionsStoreCodes()
 
     const int question = choice / 10;
     const bool first = question <= 10;
-    if (!first)
-        prepareForResultPage();
+    if (!first) { // Form3 hands over to the result page, which scores the whole record
+        fillRecordForScore("試験", 30);
+        for (int q = 11; q <= 19; ++q)
+            Module1::Record.AnswerCodes[q] = Untouched;
+    }
     const QString page = first ? QStringLiteral("Form2") : QStringLiteral("Form3");
     RecordingHost host;
     MessageRecorder messages;
