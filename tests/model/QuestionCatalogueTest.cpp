@@ -100,20 +100,5 @@ TEST(StorePageAnswers, StopsAtTheFirstOpenQuestionKeepingEarlierCodesAndLeavingL
     }
 }
 
-TEST(StorePageAnswers, TestsSlotsInOrderAndSkipsAbsentOnes)
-{
-    AssessmentRecord record;
-    std::set<int> asked;
-    // Slots 2 and 3 both claim to be selected: slot 2 is tested first and wins.
-    StorePageAnswers(record, 2, [&](int index) {
-        asked.insert(index);
-        return index % 10 != 1;
-    });
-    EXPECT_EQ(record.AnswerCodes[13], 10);
-    EXPECT_EQ(record.AnswerCodes[14], 2);
-    for (int q = 14; q <= 17; ++q)
-        EXPECT_EQ(asked.count(QuestionCatalogue::answerIndex(q, 2)), 0u) << "Q" << q;
-}
-
 } // namespace
 } // namespace tellumo
