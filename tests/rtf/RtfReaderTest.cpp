@@ -149,17 +149,6 @@ TEST(ReadRtf, Reads)
     }
 }
 
-// Colour word N of the builder's table: 1 + 4·(red) + 2·(green) + (blue).
-TEST(ReadRtf, EveryColourOfTheHeader)
-{
-    for (int index = 1; index <= 8; ++index) {
-        const int bits = index - 1;
-        const RtfColour expected{std::uint8_t(bits & 4 ? 255 : 0), std::uint8_t(bits & 2 ? 255 : 0),
-                                 std::uint8_t(bits & 1 ? 255 : 0)};
-        EXPECT_EQ(ReadRtf(MakeRtf("x", -1, 0, -1, index, 0, 0)), Runs{coloured("x", expected)}) << index;
-    }
-}
-
 // The result page escapes the name and builds the line; reading it back
 // gives the name exactly, in blue, followed by the sentence.
 TEST(ReadRtf, EscapedNamesComeBackUnchanged)
