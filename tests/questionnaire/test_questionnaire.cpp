@@ -123,7 +123,6 @@ private slots:
     void init();
     void cleanup();
 
-    void form1OpensEmptyWithFocusInName();
     void form1StopsAtFirstProblem_data();
     void form1StopsAtFirstProblem();
     void form1Stores_data();
@@ -149,14 +148,6 @@ void TestQuestionnaire::init()
 void TestQuestionnaire::cleanup()
 {
     QTRY_VERIFY2(visibleTopLevels().isEmpty(), qPrintable(visibleTopLevels().join(u',')));
-}
-
-void TestQuestionnaire::form1OpensEmptyWithFocusInName()
-{
-    RecordingHost host;
-    QWidget* page = startPage(host, QStringLiteral("Form1"));
-    QCOMPARE(pageState(page), QStringList(5, QString()));
-    QCOMPARE(QApplication::focusWidget(), control(page, QStringLiteral("Text1")));
 }
 
 void TestQuestionnaire::form1StopsAtFirstProblem_data()
