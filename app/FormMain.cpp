@@ -119,12 +119,19 @@ void FormMain::closeCurrentPage()
     delete sub;
 }
 
-void FormMain::replacePage(QWidget* current, PageFactory makeNext)
+bool FormMain::beginLeaving(QWidget* current)
 {
     if (leaving_ || !current || current != currentPage())
-        return;
+        return false;
     leaving_ = true;
     current->setEnabled(false);
+    return true;
+}
+
+void FormMain::replacePage(QWidget* current, PageFactory makeNext)
+{
+    if (!beginLeaving(current))
+        return;
     QMetaObject::invokeMethod(
         this,
         [this, makeNext = std::move(makeNext)] {
@@ -137,10 +144,8 @@ void FormMain::replacePage(QWidget* current, PageFactory makeNext)
 
 void FormMain::endProgram(QWidget* current)
 {
-    if (leaving_ || !current || current != currentPage())
+    if (!beginLeaving(current))
         return;
-    leaving_ = true;
-    current->setEnabled(false);
     QMetaObject::invokeMethod(
         this,
         [this] {

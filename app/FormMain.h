@@ -47,6 +47,9 @@ private:
     void MDIForm_Load();
     void showPage(QWidget* page);
     void closeCurrentPage();
+    // Starts leaving `current` unless it is not the page shown or is already
+    // leaving; a page that is leaving takes no more input.
+    bool beginLeaving(QWidget* current);
 
     QMdiArea* mdiArea_ = nullptr;
     QPointer<QMdiSubWindow> current_;
