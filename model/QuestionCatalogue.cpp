@@ -101,7 +101,12 @@ std::uint8_t QuestionCatalogue::encode(int q, int slot)
 
 std::string QuestionCatalogue::notAnsweredMessage(int q)
 {
-    return "Q" + std::to_string(question(q).number) + "の回答が選択されていません";
+    // Appended piece by piece: GCC 12 at -O3 warns (-Wrestrict, falsely) on
+    // a chain of operator+ that starts with a literal.
+    std::string message = "Q";
+    message += std::to_string(question(q).number);
+    message += "の回答が選択されていません";
+    return message;
 }
 
 std::optional<int> StorePageAnswers(AssessmentRecord& record, int page,
