@@ -31,6 +31,7 @@ private slots:
     void cleanup();
 
     void splashStatesInOrder();
+    void workDuringAWaitCountsTowardsIt();
     void mainWindowAfterSplashWithTableFilled();
     void menuDialogs_data();
     void menuDialogs();
@@ -64,6 +65,21 @@ void TestShell::splashStatesInOrder()
     // on 2 s after 8 idles and waits once more (9), 5 s takes 21.
     QCOMPARE(clock.idles(), 4 * 9 + 21);
     QVERIFY(main->isVisible());
+}
+
+void TestShell::workDuringAWaitCountsTowardsIt()
+{
+    FakeClock clock(0.5);
+    int runs = 0;
+    // The task uses 1.5 s of the wait; the wait still ends just past 2 s:
+    // three idles in the task, then 2.0 s (not yet past) and 2.5 s.
+    Module1::WaitMoreThan(clock, 2.0, [&] {
+        ++runs;
+        for (int i = 0; i < 3; ++i)
+            clock.idle(0);
+    });
+    QCOMPARE(runs, 1);
+    QCOMPARE(clock.idles(), 5);
 }
 
 void TestShell::mainWindowAfterSplashWithTableFilled()
