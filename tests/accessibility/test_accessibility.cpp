@@ -22,19 +22,13 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "ShellSupport.h"
+
 using namespace tellumo;
 using namespace tellumo::testing;
 
 namespace {
 
-class FakeClock : public SplashClock {
-public:
-    double now() override { return time_; }
-    void idle(double) override { time_ += 1.0; }
-
-private:
-    double time_ = 0.0;
-};
 
 QAccessibleInterface* accessible(QObject* object)
 {
@@ -289,7 +283,7 @@ void TestAccessibility::messageIsAlert()
 
 void TestAccessibility::menuByKeyboard()
 {
-    FakeClock clock;
+    FakeClock clock(1.0);
     main_ = Module1::Startup(clock);
     QVERIFY(QTest::qWaitForWindowActive(main_.get()));
 
@@ -374,7 +368,7 @@ void TestAccessibility::answerQuestions(int questions, int twoChoiceFrom, int tw
 void TestAccessibility::wholeRunByKeyboard()
 {
     MessageRecorder messages;
-    FakeClock clock;
+    FakeClock clock(1.0);
     main_ = Module1::Startup(clock);
     QVERIFY(QTest::qWaitForWindowActive(main_.get()));
 

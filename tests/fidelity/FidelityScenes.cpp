@@ -14,26 +14,19 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include "ShellSupport.h"
+
 namespace tellumo::testing {
 
 namespace {
 
-// Time moves on by a whole second whenever the splash idles.
-class FakeClock : public SplashClock {
-public:
-    double now() override { return time_; }
-    void idle(double) override { time_ += 1.0; }
-
-private:
-    double time_ = 100.0;
-};
 
 using Check = std::function<void(QWidget*)>;
 
 Scene splashState(int wanted)
 {
     return {QStringLiteral("splash state %1").arg(wanted), [wanted](const Check& check) {
-                FakeClock clock;
+                FakeClock clock(1.0);
                 const auto main = Module1::Startup(clock, [&](FormSplash& splash, int state) {
                     if (state == wanted)
                         check(&splash);
