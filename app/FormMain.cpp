@@ -2,6 +2,7 @@
 
 #include "FormMenu.h"
 #include "PageFactories.h"
+#include "ScreenPlacement.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -21,10 +22,12 @@ constexpr int ClientWidthTwips = 10005;
 constexpr int ClientHeightTwips = 7305;
 } // namespace
 
-FormMain::FormMain(QWidget* parent) : QMainWindow(parent)
+FormMain::FormMain(InputGuard::Clock inputClock, QWidget* parent) : QMainWindow(parent)
 {
     createControls();
     createMenu();
+    if (inputClock)
+        inputGuard_ = new InputGuard(mdiArea_, std::move(inputClock));
 }
 
 FormMain::~FormMain() = default;
@@ -73,11 +76,7 @@ void FormMain::createMenu()
 
 void FormMain::showCentred()
 {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        const QSize frame = size();
-        move(screen->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
-    }
+    centreOnScreen(this);
     show();
     MDIForm_Load();
 }
@@ -104,6 +103,8 @@ void FormMain::showPage(QWidget* page)
     sub->move(0, 0);
     current_ = sub;
     sub->show();
+    if (inputGuard_)
+        inputGuard_->pageShown();
     mdiArea_->setActiveSubWindow(sub);
     if (QWidget* focus = page->focusWidget())
         focus->setFocus(Qt::OtherFocusReason);

@@ -6,6 +6,7 @@
 // (as its PageHost) to replace it with the next one or to end the program.
 #pragma once
 
+#include "InputGuard.h"
 #include "PageHost.h"
 
 #include <QMainWindow>
@@ -21,7 +22,9 @@ class FormMain : public QMainWindow, public PageHost {
     Q_OBJECT
 
 public:
-    explicit FormMain(QWidget* parent = nullptr);
+    // With inputClock, input given for one page is kept from acting on the
+    // next (InputGuard); without it every event reaches the pages at once.
+    explicit FormMain(InputGuard::Clock inputClock = {}, QWidget* parent = nullptr);
     ~FormMain() override;
 
     void replacePage(QWidget* current, PageFactory makeNext) override;
@@ -52,6 +55,7 @@ private:
     bool beginLeaving(QWidget* current);
 
     QMdiArea* mdiArea_ = nullptr;
+    InputGuard* inputGuard_ = nullptr;
     QPointer<QMdiSubWindow> current_;
     bool leaving_ = false;
 };

@@ -4,6 +4,7 @@
 #include "Controls.h"
 #include "Fonts.h"
 #include "Pictures.h"
+#include "ScreenPlacement.h"
 #include "Twips.h"
 
 #include <QGuiApplication>
@@ -67,8 +68,7 @@ void FormMenu::addLabels(std::initializer_list<DialogLabel> labels)
 
 void FormMenu::showEvent(QShowEvent* event)
 {
-    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
     cmdOK_->setFocus(Qt::OtherFocusReason);
     QDialog::showEvent(event);
 }

@@ -4,6 +4,7 @@
 #include "Controls.h"
 #include "Fonts.h"
 #include "Pictures.h"
+#include "ScreenPlacement.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
@@ -79,8 +80,7 @@ QLabel* FormSplash::addCredit(const char* name, const QString& text, int top)
 
 void FormSplash::showCentred()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
     show();
 }
 

@@ -70,7 +70,8 @@ void WaitMoreThan(SplashClock& clock, double seconds, const std::function<void()
         clock.idle(seconds - elapsed);
 }
 
-std::unique_ptr<FormMain> Startup(SplashClock& clock, const SplashObserver& observer)
+std::unique_ptr<FormMain> Startup(SplashClock& clock, const SplashObserver& observer,
+                                  InputGuard::Clock inputClock)
 {
     {
         InputBlocker blocker;
@@ -91,7 +92,7 @@ std::unique_ptr<FormMain> Startup(SplashClock& clock, const SplashObserver& obse
 
     FillStandardWeightTable();
 
-    auto main = std::make_unique<FormMain>();
+    auto main = std::make_unique<FormMain>(std::move(inputClock));
     main->showCentred();
     return main;
 }
@@ -107,7 +108,7 @@ int Main(int argc, char** argv)
     installFontSubstitutions();
 
     SteadySplashClock clock;
-    const std::unique_ptr<FormMain> main = Startup(clock);
+    const std::unique_ptr<FormMain> main = Startup(clock, {}, InputGuard::steadySeconds);
     return QApplication::exec();
 }
 

@@ -5,6 +5,8 @@
 // returns the shown main window, whose load handler opens the first page.
 #pragma once
 
+#include "InputGuard.h"
+
 #include <QObject>
 #include <functional>
 #include <memory>
@@ -25,8 +27,10 @@ inline constexpr double SplashWaits[] = {2.0, 2.0, 2.0, 2.0, 5.0};
 using SplashObserver = std::function<void(FormSplash& splash, int state)>;
 
 // Runs the whole start-up and returns the main window, shown. While the
-// splash waits, user input to the program is swallowed.
-std::unique_ptr<FormMain> Startup(SplashClock& clock, const SplashObserver& observer = {});
+// splash waits, user input to the program is swallowed; inputClock, if
+// given, guards each page against input meant for the one before it.
+std::unique_ptr<FormMain> Startup(SplashClock& clock, const SplashObserver& observer = {},
+                                  InputGuard::Clock inputClock = {});
 
 // Waits on clock until more than `seconds` have passed since it was called.
 // `meanwhile`, if given, runs once right after the start time is noted, so it

@@ -2,9 +2,37 @@
 
 #include "Twips.h"
 
-#include <QPushButton>
+#include <QKeyEvent>
 
 namespace tellumo {
+
+CommandButton::CommandButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
+{
+    setAutoDefault(false);
+    setDefault(false);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // A held Return presses once, like a held Space.
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+QPushButton* createButton(QWidget* parent, const QString& objectName, const QString& text,
+                          const QFont& font)
+{
+    auto* button = new CommandButton(text, parent);
+    button->setObjectName(objectName);
+    button->setFont(font);
+    return button;
+}
 
 PageLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text,
                      int left, int top, int width, int height, const QFont& font,
@@ -22,12 +50,8 @@ PageLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& 
 QPushButton* makeButton(QWidget* parent, const QString& objectName, const QString& text,
                         int left, int top, int width, int height, const QFont& font)
 {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(objectName);
+    QPushButton* button = createButton(parent, objectName, text, font);
     button->setGeometry(twipsRect(left, top, width, height));
-    button->setFont(font);
-    button->setAutoDefault(false);
-    button->setDefault(false);
     return button;
 }
 

@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "AssessmentRecord.h"
+#include "Controls.h"
 #include "Fonts.h"
 #include "Messages.h"
 #include "PageFactories.h"
@@ -184,8 +185,8 @@ void Form1::createControls()
     bloodType_ = createOptionGroup(this, "Frame2", BloodTypeOptions);
     skinTone_ = createOptionGroup(this, "Frame3", SkinToneOptions);
 
-    Command1_ = createCommandButton(this, "Command1", QStringLiteral("次へ"), pageFont());
-    Command2_ = createCommandButton(this, "Command2", QStringLiteral("訂正"), pageFont());
+    Command1_ = createButton(this, QStringLiteral("Command1"), QStringLiteral("次へ"), pageFont());
+    Command2_ = createButton(this, QStringLiteral("Command2"), QStringLiteral("訂正"), pageFont());
 }
 
 void Form1::nameControls()

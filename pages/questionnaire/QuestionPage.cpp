@@ -1,6 +1,7 @@
 #include "QuestionPage.h"
 
 #include "AssessmentRecord.h"
+#include "Controls.h"
 #include "Fonts.h"
 #include "Messages.h"
 #include "PageFactories.h"
@@ -113,8 +114,8 @@ void QuestionPage::createControls(const QuestionPageLayout& layout)
     createLabel(this, layout.titleName, layout.title, pageFont(TextPoints), Qt::AlignHCenter);
     createLabel(this, layout.introName, Intro, pageFont(TextPoints), Qt::AlignHCenter);
     answers_.create(this, layout.cataloguePage, layout.questionLabels, pageFont(TextPoints));
-    Command1_ = createCommandButton(this, "Command1", layout.forwardCaption, pageFont());
-    Command2_ = createCommandButton(this, "Command2", QStringLiteral("訂正"), pageFont());
+    Command1_ = createButton(this, QStringLiteral("Command1"), layout.forwardCaption, pageFont());
+    Command2_ = createButton(this, QStringLiteral("Command2"), QStringLiteral("訂正"), pageFont());
 }
 
 void QuestionPage::placeControls(const QuestionPageLayout& layout)

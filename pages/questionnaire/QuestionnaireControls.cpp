@@ -98,6 +98,7 @@ QLineEdit* createTextBox(QWidget* parent, const char* objectName, TextBoxKind ki
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(objectName));
     box->setFont(font);
+    box->setMaxLength(kind == TextBoxKind::Number ? NumberMaxLength : TextMaxLength);
     if (kind == TextBoxKind::Number) {
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         box->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -127,17 +128,6 @@ void nameGroup(QFrame* group, const QString& name)
     group->setAccessibleName(name);
     for (QAbstractButton* choice : group->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
         choice->setAccessibleName(name + QStringLiteral(": ") + choice->text());
-}
-
-QPushButton* createCommandButton(QWidget* parent, const char* objectName,
-                                 const QString& text, const QFont& font)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(objectName));
-    button->setFont(font);
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
 }
 
 ChoiceButton::ChoiceButton(const QString& objectName, const QString& text, const QFont& font,

@@ -48,8 +48,14 @@ QLabel* createLabel(QWidget* parent, const char* objectName, const QString& text
                     const QFont& font, Qt::Alignment alignment);
 
 // A single-line text box, not yet placed. Numeric fields are right-aligned
-// and refuse the input method, so the keyboard types plain digits.
+// and refuse the input method, so the keyboard types plain digits. Each kind
+// takes at most its maximum length; typing, pasting or setting more is cut
+// there, which also keeps every keystroke's re-layout short.
 enum class TextBoxKind { Text, Number };
+// Longer than any real name, with room for spaces and a middle name.
+inline constexpr int TextMaxLength = 40;
+// Any age, height, weight or percentage, written with decimals.
+inline constexpr int NumberMaxLength = 12;
 QLineEdit* createTextBox(QWidget* parent, const char* objectName, TextBoxKind kind,
                          const QFont& font);
 
@@ -61,10 +67,6 @@ QFrame* createGroup(QWidget* parent, const QString& objectName);
 // or question) and each of its choices "<that text>: <caption>", so that a
 // choice read on its own still says which question it answers.
 void nameGroup(QFrame* group, const QString& name);
-
-// A command button that Enter and Escape never trigger, not yet placed.
-QPushButton* createCommandButton(QWidget* parent, const char* objectName,
-                                 const QString& text, const QFont& font);
 
 // An option button filled with the choice colour. The whole coloured cell
 // takes the click, not only the circle and the caption.

@@ -4,6 +4,7 @@
 #include "Fonts.h"
 #include "Judgement.h"
 #include "MakeRtf.h"
+#include "PageLabel.h"
 #include "Messages.h"
 #include "PageFactories.h"
 #include "Placement.h"
@@ -167,12 +168,28 @@ void Form4::Form_Load()
         QTimer::singleShot(0, this, [this] { Messages::show(this, NoJudgement); });
         return;
     }
+    showScoreLine(shownName(Module1::Record.PersonalData[Name].text()), scoreSentence(*score));
+    showClass(ClassifySusceptibility(*score));
+}
+
+void Form4::showScoreLine(const QString& name, const std::string& sentence)
+{
     // The name is the user's text: escaped, so that braces and backslashes in
     // it show as typed instead of changing the document.
-    const std::string name = shownName(Module1::Record.PersonalData[Name].text()).toStdString();
-    richTextBox1_->setRtf(MakeRtf(EscapeRtfText(name), -1, 0, 0, 2, 0, 0)
-                          + MakeRtf(scoreSentence(*score), 0, 0, -1, 0, 0, 0));
-    showClass(ClassifySusceptibility(*score));
+    const auto show = [&](const QString& shownName) {
+        richTextBox1_->setRtf(MakeRtf(EscapeRtfText(shownName.toStdString()), -1, 0, 0, 2, 0, 0)
+                              + MakeRtf(sentence, 0, 0, -1, 0, 0, 0));
+    };
+    // The score is what the user came for: a long name gives way to it.
+    const QString fitted = fittedName(name, [&](const QString& candidate) {
+        show(candidate);
+        return richTextBox1_->fitsOneLine();
+    });
+    show(fitted);
+    if (fitted != name) {
+        richTextBox1_->setToolTip(name);
+        richTextBox1_->setAccessibleName(name + QString::fromStdString(sentence));
+    }
 }
 
 void Form4::showClass(int susceptibilityClass)

@@ -13,6 +13,7 @@
 #include "Page.h"
 
 #include <array>
+#include <string>
 #include <cstdint>
 
 class QLabel;
@@ -40,6 +41,8 @@ private:
     void orderButtons();
     void connectHandlers();
     void Form_Load();
+    // The name in blue, then the score sentence, on one line.
+    void showScoreLine(const QString& name, const std::string& sentence);
     void showClass(int susceptibilityClass);
 
     RichTextView* richTextBox1_ = nullptr;

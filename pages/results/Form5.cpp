@@ -5,6 +5,7 @@
 #include "Fonts.h"
 #include "Judgement.h"
 #include "PageFactories.h"
+#include "PageLabel.h"
 #include "PersonalPoints.h"
 #include "Placement.h"
 #include "ShownName.h"
@@ -65,12 +66,6 @@ QString typePhrase(ConstitutionType type)
     return QStringLiteral(" さんは ") + fromUtf8(ConstitutionName(type)) + QStringLiteral(" です。");
 }
 
-QString typeSentence(const AssessmentRecord& record)
-{
-    return classWord(ClassifySusceptibility(record.SusceptibilityScore))
-           + shownName(record.PersonalData[Name].text())
-           + typePhrase(ClassifyConstitution(record.answerTotal()));
-}
 
 struct Measures {
     double heightCm;
@@ -184,10 +179,27 @@ void Form5::Form_Load()
 {
     move(0, 0);
     const AssessmentRecord& record = Module1::Record;
-    label4_->setText(typeSentence(record));
+    showTypeSentence(record);
     const std::optional<Measures> measures = readMeasures(record);
     label5_->setText(obesityLine(record, measures));
     label6_->setText(bmiLine(measures));
+}
+
+void Form5::showTypeSentence(const AssessmentRecord& record)
+{
+    const QString lead = classWord(ClassifySusceptibility(record.SusceptibilityScore));
+    const QString name = shownName(record.PersonalData[Name].text());
+    const QString phrase = typePhrase(ClassifyConstitution(record.answerTotal()));
+    // One line: a long name must not push the sentence over the explanation.
+    const QString fitted = fittedName(name, [&](const QString& candidate) {
+        label4_->setText(lead + candidate + phrase);
+        return label4_->textHeight() <= label4_->linePitch();
+    });
+    label4_->setText(lead + fitted + phrase);
+    if (fitted != name) {
+        label4_->setToolTip(name);
+        label4_->setAccessibleName(lead + name + phrase);
+    }
 }
 
 void Form5::Command1_Click()

@@ -15,6 +15,9 @@ class QPushButton;
 
 namespace tellumo {
 
+struct AssessmentRecord;
+class PageLabel;
+
 class Form5 : public Page {
     Q_OBJECT
 
@@ -32,8 +35,10 @@ private:
     void orderButtons();
     void connectHandlers();
     void Form_Load();
+    // The class, the name and the constitution type, on one line.
+    void showTypeSentence(const AssessmentRecord& record);
 
-    QLabel* label4_ = nullptr;
+    PageLabel* label4_ = nullptr;
     QLabel* label5_ = nullptr;
     QLabel* label6_ = nullptr;
     QPushButton* command1_ = nullptr;

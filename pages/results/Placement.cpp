@@ -7,8 +7,8 @@
 
 namespace tellumo {
 
-QLabel* placeLabel(QWidget* page, const Placement& at, const QString& text, const QFont& font,
-                   bool centred)
+PageLabel* placeLabel(QWidget* page, const Placement& at, const QString& text, const QFont& font,
+                      bool centred)
 {
     return makeLabel(page, QString::fromLatin1(at.name), text, at.left, at.top, at.width, at.height,
                      font, centred);

@@ -15,6 +15,8 @@ class QWidget;
 
 namespace tellumo {
 
+class PageLabel;
+
 // One control's place: its object name and Left, Top, Width, Height in twips.
 struct Placement {
     const char* name;
@@ -35,8 +37,8 @@ constexpr const Placement& placementOf(std::span<const Placement> table, std::st
 }
 
 // A transparent, word-wrapping PageLabel at its row's place.
-QLabel* placeLabel(QWidget* page, const Placement& at, const QString& text, const QFont& font,
-                   bool centred = false);
+PageLabel* placeLabel(QWidget* page, const Placement& at, const QString& text, const QFont& font,
+                      bool centred = false);
 // The same for a text whose runs of spaces start an indented continuation
 // line (PageLabel::Breaks::SpaceRunContinues).
 QLabel* placeContinuationLabel(QWidget* page, const Placement& at, const QString& text,

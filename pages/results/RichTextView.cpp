@@ -74,4 +74,9 @@ void RichTextView::setRtf(const std::string& document)
     setAccessibleName(toPlainText());
 }
 
+bool RichTextView::fitsOneLine() const
+{
+    return document()->blockCount() == 1 && document()->idealWidth() <= contentsRect().width();
+}
+
 } // namespace tellumo

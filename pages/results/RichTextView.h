@@ -21,6 +21,9 @@ public:
     // Replaces the whole content with the given RTF document; the shown text
     // becomes the view's accessible name.
     void setRtf(const std::string& document);
+
+    // Whether the whole content fits the view's width on one line.
+    bool fitsOneLine() const;
 };
 
 } // namespace tellumo

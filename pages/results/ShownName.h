@@ -8,10 +8,14 @@
 // - a name that carries its own writing direction (right-to-left letters or
 //   direction controls) is set apart as one isolated run, so it can neither
 //   reorder nor reverse the words around it.
+// A page whose sentence must stay on one line then asks fittedName() for
+// the longest start of that name that still fits, ending in "…".
 #pragma once
 
 #include <QChar>
+#include <QList>
 #include <QString>
+#include <functional>
 #include <string>
 
 namespace tellumo {
@@ -54,5 +58,11 @@ inline QString shownName(const std::string& typed)
         return shown;
     return FirstStrongIsolate + shown + PopDirectionalIsolate;
 }
+
+// The shown name itself when fits(name) holds; otherwise its longest start,
+// cut between whole characters (never inside a surrogate pair or a
+// combining sequence) and followed by "…", that fits. An isolated name stays
+// isolated. If not even "…" alone fits, that is what is returned.
+QString fittedName(const QString& shown, const std::function<bool(const QString&)>& fits);
 
 } // namespace tellumo

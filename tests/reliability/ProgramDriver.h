@@ -57,25 +57,38 @@ private:
 
 class ProgramDriver {
 public:
-    ProgramDriver()
+    // Input timing: without a guard every event reaches the pages at once;
+    // with one, time stands still until advance() moves it.
+    enum class Guard { Off, On };
+
+    explicit ProgramDriver(Guard guard = Guard::Off)
     {
         resetRecord();
-        main_ = std::make_unique<FormMain>();
+        InputGuard::Clock clock;
+        if (guard == Guard::On)
+            clock = [this] { return now_; };
+        main_ = std::make_unique<FormMain>(std::move(clock));
         main_->showCentred();
         main_->activateWindow();
         if (!QTest::qWaitForWindowActive(main_.get()))
             qWarning("the main window did not become active");
+        advance(1.0);
     }
 
     FormMain& main() { return *main_; }
+    // Lets `seconds` pass on the input guard's clock.
+    void advance(double seconds) { now_ += seconds; }
     QWidget* page() const { return main_->currentPage(); }
     // Destroys the main window now (the program's end).
     void destroy() { main_.reset(); }
 
     // The page shown once `name` has taken over, or nullptr after a while.
-    QWidget* waitFor(const QString& name)
+    // Unless `settled` is false, the user then takes a second to read it.
+    QWidget* waitFor(const QString& name, bool settled = true)
     {
         const bool shown = QTest::qWaitFor([&] { return page() && page()->objectName() == name; });
+        if (settled)
+            advance(1.0);
         return shown ? page() : nullptr;
     }
 
@@ -127,6 +140,7 @@ public:
     }
 
 private:
+    double now_ = 0;
     std::unique_ptr<FormMain> main_;
 };
 

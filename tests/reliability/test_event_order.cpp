@@ -1,5 +1,7 @@
 // Events in an awkward order, in the real main window: a forward button
-// pressed twice before the page change has run, the main window closed
+// pressed twice before the page change has run, input repeated as the next
+// page appears (a double press, a held key, a burst of clicks), the main
+// window closed
 // while a message box or an information dialog is open, and every menu
 // dialog opened over every page.
 #include "Fonts.h"
@@ -10,6 +12,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -80,9 +83,61 @@ QString describe(const PageState& state)
              state.enabled ? QStringLiteral("enabled") : QStringLiteral("disabled"));
 }
 
+// Input that goes on after the page it was meant for has been left.
+enum class Repeat {
+    SpaceTwice,  // the space bar pressed twice
+    ReturnTwice, // Return pressed twice
+    ReturnHeld,  // Return held down: the keyboard repeats it
+    ClickBurst,  // the mouse button clicked four times on one spot
+};
+
+// The first press, on the button that leaves the page.
+void pressFirst(QAbstractButton* button, Repeat input)
+{
+    switch (input) {
+    case Repeat::SpaceTwice: QTest::keyClick(button, Qt::Key_Space); break;
+    case Repeat::ReturnTwice: QTest::keyClick(button, Qt::Key_Return); break;
+    case Repeat::ReturnHeld: QTest::keyPress(button, Qt::Key_Return); break;
+    case Repeat::ClickBurst: QTest::mouseClick(button, Qt::LeftButton); break;
+    }
+}
+
+// The rest of the input, wherever it lands now: the focus for keys, the
+// same spot of the main window for clicks.
+void pressAgain(QWidget* window, QPoint spot, Repeat input)
+{
+    QWidget* focus = QApplication::focusWidget();
+    switch (input) {
+    case Repeat::SpaceTwice:
+        QVERIFY(focus);
+        QTest::keyClick(focus, Qt::Key_Space);
+        break;
+    case Repeat::ReturnTwice:
+        QVERIFY(focus);
+        QTest::keyClick(focus, Qt::Key_Return);
+        break;
+    case Repeat::ReturnHeld:
+        QVERIFY(focus);
+        for (int i = 0; i < 3; ++i) {
+            QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+            QApplication::sendEvent(focus, &repeated);
+        }
+        QTest::keyRelease(focus, Qt::Key_Return);
+        break;
+    case Repeat::ClickBurst:
+        for (int i = 0; i < 3; ++i) {
+            QWidget* target = window->childAt(spot);
+            QVERIFY(target);
+            QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window, spot));
+        }
+        break;
+    }
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Press)
+Q_DECLARE_METATYPE(Repeat)
 
 class TestEventOrder : public QObject {
     Q_OBJECT
@@ -93,6 +148,8 @@ private slots:
 
     void forwardPressedTwice_data();
     void forwardPressedTwice();
+    void inputAcrossPageChange_data();
+    void inputAcrossPageChange();
     void pageChangeUnderMenuDialog_data();
     void pageChangeUnderMenuDialog();
     void closeWhileModal_data();
@@ -189,6 +246,73 @@ void TestEventOrder::forwardPressedTwice()
         QVERIFY(program.page()->isEnabled());
     }
     QCOMPARE(messages.messages(), QStringList());
+}
+
+void TestEventOrder::inputAcrossPageChange_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<Repeat>("input");
+    QTest::addColumn<double>("pause");   // seconds from the next page's appearance to the rest
+    QTest::addColumn<QString>("next");   // where the first press leads
+    QTest::addColumn<QString>("finally"); // where the program is at the end; empty: ended
+
+    const QString form1 = QStringLiteral("Form1"), form2 = QStringLiteral("Form2"),
+                  form3 = QStringLiteral("Form3"), form4 = QStringLiteral("Form4"),
+                  form6 = QStringLiteral("Form6"), forward = QStringLiteral("Command1");
+    // Too soon: the rest never reaches the page that has just appeared.
+    QTest::newRow("Space twice on 次へ") << form1 << forward << Repeat::SpaceTwice << 0.0 << form2 << form2;
+    QTest::newRow("Space twice on 判定") << form3 << forward << Repeat::SpaceTwice << 0.0 << form4 << form4;
+    QTest::newRow("Return twice on 判定") << form3 << forward << Repeat::ReturnTwice << 0.2 << form4 << form4;
+    QTest::newRow("clicks in a burst on 注意すべき点")
+        << form4 << QStringLiteral("Command3") << Repeat::ClickBurst << 0.1 << form6 << form6;
+    // A key held across the page change stays ignored until it is released.
+    QTest::newRow("Return held on 判定") << form3 << forward << Repeat::ReturnHeld << 2.0 << form4 << form4;
+    // Once the page has settled, a deliberate press works: "終了" ends.
+    QTest::newRow("Space later on the score page")
+        << form3 << forward << Repeat::SpaceTwice << 0.3 << form4 << QString();
+    QTest::newRow("Return later on the score page")
+        << form3 << forward << Repeat::ReturnTwice << 0.3 << form4 << QString();
+}
+
+void TestEventOrder::inputAcrossPageChange()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, button);
+    QFETCH(Repeat, input);
+    QFETCH(double, pause);
+    QFETCH(QString, next);
+    QFETCH(QString, finally);
+
+    ProgramDriver program(ProgramDriver::Guard::On);
+    QVERIFY(program.goTo(page));
+    if (page == QLatin1String("Form1"))
+        program.fillForm1();
+    else if (page == QLatin1String("Form3"))
+        program.answer(11, 19);
+
+    auto* pressed = program.control<QAbstractButton>(button);
+    // Near the button's left end, where the next page may have a button.
+    const QPoint spot = pressed->mapTo(&program.main(), QPoint(pressed->width() / 8, pressed->height() / 2));
+    pressed->setFocus();
+    PageShows shows;
+    pressFirst(pressed, input);
+    QVERIFY(program.waitFor(next, false));
+    program.advance(pause);
+    pressAgain(&program.main(), spot, input);
+    QTest::qWait(50); // time for a page change, if one were queued
+
+    if (finally.isEmpty()) {
+        QTRY_VERIFY(!program.main().isVisible());
+        return;
+    }
+    QCOMPARE(shows.shown(), QStringList{next});
+    QVERIFY(program.main().isVisible());
+    QVERIFY(program.page());
+    QCOMPARE(program.page()->objectName(), finally);
+    // Nothing was chosen on the page either.
+    for (QAbstractButton* choice : program.page()->findChildren<QAbstractButton*>())
+        QVERIFY2(!choice->isChecked(), qPrintable(choice->objectName()));
 }
 
 void TestEventOrder::pageChangeUnderMenuDialog_data()
