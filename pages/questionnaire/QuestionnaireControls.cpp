@@ -99,6 +99,19 @@ QLineEdit* createTextBox(QWidget* parent, const char* objectName, TextBoxKind ki
     box->setObjectName(QString::fromLatin1(objectName));
     box->setFont(font);
     box->setMaxLength(kind == TextBoxKind::Number ? NumberMaxLength : TextMaxLength);
+    // The length is counted in UTF-16 units, so the cut can fall inside a
+    // character beyond the 16-bit range (an emoji); its lone first half,
+    // which is no text at all, goes.
+    QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i].isHighSurrogate() && (i + 1 == text.size() || !text[i + 1].isLowSurrogate())) {
+                const int cursor = box->cursorPosition();
+                box->setText(QString(text).remove(i, 1));
+                box->setCursorPosition(cursor > i ? cursor - 1 : cursor);
+                return;
+            }
+        }
+    });
     if (kind == TextBoxKind::Number) {
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         box->setAttribute(Qt::WA_InputMethodEnabled, false);

@@ -5,8 +5,10 @@
 #include "Fonts.h"
 #include "PageFactories.h"
 #include "TestSupport.h"
+#include "questionnaire/QuestionnaireControls.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -128,6 +130,8 @@ private slots:
     void form1Stores_data();
     void form1Stores();
     void form1ClearAfterFailedAttempt();
+    void form1FieldsTakeTheirLength_data();
+    void form1FieldsTakeTheirLength();
     void questionsStopAtFirstUnanswered_data();
     void questionsStopAtFirstUnanswered();
     void questionsStoreCodes_data();
@@ -256,6 +260,43 @@ void TestQuestionnaire::form1ClearAfterFailedAttempt()
     click(page, QStringLiteral("Command1"));
     QCOMPARE(storedPersonalData(), changed(DefaultsStored, {{0, "佐藤"}}));
     QTRY_COMPARE(host.page()->objectName(), QStringLiteral("Form2"));
+}
+
+void TestQuestionnaire::form1FieldsTakeTheirLength_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("entered");
+    QTest::addColumn<QString>("kept");
+    const QString nines = QString(100000, u'9');
+    const QString name(questionnaire::TextMaxLength, u'蚊');
+    QTest::newRow("name") << "Text1" << QString(100000, u'蚊') << name;
+    QTest::newRow("age") << "Text2" << nines << nines.left(questionnaire::NumberMaxLength);
+    QTest::newRow("height") << "Text3" << nines << nines.left(questionnaire::NumberMaxLength);
+    QTest::newRow("weight") << "Text4" << nines << nines.left(questionnaire::NumberMaxLength);
+    QTest::newRow("body fat") << "Text5" << nines << nines.left(questionnaire::NumberMaxLength);
+    // An emoji is two UTF-16 units: one that would be cut in half stays out.
+    QTest::newRow("emoji across the limit") << "Text1" << name.chopped(1) + QStringLiteral("🦟🦟") << name.chopped(1);
+}
+
+// Typed, pasted or set, a field keeps at most its maximum length.
+void TestQuestionnaire::form1FieldsTakeTheirLength()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, entered);
+    QFETCH(QString, kept);
+    RecordingHost host;
+    auto* box = control<QLineEdit>(host.start(createForm1), field);
+    box->setText(entered);
+    QCOMPARE(box->text(), kept);
+    box->clear();
+    QApplication::clipboard()->setText(entered);
+    box->paste();
+    QCOMPARE(box->text(), kept);
+    // Typing on at the limit changes nothing.
+    if (kept.size() == box->maxLength()) {
+        QTest::keyClicks(box, QStringLiteral("123"));
+        QCOMPARE(box->text(), kept);
+    }
 }
 
 void TestQuestionnaire::questionsStopAtFirstUnanswered_data()

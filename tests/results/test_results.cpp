@@ -58,6 +58,8 @@ private slots:
     void classDisplay();
     void typeSentence_data();
     void typeSentence();
+    void longNamesKeepTheSentenceWhole_data();
+    void longNamesKeepTheSentenceWhole();
     void measures_data();
     void measures();
     void textsKeepTheirSpacesAndBreaks_data();
@@ -216,6 +218,66 @@ void TestResults::typeSentence()
     setDetails(name, score, answerTotal, QStringLiteral("170"), QStringLiteral("65"));
     RecordingHost host;
     QCOMPARE(labelText(host.start(createForm5), "Label4"), expected);
+}
+
+void TestResults::longNamesKeepTheSentenceWhole_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("shortened"); // on the score line, which has the least room
+    QTest::newRow("short") << QStringLiteral("蚊野 花子") << false;
+    QTest::newRow("long Latin") << QStringLiteral("Maximilian Alexander Schwarzenegger") << true;
+    QTest::newRow("long Japanese") << QStringLiteral("勅使河原　三郎右衛門") << true;
+    QTest::newRow("mixed") << QStringLiteral("山田 Alexandra Marie-Claire 花子") << true;
+    // Each 'e' with a combining acute, and emoji beyond the 16-bit range:
+    // the cut must fall between whole characters.
+    QTest::newRow("combining marks") << QStringLiteral("Rene\u0301e Ce\u0301line Be\u0301atrice Ame\u0301lie") << true;
+    QTest::newRow("emoji") << QString(16, QChar(0xD83E)).replace(QChar(0xD83E), QStringLiteral("🦟")) << true;
+    QTest::newRow("right to left") << QStringLiteral("عبد الرحمن بن محمد بن عبد الله الفلاني") << true;
+}
+
+// Whatever the name, the score sentence and the type sentence each stay on
+// their one line, whole: the name gives way, ending in "…", and stays
+// available in full to the tooltip and to assistive technology.
+void TestResults::longNamesKeepTheSentenceWhole()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, shortened);
+    const QString sentence = QStringLiteral(" さんの総合点数は100点満点で57点です。");
+    const auto checkName = [&](const QString& shown, QWidget* control, bool mayBeWhole) {
+        QString inner = shown;
+        inner.remove(QChar(0x2068)).remove(QChar(0x2069));
+        if (!shortened || (mayBeWhole && inner == name)) {
+            QCOMPARE(inner, name);
+            return;
+        }
+        QVERIFY2(inner.endsWith(QChar(0x2026)) && name.startsWith(inner.chopped(1)), qPrintable(inner));
+        QVERIFY(inner.size() > 1);
+        // Not cut inside a surrogate pair or before a combining mark.
+        QVERIFY(!inner.chopped(1).back().isHighSurrogate());
+        QVERIFY(name.at(inner.size() - 1).category() != QChar::Mark_NonSpacing);
+        QCOMPARE(control->toolTip().remove(QChar(0x2068)).remove(QChar(0x2069)), name);
+        QVERIFY(control->accessibleName().contains(name));
+    };
+
+    fillRecordForScore(name.toStdString(), 57);
+    {
+        RecordingHost host;
+        auto* line = control<RichTextView>(host.start(createForm4), QStringLiteral("RichTextBox1"));
+        const QString text = line->toPlainText();
+        QVERIFY2(text.endsWith(sentence), qPrintable(text));
+        QVERIFY(line->document()->idealWidth() <= line->width());
+        checkName(text.chopped(sentence.size()), line, false);
+    }
+    QCOMPARE(QString::fromStdString(Module1::Record.PersonalData[Name].text()), name);
+    {
+        RecordingHost host;
+        auto* typeLine = static_cast<PageLabel*>(label(host.start(createForm5), "Label4"));
+        const QString lead = QStringLiteral("刺されやすい "), phrase = QStringLiteral(" さんは 実証型 です。");
+        const QString text = typeLine->text();
+        QVERIFY2(text.startsWith(lead) && text.endsWith(phrase), qPrintable(text));
+        QCOMPARE(typeLine->textHeight(), typeLine->linePitch());
+        checkName(text.mid(lead.size()).chopped(phrase.size()), typeLine, true);
+    }
 }
 
 void TestResults::measures_data()

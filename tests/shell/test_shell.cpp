@@ -5,6 +5,7 @@
 #include "FormSplash.h"
 #include "Messages.h"
 #include "Module1.h"
+#include "ScreenPlacement.h"
 #include "ShellSupport.h"
 #include "TestSupport.h"
 #include "Twips.h"
@@ -37,6 +38,9 @@ private slots:
     void menuDialogs();
     void dialogsLeaveForm1Entries();
     void messageBoxLook();
+    void centredPosition_data();
+    void centredPosition();
+    void windowsOpenOnScreen();
 };
 
 void TestShell::cleanup()
@@ -219,6 +223,58 @@ void TestShell::messageBoxLook()
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
     Messages::show(nullptr, QStringLiteral("氏名が入力されていません"));
+    QVERIFY(checked);
+}
+
+void TestShell::centredPosition_data()
+{
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QPoint>("expected");
+    const QRect laptop(0, 0, 1366, 768);
+    QTest::newRow("fits: centred") << QSize(700, 560) << laptop << QPoint(333, 104);
+    QTest::newRow("panel on top") << QSize(700, 560) << QRect(0, 32, 1366, 736) << QPoint(333, 120);
+    QTest::newRow("too tall: top edge") << QSize(1400, 1120) << QRect(0, 0, 1600, 900) << QPoint(100, 0);
+    QTest::newRow("too wide: left edge") << QSize(1400, 500) << QRect(0, 0, 1280, 1024) << QPoint(0, 262);
+    QTest::newRow("larger both ways") << QSize(2100, 1680) << QRect(0, 0, 1280, 1024) << QPoint(0, 0);
+    QTest::newRow("second screen") << QSize(2100, 1680) << QRect(1920, 24, 1280, 1000) << QPoint(1920, 24);
+}
+
+// The title bar is never above or left of the screen's available area.
+void TestShell::centredPosition()
+{
+    QFETCH(QSize, frame);
+    QFETCH(QRect, available);
+    QFETCH(QPoint, expected);
+    QCOMPARE(tellumo::centredPosition(frame, available), expected);
+}
+
+// Every top-level window opens with its top-left corner on the screen, also
+// when a large scale factor makes it bigger than the screen (run again at
+// scale 3).
+void TestShell::windowsOpenOnScreen()
+{
+    const auto onScreen = [](QWidget* window) {
+        const QRect available = window->screen()->availableGeometry();
+        const QPoint corner = window->frameGeometry().topLeft();
+        return available.contains(corner)
+               || (corner.x() >= available.left() && corner.y() >= available.top());
+    };
+    {
+        FormSplash splash;
+        splash.showCentred();
+        QVERIFY2(onScreen(&splash), qPrintable(QDebug::toString(splash.frameGeometry())));
+    }
+    FormMain window;
+    window.showCentred();
+    QVERIFY2(onScreen(&window), qPrintable(QDebug::toString(window.frameGeometry())));
+    bool checked = false;
+    whenModal([&](QWidget* modal) {
+        QVERIFY2(onScreen(modal), qPrintable(QDebug::toString(modal->frameGeometry())));
+        checked = true;
+        modal->close();
+    });
+    control<QAction>(&window, QStringLiteral("Menu5"))->trigger();
     QVERIFY(checked);
 }
 
