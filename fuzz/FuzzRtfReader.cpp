@@ -114,8 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (isPlainText(input)) {
         const std::string sentence = " さんの総合点数は100点満点で57点です。";
-        const std::string document = tellumo::MakeRtf(tellumo::EscapeRtfText(input), -1, 0, 0, 2, 0, 0)
-            + tellumo::MakeRtf(sentence, 0, 0, -1, 0, 0, 0);
+        const std::string document = tellumo::MakeRtf(tellumo::EscapeRtfText(input), {.withHeader = true, .colourIndex = 2})
+            + tellumo::MakeRtf(sentence, {.closeAll = true});
         std::vector<tellumo::RtfRun> expected;
         if (!input.empty())
             expected.push_back({std::string(input), tellumo::RtfColour{0, 0, 255}, 0, false});

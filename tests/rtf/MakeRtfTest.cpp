@@ -39,7 +39,8 @@ TEST(MakeRtf, BuildsFragments)
         EXPECT_EQ(MakeRtf(r.text, r.withHeader, r.startPar, r.closeAll, r.colour, r.size, r.bold), r.expected);
 
     // The score line: the name in blue, then the sentence closing the document.
-    EXPECT_EQ(MakeRtf("ABC", -1, 0, 0, 2, 0, 0) + MakeRtf(" さんの総合点数は100点満点で57点です。", 0, 0, -1, 0, 0, 0),
+    EXPECT_EQ(MakeRtf("ABC", {.withHeader = true, .colourIndex = 2})
+                  + MakeRtf(" さんの総合点数は100点満点で57点です。", {.closeAll = true}),
               Header + "\\CF2 ABC}{ さんの総合点数は100点満点で57点です。}}");
 }
 

@@ -81,7 +81,7 @@ void expectWellFormed(const Runs& runs)
 
 std::string scoreLine(std::string_view escapedName)
 {
-    return MakeRtf(escapedName, -1, 0, 0, 2, 0, 0) + MakeRtf(Sentence, 0, 0, -1, 0, 0, 0);
+    return MakeRtf(escapedName, {.withHeader = true, .colourIndex = 2}) + MakeRtf(Sentence, {.closeAll = true});
 }
 
 TEST(ReadRtf, Reads)

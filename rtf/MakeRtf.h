@@ -19,6 +19,18 @@ std::string MakeRtf(std::string_view FragmentText, std::int16_t WithHeader, std:
                     std::int16_t CloseAll, std::int32_t ColourIndex, std::uint8_t SizeValue,
                     std::int16_t IsBold);
 
+// The same, with the flags named: a fragment's place in the document and
+// its look.
+struct RtfFragment {
+    bool withHeader = false; // the first fragment: opens the document
+    bool startPar = false;   // starts a new paragraph first
+    bool closeAll = false;   // the last fragment: closes the document
+    std::int32_t colourIndex = 0;
+    std::uint8_t sizeHalfPoints = 0;
+    bool bold = false;
+};
+std::string MakeRtf(std::string_view FragmentText, const RtfFragment& fragment);
+
 // Escapes "\", "{" and "}" so that text shows literally inside a fragment.
 std::string EscapeRtfText(std::string_view text);
 

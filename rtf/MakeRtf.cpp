@@ -61,4 +61,11 @@ std::string EscapeRtfText(std::string_view text)
     return out;
 }
 
+std::string MakeRtf(std::string_view FragmentText, const RtfFragment& fragment)
+{
+    const auto flag = [](bool on) { return static_cast<std::int16_t>(on ? -1 : 0); };
+    return MakeRtf(FragmentText, flag(fragment.withHeader), flag(fragment.startPar), flag(fragment.closeAll),
+                   fragment.colourIndex, fragment.sizeHalfPoints, flag(fragment.bold));
+}
+
 } // namespace tellumo
