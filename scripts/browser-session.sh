@@ -74,10 +74,10 @@ say() { echo "tellumo: $*" >&2 2>/dev/null || true; }
 # The temporary folder holds the X cookie, the VNC password and the VNC
 # socket, so it is private to this user. Unix socket paths are limited to
 # about 100 bytes and openbox's start-up command is parsed like a shell
-# line, so an unusual TMPDIR falls back to /tmp.
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/tellumo-browser.XXXXXXXX") || exit 1
-if ((${#tmp} > 80)) || [[ $tmp == *[!A-Za-z0-9/._-]* ]]; then
-    rmdir "$tmp"
+# line, so an unusual or missing TMPDIR falls back to /tmp.
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/tellumo-browser.XXXXXXXX" 2>/dev/null) || tmp=''
+if [[ -z $tmp ]] || ((${#tmp} > 80)) || [[ $tmp == *[!A-Za-z0-9/._-]* ]]; then
+    [[ -n $tmp ]] && rmdir "$tmp"
     tmp=$(mktemp -d /tmp/tellumo-browser.XXXXXXXX) || exit 1
 fi
 chmod 700 "$tmp"
@@ -177,6 +177,7 @@ await() { # name pid log test_command...
 cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
 (umask 077 && : >"$tmp/Xauthority")
 xauth -q -f "$tmp/Xauthority" add :0 MIT-MAGIC-COOKIE-1 "$cookie" || exit 1
+# VNC authentication uses eight characters of the password at most.
 password=$(LC_ALL=C tr -dc 'A-Za-z0-9' < <(head -c 512 /dev/urandom))
 password=${password:0:8}
 (umask 077 && printf '%s\n' "$password" | vncpasswd -f >"$tmp/vnc-password") || exit 1
