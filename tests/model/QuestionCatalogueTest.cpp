@@ -80,7 +80,8 @@ TEST(StorePageAnswers, StopsAtTheFirstOpenQuestionKeepingEarlierCodesAndLeavingL
     const struct {
         int page, open;
     } stops[] = {{1, 1}, {1, 5}, {1, 10}, {2, 14}, {2, 19}};
-    for (const auto& [page, open] : stops) {
+    for (const auto& stop : stops) {
+        const int page = stop.page, open = stop.open; // plain names the lambda below can capture
         SCOPED_TRACE(::testing::Message() << "open Q" << open);
         AssessmentRecord record;
         for (int q = 0; q <= 19; ++q)
