@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QTimer>
 
 namespace tellumo::Module1 {
 
@@ -101,11 +102,15 @@ int Main(int argc, char** argv)
 {
     if (!Platform::displayAvailable())
         return 1;
-    QApplication app(argc, argv);
+    Platform::avoidUnresponsiveSessionBus();
+    const std::unique_ptr<QApplication> app = Platform::openApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tellumo"));
     QApplication::setApplicationVersion(QStringLiteral("2.00"));
     Platform::integrateWithDesktop();
     installFontSubstitutions();
+    // Reading the font list takes a few milliseconds: done in the first
+    // splash wait, it does not hold up the first frame.
+    QTimer::singleShot(0, &Platform::warnIfJapaneseFontsMissing);
 
     SteadySplashClock clock;
     const std::unique_ptr<FormMain> main = Startup(clock, {}, InputGuard::steadySeconds);

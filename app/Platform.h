@@ -1,9 +1,17 @@
 // The few things that differ between operating systems and desktops, kept
 // out of the rest of the program.
 //
-// Data flow: Module1::Main asks displayAvailable() before it creates the
-// application object and calls integrateWithDesktop() right after.
+// Data flow: Module1::Main asks displayAvailable() and
+// avoidUnresponsiveSessionBus() before it creates the application object
+// through openApplication(), then calls integrateWithDesktop() and
+// warnIfJapaneseFontsMissing().
 #pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QApplication;
 
 namespace tellumo::Platform {
 
@@ -19,8 +27,33 @@ const char* applicationId();
 // on Windows and macOS.
 bool displayAvailable();
 
+// Checks that the desktop session's message bus answers in a short, fixed
+// time (SessionBus.h). When it does not, says so in one line on standard
+// error and turns the bus off for this process, so that nothing in it
+// (accessibility above all) waits for it. Does nothing on Windows and
+// macOS.
+void avoidUnresponsiveSessionBus();
+
+// Creates the application object, which connects to the display. When the
+// window system cannot be reached (Qt would abort), it says which display
+// could not be opened, and Qt's reason, in one line on standard error and
+// ends the process with status 1. Qt's other messages during the creation
+// are passed on once it succeeded.
+std::unique_ptr<QApplication> openApplication(int& argc, char** argv);
+
+// The display a Qt program would open, in words, from the values of
+// QT_QPA_PLATFORM, DISPLAY and WAYLAND_DISPLAY (empty when unset):
+// `X11 display ":1"`, `Wayland display "wayland-0"`, `display of platform "vnc"`.
+std::string describeDisplay(std::string_view platform, std::string_view x11Display,
+                            std::string_view waylandDisplay);
+
 // Ties the running program to its installed desktop entry, so that task bars
 // and docks show the entry's name and icon for its windows.
 void integrateWithDesktop();
+
+// Says once on standard error, naming the packages that provide them, when
+// none of the Japanese faces the windows are drawn with is installed; the
+// program then goes on, though its text shows as boxes.
+void warnIfJapaneseFontsMissing();
 
 } // namespace tellumo::Platform

@@ -2,6 +2,8 @@
 
 #include "Twips.h"
 
+#include <algorithm>
+
 namespace tellumo {
 
 const std::vector<std::pair<QString, QStringList>>& fontSubstitutionTable()
@@ -18,6 +20,24 @@ void installFontSubstitutions()
 {
     for (const auto& [face, substitutes] : fontSubstitutionTable())
         QFont::insertSubstitutions(face, substitutes);
+}
+
+bool hasJapaneseFace(const QStringList& families)
+{
+    const auto installed = [&families](const QString& face) {
+        // A family offered by more than one foundry is listed once per
+        // foundry, as "Family [Foundry]".
+        for (const QString& family : families) {
+            if (family.section(QStringLiteral(" ["), 0, 0).compare(face, Qt::CaseInsensitive) == 0)
+                return true;
+        }
+        return false;
+    };
+    for (const auto& [face, substitutes] : fontSubstitutionTable()) {
+        if (installed(face) || std::any_of(substitutes.begin(), substitutes.end(), installed))
+            return true;
+    }
+    return false;
 }
 
 QFont makeFont(const QString& face, double points, bool bold)

@@ -23,6 +23,13 @@ inline const QString ProportionalMincho = QStringLiteral("ＭＳ Ｐ明朝");
 const std::vector<std::pair<QString, QStringList>>& fontSubstitutionTable();
 void installFontSubstitutions();
 
+// Whether `families` (font family names as QFontDatabase::families() gives
+// them) holds one of the faces above or one of their substitutes.
+bool hasJapaneseFace(const QStringList& families);
+// The Debian packages of the preferred substitutes, and of the others.
+inline constexpr char JapaneseFontPackages[]
+    = "fonts-ipafont-gothic and fonts-ipafont-mincho (or fonts-noto-cjk)";
+
 // A font of the given face and size in points (converted through Twips.h).
 QFont makeFont(const QString& face, double points, bool bold);
 // The pages' usual font: ＭＳ Ｐゴシック, bold.

@@ -1,0 +1,77 @@
+// The words naming the display that could not be opened, and the check for
+// Japanese faces over a list of installed font families.
+#include "Fonts.h"
+#include "Platform.h"
+
+#include <QtTest>
+
+using namespace tellumo;
+
+class TestStartupPlatform : public QObject {
+    Q_OBJECT
+
+private slots:
+    void describeDisplay_data();
+    void describeDisplay();
+    void japaneseFace_data();
+    void japaneseFace();
+};
+
+void TestStartupPlatform::describeDisplay_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QString>("x11");
+    QTest::addColumn<QString>("wayland");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("session default, X11") << "" << ":59" << "" << R"(X11 display ":59")";
+    QTest::newRow("session default, Wayland") << "" << "" << "wayland-1" << R"(Wayland display "wayland-1")";
+    QTest::newRow("session default, both")
+        << "" << ":0" << "wayland-1" << R"(X11 display ":0" or Wayland display "wayland-1")";
+    QTest::newRow("xcb chosen") << "xcb" << "remote:10.0" << "wayland-1" << R"(X11 display "remote:10.0")";
+    QTest::newRow("xcb without DISPLAY") << "xcb" << "" << "" << "X11 display (DISPLAY is not set)";
+    QTest::newRow("wayland, default socket") << "wayland" << ":0" << "" << R"(Wayland display "wayland-0")";
+    QTest::newRow("wayland-egl") << "wayland-egl" << "" << "w" << R"(Wayland display "w")";
+    QTest::newRow("list with options")
+        << "wayland:nofocus;xcb:nograb" << ":1" << "" << R"(Wayland display "wayland-0" or X11 display ":1")";
+    QTest::newRow("other platform") << "vnc:size=800x600" << ":1" << "" << R"(display of platform "vnc")";
+    QTest::newRow("empty list entries") << ";xcb;" << ":2" << "" << R"(X11 display ":2")";
+}
+
+void TestStartupPlatform::describeDisplay()
+{
+    QFETCH(QString, platform);
+    QFETCH(QString, x11);
+    QFETCH(QString, wayland);
+    QFETCH(QString, expected);
+    QCOMPARE(QString::fromStdString(
+                 Platform::describeDisplay(platform.toStdString(), x11.toStdString(), wayland.toStdString())),
+             expected);
+}
+
+void TestStartupPlatform::japaneseFace_data()
+{
+    QTest::addColumn<QStringList>("families");
+    QTest::addColumn<bool>("found");
+
+    const QStringList latin{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Serif")};
+    QTest::newRow("nothing installed") << QStringList() << false;
+    QTest::newRow("Latin faces only") << latin << false;
+    QTest::newRow("a name that merely starts alike") << (latin + QStringList{"IPAPGothicX"}) << false;
+    QTest::newRow("IPA Gothic") << (latin + QStringList{"IPAPGothic", "IPAGothic"}) << true;
+    QTest::newRow("IPA Mincho alone") << QStringList{"IPAPMincho"} << true;
+    QTest::newRow("Noto CJK") << (latin + QStringList{"Noto Sans CJK JP"}) << true;
+    QTest::newRow("listed per foundry") << QStringList{"Noto Serif CJK JP [GOOG]"} << true;
+    QTest::newRow("other letter case") << QStringList{"ipapgothic"} << true;
+    QTest::newRow("the original face") << QStringList{ProportionalGothic} << true;
+}
+
+void TestStartupPlatform::japaneseFace()
+{
+    QFETCH(QStringList, families);
+    QFETCH(bool, found);
+    QCOMPARE(hasJapaneseFace(families), found);
+}
+
+QTEST_APPLESS_MAIN(TestStartupPlatform)
+#include "test_startup_platform.moc"
