@@ -154,7 +154,7 @@ FormMenu6::FormMenu6(QWidget* owner)
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     addLabels({
-        {"Label20", QStringLiteral("Ver.2.00"), 4260, 1014, 1065, 195},
+        {"Label20", QStringLiteral("Ver.") + AppInfo::version(), 4260, 1014, 1065, 195},
         {"Label30", QStringLiteral("提供 ： Ostrevan"), 2982, 1594, 2662, 188},
         {"Label31", QStringLiteral("代表 ： ") + AppInfo::representative(), 3195, 1883, 2343, 188},
         {"Label32", QStringLiteral("HP ： ") + AppInfo::makerUrl(), 3195, 2173, 2343, 188},

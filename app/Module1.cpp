@@ -1,5 +1,6 @@
 #include "Module1.h"
 
+#include "AppInfo.h"
 #include "AssessmentRecord.h"
 #include "Fonts.h"
 #include "FormMain.h"
@@ -98,16 +99,25 @@ std::unique_ptr<FormMain> Startup(SplashClock& clock, const SplashObserver& obse
     return main;
 }
 
-int Main(int argc, char** argv)
+void SetUpApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Tellumo"));
+    QApplication::setApplicationVersion(AppInfo::version());
+    Platform::integrateWithDesktop();
+    installFontSubstitutions();
+}
+
+int Main(char* programPath)
 {
     if (!Platform::displayAvailable())
         return 1;
     Platform::avoidUnresponsiveSessionBus();
-    const std::unique_ptr<QApplication> app = Platform::openApplication(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tellumo"));
-    QApplication::setApplicationVersion(QStringLiteral("2.00"));
-    Platform::integrateWithDesktop();
-    installFontSubstitutions();
+    // Qt is given the program's path alone: its own command-line options
+    // (-reverse, -style …) never reach the windows.
+    int qtArgc = 1;
+    char* qtArgv[] = {programPath, nullptr};
+    const std::unique_ptr<QApplication> app = Platform::openApplication(qtArgc, qtArgv);
+    SetUpApplication();
     // Reading the font list takes a few milliseconds: done in the first
     // splash wait, it does not hold up the first frame.
     QTimer::singleShot(0, &Platform::warnIfJapaneseFontsMissing);

@@ -37,8 +37,12 @@ std::unique_ptr<FormMain> Startup(SplashClock& clock, const SplashObserver& obse
 // takes nothing from the wait's length.
 void WaitMoreThan(SplashClock& clock, double seconds, const std::function<void()>& meanwhile = {});
 
-// Program entry: application set-up, Startup, event loop.
-int Main(int argc, char** argv);
+// Program entry after the command line: application set-up, Startup, event loop.
+// The application's names, version, desktop id and font substitutions: what
+// the program and the benchmarks set up right after the application object.
+void SetUpApplication();
+
+int Main(char* programPath);
 
 } // namespace Module1
 } // namespace tellumo

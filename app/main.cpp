@@ -1,6 +1,8 @@
+#include "CommandLine.h"
 #include "Module1.h"
 #include "StandardStreams.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv)
@@ -8,5 +10,11 @@ int main(int argc, char** argv)
     // First, before anything opens a file or a socket (StandardStreams.h).
     if (!tellumo::openStandardStreams())
         return EXIT_FAILURE;
-    return tellumo::Module1::Main(argc, argv);
+    const tellumo::CommandLineAnswer answer = tellumo::readCommandLine(argc, argv, TELLUMO_VERSION_TEXT);
+    if (!answer.run) {
+        std::fputs(answer.output.c_str(), stdout);
+        std::fputs(answer.error.c_str(), stderr);
+        return answer.status;
+    }
+    return tellumo::Module1::Main(argv[0]);
 }

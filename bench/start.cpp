@@ -64,10 +64,7 @@ int main(int argc, char** argv)
     if (!Platform::displayAvailable())
         return 1;
     ProbeApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tellumo"));
-    QApplication::setApplicationVersion(QStringLiteral("2.00"));
-    Platform::integrateWithDesktop();
-    installFontSubstitutions();
+    Module1::SetUpApplication();
 
     if (!splashCpu) {
         app.watchFirstFrame(named(QStringLiteral("FormSplash")), [] {

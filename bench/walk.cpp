@@ -217,10 +217,7 @@ int main(int argc, char** argv)
     if (!Platform::displayAvailable())
         return 1;
     ProbeApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tellumo"));
-    QApplication::setApplicationVersion(QStringLiteral("2.00"));
-    Platform::integrateWithDesktop();
-    installFontSubstitutions();
+    Module1::SetUpApplication();
 
     // A page that refused its input would open a message box and wait for
     // an answer that never comes.
