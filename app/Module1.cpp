@@ -1,6 +1,7 @@
 #include "Module1.h"
 
 #include "AssessmentRecord.h"
+#include "BoldText.h"
 #include "Fonts.h"
 #include "FormMain.h"
 #include "FormSplash.h"
@@ -105,6 +106,7 @@ int Main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral("2.00"));
     Platform::integrateWithDesktop();
     installFontSubstitutions();
+    installBoldTextStyle();
 
     SteadySplashClock clock;
     const std::unique_ptr<FormMain> main = Startup(clock);
