@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QGlyphRun>
+#include <QHash>
 #include <QPainter>
-#include <QPainterPath>
 #include <QRawFont>
 #include <QTextLayout>
 
@@ -11,33 +11,53 @@ namespace tellumo {
 
 namespace {
 
-// Fills the glyphs of `layout`, placed as at `origin`, with `brush`, each
-// glyph's outline from its own font (a fallback face's glyphs from that face).
-// Glyph by glyph, as Qt draws them: one path for a whole page of text takes
-// the rasteriser about ten times as long.
-void fillOutlines(QPainter& painter, const QTextLayout& layout, const QPointF& origin, const QBrush& brush)
+// The font of `logical` at `pixelSize`, kept for the life of the application:
+// each font engine has its own glyph cache, so a font made anew for every
+// paint would render its glyphs anew every time.
+QRawFont deviceFont(const QRawFont& logical, qreal pixelSize)
 {
+    using Key = std::pair<QRawFont, qreal>;
+    static QHash<Key, QRawFont>* fonts = nullptr;
+    if (!fonts) {
+        fonts = new QHash<Key, QRawFont>;
+        // Font engines must go before the font database does.
+        qAddPostRoutine([] {
+            delete fonts;
+            fonts = nullptr;
+        });
+    }
+    const Key key(logical, pixelSize);
+    auto found = fonts->constFind(key);
+    if (found == fonts->cend()) {
+        QRawFont font = logical;
+        font.setPixelSize(pixelSize);
+        found = fonts->insert(key, font);
+    }
+    return *found;
+}
+
+// Draws the glyphs of `layout`, placed as at `origin`, with the painter's
+// pen, from fonts of the device's pixel size in a painter that no longer
+// scales: each glyph where the layout put it, emboldened for its size on the
+// device. (Glyphs too large for Qt's glyph cache are filled as outlines, which
+// FreeType emboldens in the font's own units: also right.)
+void drawAtDeviceSize(QPainter& painter, const QTextLayout& layout, const QPointF& origin)
+{
+    const qreal scale = painter.deviceTransform().m11();
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing,
-                          painter.testRenderHint(QPainter::TextAntialiasing)
-                              && !(layout.font().styleStrategy() & QFont::NoAntialias));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(brush);
+    // Device pixels from here on, less the translation the painter keeps.
+    painter.scale(1 / scale, 1 / scale);
     const QList<QGlyphRun> runs = layout.glyphRuns();
     for (const QGlyphRun& run : runs) {
-        const QRawFont font = run.rawFont();
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> positions = run.positions();
-        for (qsizetype i = 0; i < glyphs.size(); ++i) {
-            QPainterPath outline = font.pathForGlyph(glyphs[i]);
-            if (outline.isEmpty())
-                continue;
-            // Glyph contours fill by the non-zero rule (emboldened ones may
-            // overlap each other).
-            outline.setFillRule(Qt::WindingFill);
-            outline.translate(origin + positions[i]);
-            painter.drawPath(outline);
-        }
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions)
+            position = (origin + position) * scale;
+        QGlyphRun deviceRun;
+        deviceRun.setRawFont(deviceFont(run.rawFont(), run.rawFont().pixelSize() * scale));
+        deviceRun.setGlyphIndexes(run.glyphIndexes());
+        deviceRun.setPositions(positions);
+        deviceRun.setFlags(run.flags());
+        painter.drawGlyphRun(QPointF(0, 0), deviceRun);
     }
     painter.restore();
 }
@@ -60,11 +80,11 @@ bool isPlainCaption(const QString& text, int flags, Qt::LayoutDirection directio
     return true;
 }
 
-// Draws a plain caption in `rect` as QPainter::drawText(rect, flags, text)
-// places it, as outlines. The line's top comes from the painter's own
-// boundingRect(), which rounds it as drawText does; the line is centred or
-// right-aligned on its advance, as drawText does.
-void drawCaptionOutlines(QPainter& painter, const QRectF& rect, int flags, const QString& text)
+// Draws a plain caption in `rect` where QPainter::drawText(rect, flags, text)
+// places it, at the device's size. The line's top comes from the painter's
+// own boundingRect(), which rounds it as drawText does; the line is centred
+// or right-aligned on its advance, as drawText does.
+void drawCaption(QPainter& painter, const QRectF& rect, int flags, const QString& text)
 {
     QTextLayout layout(text, painter.font());
     QTextOption option;
@@ -89,24 +109,24 @@ void drawCaptionOutlines(QPainter& painter, const QRectF& rect, int flags, const
         painter.save();
         painter.setClipRect(rect, Qt::IntersectClip);
     }
-    fillOutlines(painter, layout, QPointF(rect.x() + left, bounds.y()), painter.pen().brush());
+    drawAtDeviceSize(painter, layout, QPointF(rect.x() + left, bounds.y()));
     if (clip)
         painter.restore();
 }
 
 } // namespace
 
-bool drawsBoldAsOutlines(const QPainter& painter, const QFont& font)
+bool drawsBoldAtDeviceSize(const QPainter& painter, const QFont& font)
 {
-    // Underline, overline and strike-out are drawn by Qt's text drawing only.
+    const QTransform device = painter.deviceTransform();
     return font.weight() >= QFont::Bold && !font.underline() && !font.overline() && !font.strikeOut()
-           && painter.deviceTransform().type() > QTransform::TxTranslate;
+           && device.type() == QTransform::TxScale && device.m11() == device.m22() && device.m11() > 0;
 }
 
 void drawTextLayout(QPainter& painter, const QTextLayout& layout, const QPointF& origin)
 {
-    if (drawsBoldAsOutlines(painter, layout.font()))
-        fillOutlines(painter, layout, origin, painter.pen().brush());
+    if (drawsBoldAtDeviceSize(painter, layout.font()))
+        drawAtDeviceSize(painter, layout, origin);
     else
         layout.draw(&painter, origin);
 }
@@ -114,7 +134,7 @@ void drawTextLayout(QPainter& painter, const QTextLayout& layout, const QPointF&
 void BoldTextStyle::drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
                                  bool enabled, const QString& text, QPalette::ColorRole textRole) const
 {
-    if (text.isEmpty() || !drawsBoldAsOutlines(*painter, painter->font())
+    if (text.isEmpty() || !drawsBoldAtDeviceSize(*painter, painter->font())
         || !isPlainCaption(text, flags, painter->layoutDirection())
         || (!enabled && proxy()->styleHint(SH_DitherDisabledText))) {
         QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
@@ -127,10 +147,10 @@ void BoldTextStyle::drawItemText(QPainter* painter, const QRect& rect, int flags
     if (!enabled && proxy()->styleHint(SH_EtchDisabledText)) {
         const QPen pen = painter->pen();
         painter->setPen(palette.light().color());
-        drawCaptionOutlines(*painter, rect.adjusted(1, 1, 1, 1), flags, text);
+        drawCaption(*painter, rect.adjusted(1, 1, 1, 1), flags, text);
         painter->setPen(pen);
     }
-    drawCaptionOutlines(*painter, rect, flags, text);
+    drawCaption(*painter, rect, flags, text);
     painter->restore();
 }
 
