@@ -156,7 +156,8 @@ void BoldTextStyle::drawItemText(QPainter* painter, const QRect& rect, int flags
 
 void installBoldTextStyle()
 {
-    QApplication::setStyle(new BoldTextStyle);
+    // Over the style in use, so that -style and QT_STYLE_OVERRIDE still choose it.
+    QApplication::setStyle(new BoldTextStyle(QApplication::style()->name()));
 }
 
 } // namespace tellumo

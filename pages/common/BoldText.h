@@ -52,8 +52,9 @@ public:
                       QPalette::ColorRole textRole = QPalette::NoRole) const override;
 };
 
-// Makes a BoldTextStyle over the platform's style the application's style.
-// Call once, after the QApplication exists and before windows are shown.
+// Makes a BoldTextStyle over the application's current style the
+// application's style. Call once, after the QApplication exists and before
+// windows are shown.
 void installBoldTextStyle();
 
 } // namespace tellumo
