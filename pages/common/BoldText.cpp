@@ -156,8 +156,9 @@ void BoldTextStyle::drawItemText(QPainter* painter, const QRect& rect, int flags
 
 void installBoldTextStyle()
 {
-    // Over the style in use, so that -style and QT_STYLE_OVERRIDE still choose it.
-    QApplication::setStyle(new BoldTextStyle(QApplication::style()->name()));
+    // Without a base style of its own, a proxy takes the one that -style or
+    // QT_STYLE_OVERRIDE asks for, else the desktop's.
+    QApplication::setStyle(new BoldTextStyle);
 }
 
 } // namespace tellumo

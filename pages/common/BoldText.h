@@ -52,9 +52,9 @@ public:
                       QPalette::ColorRole textRole = QPalette::NoRole) const override;
 };
 
-// Makes a BoldTextStyle over the application's current style the
-// application's style. Call once, after the QApplication exists and before
-// windows are shown.
+// Makes a BoldTextStyle over the style the application would have used its
+// style. Call once, after the QApplication exists and before windows are
+// shown.
 void installBoldTextStyle();
 
 } // namespace tellumo
