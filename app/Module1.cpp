@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 #include "AssessmentRecord.h"
+#include "BoldText.h"
 #include "Fonts.h"
 #include "FormMain.h"
 #include "FormSplash.h"
@@ -105,6 +106,7 @@ void SetUpApplication()
     QApplication::setApplicationVersion(AppInfo::version());
     Platform::integrateWithDesktop();
     installFontSubstitutions();
+    installBoldTextStyle();
 }
 
 int Main(char* programPath)

@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Saves a picture of every window and state of Tellumo into gallery/:
 #
-#   gallery/offscreen-1x/, offscreen-2x/  each window on its own, rendered by
-#                                         Qt's offscreen platform (QWidget::grab)
-#   gallery/xvfb-1x/, xvfb-2x/            the whole screen of a virtual X server
-#                                         with the openbox window manager, so
-#                                         title bars and centring show
+#   gallery/offscreen-1x/, -1.5x/, -2x/  each window on its own, rendered by
+#                                        Qt's offscreen platform (QWidget::grab)
+#   gallery/xvfb-1x/, -1.5x/, -2x/       the whole screen of a virtual X server
+#                                        with the openbox window manager, so
+#                                        title bars and centring show
 #
-# 2x runs with QT_SCALE_FACTOR=2. Each folder holds the same 23 pictures:
+# 1.5x and 2x run with QT_SCALE_FACTOR at that value, 1.5 for a fractional
+# scale. Each folder holds the same 23 pictures:
 # splash states 1-5, Form1 empty / message box / filled, the five information
 # dialogs, Form2, Form3 empty and answered, Form4 in classes 1-4, Form5-Form7.
 #
-#   bash scripts/gallery.sh              # all four folders
+#   bash scripts/gallery.sh              # all six folders
 #   bash scripts/gallery.sh offscreen    # or: xvfb
 #
 # The program that drives the windows is tools/gallery (target
@@ -68,10 +69,11 @@ stop_x() {
 trap stop_x EXIT
 
 run_xvfb() { # scale
-    local scale=$1 dir=$out/xvfb-${1}x tmp
+    local scale=$1 dir=$out/xvfb-${1}x tmp size
     tmp=$(mktemp -d)
-    # The screen grows with the scale so that both galleries frame alike.
-    Xvfb -displayfd 3 -screen 0 "$((1280 * scale))x$((1024 * scale))x24" -nolisten tcp \
+    # The screen grows with the scale so that the galleries frame alike.
+    size=$(awk -v s="$scale" 'BEGIN { printf "%dx%d", 1280 * s, 1024 * s }')
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp \
         3>"$tmp/display" 2>"$tmp/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do [[ -s $tmp/display ]] && break; sleep 0.1; done
@@ -93,7 +95,7 @@ run_xvfb() { # scale
 }
 
 for mode in $modes; do
-    for scale in 1 2; do
+    for scale in 1 1.5 2; do
         "run_$mode" "$scale"
     done
 done

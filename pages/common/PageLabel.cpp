@@ -1,5 +1,7 @@
 #include "PageLabel.h"
 
+#include "BoldText.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
@@ -103,7 +105,7 @@ void PageLabel::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
     const QPointF origin = contentsRect().topLeft();
-    layOut([&](const QTextLayout& layout) { layout.draw(&painter, origin); });
+    layOut([&](const QTextLayout& layout) { drawTextLayout(painter, layout, origin); });
 }
 
 } // namespace tellumo

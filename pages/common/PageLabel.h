@@ -10,8 +10,10 @@
 // characters where the IPA faces and the original faces do, inside the em.
 //
 // Data flow: text() stays exactly as set; paintEvent lays out displayText()
-// paragraph by paragraph with QTextLayout at the fixed pitch; textHeight()
-// and textBounds() report what that layout takes, for the layout checks.
+// paragraph by paragraph with QTextLayout at the fixed pitch and draws it
+// with drawTextLayout() (BoldText.h), so bold stays bold on scaled screens;
+// textHeight() and textBounds() report what that layout takes, for the layout
+// checks.
 #pragma once
 
 #include <QLabel>

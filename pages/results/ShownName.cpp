@@ -17,7 +17,11 @@ QString fittedName(const QString& shown, const std::function<bool(const QString&
     const bool isolated = shown.startsWith(FirstStrongIsolate) && shown.endsWith(PopDirectionalIsolate);
     const QString name = isolated ? shown.mid(1, shown.size() - 2) : shown;
     const auto shortened = [&](qsizetype length) {
-        const QString cut = name.left(length) + Ellipsis;
+        // "Alexander …" reads as a finished word: the cut drops blanks before "…".
+        QString cut = name.left(length);
+        while (!cut.isEmpty() && cut.back().isSpace())
+            cut.chop(1);
+        cut += Ellipsis;
         return isolated ? FirstStrongIsolate + cut + PopDirectionalIsolate : cut;
     };
 

@@ -15,6 +15,7 @@
 // CMD runs through sh with the PNG path as $1 and the window's native id as
 // $2; it must write the PNG.
 #include "AssessmentRecord.h"
+#include "BoldText.h"
 #include "Fonts.h"
 #include "FormMain.h"
 #include "FormSplash.h"
@@ -373,6 +374,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tellumo"));
     installFontSubstitutions();
+    installBoldTextStyle();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Saves a picture of every window and state of Tellumo."));
