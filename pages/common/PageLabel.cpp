@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QTextLayout>
 
+#include <optional>
+
 namespace tellumo {
 
 PageLabel::PageLabel(const QString& text, Breaks breaks, QWidget* parent)
@@ -72,6 +74,21 @@ QRectF PageLabel::textBounds() const
     return bounds;
 }
 
+namespace {
+
+// The full stop that ends a point's number ("１．", "２．" …).
+constexpr QChar PointNumberEnd(0xFF0E);
+
+qsizetype leadingSpaces(const QString& text)
+{
+    qsizetype count = 0;
+    while (count < text.size() && text[count] == u' ')
+        ++count;
+    return count;
+}
+
+} // namespace
+
 template <typename Visit>
 int PageLabel::layOut(Visit&& visit) const
 {
@@ -83,16 +100,33 @@ int PageLabel::layOut(Visit&& visit) const
     const double baseline = BaselineInEm * pitch;
     int y = 0;
     int usedHeight = 0;
+    // Where a continuation's text starts: under the first character after
+    // the point number ("２．") of the first line, whatever the run of spaces
+    // in front of it measures.
+    std::optional<qreal> continuationStart;
+    bool first = true;
     for (const QString& paragraph : displayText().split(u'\n')) {
         QTextLayout layout(paragraph, font(), this);
         layout.setTextOption(option);
         layout.beginLayout();
+        const qsizetype blanks = first ? 0 : leadingSpaces(paragraph);
         for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
             line.setLineWidth(area.width());
-            line.setPosition(QPointF(0, y + baseline - line.ascent()));
+            qreal x = 0;
+            if (continuationStart && blanks > 0 && line.textStart() == 0) {
+                x = *continuationStart - (line.cursorToX(int(blanks)) - line.cursorToX(0));
+                line.setLineWidth(area.width() - x);
+            }
+            line.setPosition(QPointF(x, y + baseline - line.ascent()));
+            if (first && breaks_ == Breaks::SpaceRunContinues && line.textStart() == 0) {
+                const qsizetype afterNumber = paragraph.indexOf(PointNumberEnd) + 1;
+                if (afterNumber > 0 && afterNumber < line.textLength())
+                    continuationStart = line.cursorToX(int(afterNumber));
+            }
             y += pitch;
         }
         layout.endLayout();
+        first = false;
         if (!paragraph.isEmpty())
             usedHeight = y;
         visit(std::as_const(layout));

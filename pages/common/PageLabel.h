@@ -30,10 +30,12 @@ public:
     enum class Breaks {
         Plain,
         // "２．…避け、     靴下と…" reads as two lines, the second indented
-        // by the run of spaces so that it lines up after the point number:
-        // a break goes in front of every run of two or more spaces that
-        // stands between other characters of one line. The break no longer
-        // depends on the face's widths filling the first line exactly.
+        // to line up after the point number: a break goes in front of every
+        // run of two or more spaces that stands between other characters of
+        // one line. The break no longer depends on the face's widths filling
+        // the first line exactly, and the continuation's first character
+        // stands under the first one after "２．", however wide the run of
+        // spaces in front of it is (the text keeps its spaces).
         SpaceRunContinues,
     };
 

@@ -6,6 +6,8 @@
 #include "FidelityScenes.h"
 #include "FormMenu.h"
 #include "Fonts.h"
+#include "PageFactories.h"
+#include "PageLabel.h"
 #include "TestSupport.h"
 #include "TextFit.h"
 #include "Twips.h"
@@ -28,6 +30,8 @@ private slots:
     void initTestCase();
     void facesResolveInOrder_data();
     void facesResolveInOrder();
+    void cautionContinuationsAligned_data();
+    void cautionContinuationsAligned();
     void textsFit_data();
     void textsFit();
     void picturesForTheScreen_data();
@@ -90,6 +94,70 @@ double meanDifference(const QImage& shown, const QImage& picture, const QRect& r
 }
 
 } // namespace
+
+namespace {
+
+// The label drawn on white at the screen's pixel ratio.
+QImage drawn(QWidget* label, qreal ratio)
+{
+    QImage image((QSizeF(label->size()) * ratio).toSize(), QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    label->render(&image, {}, {}, QWidget::DrawChildren);
+    return image;
+}
+
+// The columns (device pixels) with ink in the rows of one line.
+QList<int> inkedColumns(const QImage& image, int top, int bottom)
+{
+    QList<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = std::max(top, 0); y < std::min(bottom, image.height()); ++y)
+            if (qGray(image.pixel(x, y)) < 128) {
+                columns << x;
+                break;
+            }
+    return columns;
+}
+
+} // namespace
+
+void TestFidelity::cautionContinuationsAligned_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::newRow("point 2") << QStringLiteral("Label3");
+    QTest::newRow("point 3") << QStringLiteral("Label4");
+    QTest::newRow("point 4") << QStringLiteral("Label5");
+}
+
+// The second line of a caution point starts under the first character after
+// its number: measured on the drawn ink, the text keeping its spaces.
+void TestFidelity::cautionContinuationsAligned()
+{
+    QFETCH(QString, label);
+    RecordingHost host;
+    auto* point = control<PageLabel>(host.start(createForm6), label);
+    QVERIFY(point->text().contains(QStringLiteral("     ")));
+    const int pitch = qRound(point->linePitch() * ratio_);
+
+    // Where the number "２．" ends, drawn alone in the same place.
+    PageLabel number(point->text().left(point->text().indexOf(QChar(0xFF0E)) + 1), PageLabel::Breaks::Plain,
+                     point->parentWidget());
+    number.setGeometry(point->geometry());
+    number.setFont(point->font());
+    const QList<int> numberInk = inkedColumns(drawn(&number, ratio_), 0, pitch);
+    QVERIFY(!numberInk.isEmpty());
+
+    const QImage image = drawn(point, ratio_);
+    const QList<int> firstLine = inkedColumns(image, 0, pitch);
+    const auto afterNumber = std::find_if(firstLine.begin(), firstLine.end(),
+                                          [&](int x) { return x > numberInk.last() + 1; });
+    QVERIFY(afterNumber != firstLine.end());
+    const QList<int> secondLine = inkedColumns(image, pitch, 2 * pitch);
+    QVERIFY(!secondLine.isEmpty());
+    const qreal offset = (secondLine.first() - *afterNumber) / ratio_;
+    QVERIFY2(std::abs(offset) <= 1.0, qPrintable(QStringLiteral("continuation starts %1 px off").arg(offset)));
+}
 
 void TestFidelity::initTestCase()
 {
