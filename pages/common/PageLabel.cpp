@@ -17,6 +17,21 @@ PageLabel::PageLabel(const QString& text, Breaks breaks, QWidget* parent)
     setTextFormat(Qt::PlainText);
 }
 
+namespace {
+
+// The full stop that ends a point's number ("１．", "２．" …).
+constexpr QChar PointNumberEnd(0xFF0E);
+
+qsizetype leadingSpaces(const QString& text)
+{
+    qsizetype count = 0;
+    while (count < text.size() && text[count] == u' ')
+        ++count;
+    return count;
+}
+
+} // namespace
+
 QString PageLabel::breakBeforeSpaceRuns(const QString& text)
 {
     QString shown;
@@ -67,27 +82,19 @@ QRectF PageLabel::textBounds() const
     layOut([&](const QTextLayout& layout) {
         for (int i = 0; i < layout.lineCount(); ++i, top += pitch) {
             const QTextLine line = layout.lineAt(i);
-            if (line.textLength() > 0)
-                bounds |= QRectF(line.naturalTextRect().x(), top, line.naturalTextWidth(), pitch);
+            if (line.textLength() == 0)
+                continue;
+            // A continuation's leading spaces may reach left of the label;
+            // its text starts at the first character after them.
+            const QString text = layout.text().mid(line.textStart(), line.textLength());
+            const qreal left = line.cursorToX(line.textStart() + int(leadingSpaces(text)));
+            const QRectF natural = line.naturalTextRect();
+            bounds |= QRectF(left, top, natural.right() - left, pitch);
         }
     });
     return bounds;
 }
 
-namespace {
-
-// The full stop that ends a point's number ("１．", "２．" …).
-constexpr QChar PointNumberEnd(0xFF0E);
-
-qsizetype leadingSpaces(const QString& text)
-{
-    qsizetype count = 0;
-    while (count < text.size() && text[count] == u' ')
-        ++count;
-    return count;
-}
-
-} // namespace
 
 template <typename Visit>
 int PageLabel::layOut(Visit&& visit) const
