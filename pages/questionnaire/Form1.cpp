@@ -287,7 +287,7 @@ void Form1::Command1_Click()
         return refuse(NoSkinTone);
     data[SkinTonePointsEntry] = SkinTonePoints(static_cast<SkinTone>(skinTone_->checkedId()));
 
-    host().replacePage(this, createForm2);
+    host().replacePage(this, createQuestionsQ1toQ10Page);
 }
 
 void Form1::Command2_Click()
@@ -303,7 +303,7 @@ void Form1::Command2_Click()
     }
 }
 
-QWidget* createForm1(PageHost& host)
+QWidget* createPersonalDataPage(PageHost& host)
 {
     return new Form1(host);
 }

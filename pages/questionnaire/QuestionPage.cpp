@@ -157,7 +157,7 @@ void QuestionPage::Command2_Click()
 Form2::Form2(PageHost& host, QWidget* parent)
     : QuestionPage(host,
                    {"Form2", 1, "LabelA1", QStringLiteral("問診１"), "LabelA2", QStringLiteral("次へ"),
-                    Form2Layout, Form2Slots, Form2Labels, createForm3},
+                    Form2Layout, Form2Slots, Form2Labels, createQuestionsQ11toQ19Page},
                    parent)
 {
 }
@@ -165,17 +165,17 @@ Form2::Form2(PageHost& host, QWidget* parent)
 Form3::Form3(PageHost& host, QWidget* parent)
     : QuestionPage(host,
                    {"Form3", 2, "Label2", QStringLiteral("問診２"), "Label5", QStringLiteral("判定"),
-                    Form3Layout, Form3Slots, Form3Labels, createForm4},
+                    Form3Layout, Form3Slots, Form3Labels, createScorePage},
                    parent)
 {
 }
 
-QWidget* createForm2(PageHost& host)
+QWidget* createQuestionsQ1toQ10Page(PageHost& host)
 {
     return new Form2(host);
 }
 
-QWidget* createForm3(PageHost& host)
+QWidget* createQuestionsQ11toQ19Page(PageHost& host)
 {
     return new Form3(host);
 }

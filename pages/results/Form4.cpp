@@ -219,15 +219,15 @@ void Form4::Command1_Click()
 
 void Form4::Command2_Click()
 {
-    host().replacePage(this, createForm5);
+    host().replacePage(this, createDetailsPage);
 }
 
 void Form4::Command3_Click()
 {
-    host().replacePage(this, createForm6);
+    host().replacePage(this, createCautionPage);
 }
 
-QWidget* createForm4(PageHost& host)
+QWidget* createScorePage(PageHost& host)
 {
     return new Form4(host);
 }

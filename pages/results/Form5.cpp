@@ -209,10 +209,10 @@ void Form5::Command1_Click()
 
 void Form5::Command2_Click()
 {
-    host().replacePage(this, createForm6);
+    host().replacePage(this, createCautionPage);
 }
 
-QWidget* createForm5(PageHost& host)
+QWidget* createDetailsPage(PageHost& host)
 {
     return new Form5(host);
 }

@@ -84,10 +84,10 @@ void Form6::Command1_Click()
 
 void Form6::Command2_Click()
 {
-    host().replacePage(this, createForm7);
+    host().replacePage(this, createAdvicePage);
 }
 
-QWidget* createForm6(PageHost& host)
+QWidget* createCautionPage(PageHost& host)
 {
     return new Form6(host);
 }

@@ -83,7 +83,7 @@ void Form7::Command1_Click()
     host().endProgram(this);
 }
 
-QWidget* createForm7(PageHost& host)
+QWidget* createAdvicePage(PageHost& host)
 {
     return new Form7(host);
 }

@@ -43,7 +43,7 @@ QString accessibleText(QObject* object, QAccessible::Text which)
 
 PageHost::PageFactory questionnairePage(const QString& name)
 {
-    return name == QLatin1String("Form1") ? createForm1 : name == QLatin1String("Form2") ? createForm2 : createForm3;
+    return name == QLatin1String("Form1") ? createPersonalDataPage : name == QLatin1String("Form2") ? createQuestionsQ1toQ10Page : createQuestionsQ11toQ19Page;
 }
 
 QWidget* focused()
@@ -214,7 +214,7 @@ void TestAccessibility::judgementInWords()
 
     fillRecordForScore("蚊野 花子", score);
     RecordingHost host;
-    QWidget* page = host.start(createForm4);
+    QWidget* page = host.start(createScorePage);
 
     // The score line reads as it shows; the class, shown by size and
     // colour, is also told in words, on the line and on its label.
@@ -244,9 +244,9 @@ void TestAccessibility::resultLabelsReadTheirText()
     QFETCH(QString, page);
     fillRecordForScore("蚊野 花子", 57);
     RecordingHost host;
-    QWidget* shown = host.start(page == QLatin1String("Form5")   ? createForm5
-                                : page == QLatin1String("Form6") ? createForm6
-                                                                 : createForm7);
+    QWidget* shown = host.start(page == QLatin1String("Form5")   ? createDetailsPage
+                                : page == QLatin1String("Form6") ? createCautionPage
+                                                                 : createAdvicePage);
     // The labels paint their text themselves; they still read it out.
     const QList<QLabel*> labels = shown->findChildren<QLabel*>();
     QVERIFY(labels.size() >= 5);

@@ -104,17 +104,17 @@ const std::vector<Scene>& allScenes()
         for (int state = 1; state <= 5; ++state)
             all.push_back(splashState(state));
         all.push_back(mainWindow());
-        all.push_back(page(QStringLiteral("Form1 empty"), createForm1));
-        all.push_back(page(QStringLiteral("Form1 filled"), createForm1, {}, fillPersonalData));
-        all.push_back(page(QStringLiteral("Form2"), createForm2, {}, answerMiddle));
-        all.push_back(page(QStringLiteral("Form3"), createForm3, {}, answerMiddle));
-        all.push_back(page(QStringLiteral("Form4 hardly bitten"), createForm4, scored(15)));
-        all.push_back(page(QStringLiteral("Form4 average"), createForm4, scored(30)));
-        all.push_back(page(QStringLiteral("Form4 easily bitten"), createForm4, scored(50)));
-        all.push_back(page(QStringLiteral("Form4 very easily bitten"), createForm4, scored(100)));
-        all.push_back(page(QStringLiteral("Form5"), createForm5, scored(57)));
-        all.push_back(page(QStringLiteral("Form6"), createForm6));
-        all.push_back(page(QStringLiteral("Form7"), createForm7));
+        all.push_back(page(QStringLiteral("Form1 empty"), createPersonalDataPage));
+        all.push_back(page(QStringLiteral("Form1 filled"), createPersonalDataPage, {}, fillPersonalData));
+        all.push_back(page(QStringLiteral("Form2"), createQuestionsQ1toQ10Page, {}, answerMiddle));
+        all.push_back(page(QStringLiteral("Form3"), createQuestionsQ11toQ19Page, {}, answerMiddle));
+        all.push_back(page(QStringLiteral("Form4 hardly bitten"), createScorePage, scored(15)));
+        all.push_back(page(QStringLiteral("Form4 average"), createScorePage, scored(30)));
+        all.push_back(page(QStringLiteral("Form4 easily bitten"), createScorePage, scored(50)));
+        all.push_back(page(QStringLiteral("Form4 very easily bitten"), createScorePage, scored(100)));
+        all.push_back(page(QStringLiteral("Form5"), createDetailsPage, scored(57)));
+        all.push_back(page(QStringLiteral("Form6"), createCautionPage));
+        all.push_back(page(QStringLiteral("Form7"), createAdvicePage));
         all.push_back(dialog<FormMenu2>("FormMenu2"));
         all.push_back(dialog<FormMenu3>("FormMenu3"));
         all.push_back(dialog<FormMenu4>("FormMenu4"));

@@ -82,9 +82,9 @@ QStringList pageState(QWidget* page)
 
 QWidget* startPage(RecordingHost& host, const QString& name, bool activate = true)
 {
-    QWidget* page = host.start(name == QLatin1String("Form1")   ? createForm1
-                               : name == QLatin1String("Form2") ? createForm2
-                                                                : createForm3);
+    QWidget* page = host.start(name == QLatin1String("Form1")   ? createPersonalDataPage
+                               : name == QLatin1String("Form2") ? createQuestionsQ1toQ10Page
+                                                                : createQuestionsQ11toQ19Page);
     if (!activate)
         return page;
     page->activateWindow();
@@ -285,7 +285,7 @@ void TestQuestionnaire::form1FieldsTakeTheirLength()
     QFETCH(QString, entered);
     QFETCH(QString, kept);
     RecordingHost host;
-    auto* box = control<QLineEdit>(host.start(createForm1), field);
+    auto* box = control<QLineEdit>(host.start(createPersonalDataPage), field);
     box->setText(entered);
     QCOMPARE(box->text(), kept);
     box->clear();

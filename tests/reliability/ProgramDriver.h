@@ -133,7 +133,7 @@ public:
             }
         } else if (number >= 4) {
             fillCompleteRecord();
-            const PageHost::PageFactory factories[] = {createForm4, createForm5, createForm6, createForm7};
+            const PageHost::PageFactory factories[] = {createScorePage, createDetailsPage, createCautionPage, createAdvicePage};
             main_->replacePage(page(), factories[number - 4]);
         }
         return waitFor(name);

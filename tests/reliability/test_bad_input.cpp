@@ -400,7 +400,7 @@ void TestBadInput::personalDataField()
     QFETCH(Result, result);
 
     host_ = new RecordingHost;
-    QWidget* page = host_->start(createForm1);
+    QWidget* page = host_->start(createPersonalDataPage);
     page->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(page));
 

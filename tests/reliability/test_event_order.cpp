@@ -395,7 +395,7 @@ void TestEventOrder::closeWhileModal()
     if (corrupted) {
         fillCompleteRecord();
         Module1::Record.AnswerCodes[13] = 250; // no page stores such a code
-        program->main().replacePage(program->page(), createForm4);
+        program->main().replacePage(program->page(), createScorePage);
     } else {
         QVERIFY(program->goTo(pageName));
     }

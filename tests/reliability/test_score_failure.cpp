@@ -107,7 +107,7 @@ void TestScoreFailure::noScoreFromCorruptedRecord()
 
     MessageRecorder messages;
     RecordingHost host;
-    QWidget* page = host.start(createForm4);
+    QWidget* page = host.start(createScorePage);
     QTRY_COMPARE(messages.messages(), QStringList{NoJudgement});
     QVERIFY(record == before);
 
@@ -145,7 +145,7 @@ void TestScoreFailure::highestScoreStillShows()
 
     MessageRecorder messages;
     RecordingHost host;
-    QWidget* page = host.start(createForm4);
+    QWidget* page = host.start(createScorePage);
     QTest::qWait(20);
     QCOMPARE(messages.messages(), QStringList());
     QCOMPARE(page->findChild<QTextEdit*>(QStringLiteral("RichTextBox1"))->toPlainText(),
@@ -176,7 +176,7 @@ void TestScoreFailure::messageComesOverTheShownPage()
         box->button(QMessageBox::Ok)->click();
     });
     watch.start();
-    program.main().replacePage(program.page(), createForm4);
+    program.main().replacePage(program.page(), createScorePage);
     QTRY_COMPARE(text, NoJudgement);
     watch.stop();
     QVERIFY(pageShownUnderBox);

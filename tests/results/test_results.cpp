@@ -144,7 +144,7 @@ void TestResults::scoreLine()
     QFETCH(int, score);
     fillRecordForScore(name.toStdString(), score);
     RecordingHost host;
-    auto* line = control<RichTextView>(host.start(createForm4), QStringLiteral("RichTextBox1"));
+    auto* line = control<RichTextView>(host.start(createScorePage), QStringLiteral("RichTextBox1"));
     QCOMPARE(textPieces(line->document()),
              QStringLiteral("[%1|#0000ff|0px|b0] [ さんの総合点数は100点満点で%2点です。|default|0px|b0]").arg(name, QString::number(score)));
 }
@@ -173,7 +173,7 @@ void TestResults::classDisplay()
     QFETCH(QColor, colour);
     fillRecordForScore("N", score);
     RecordingHost host;
-    QWidget* page = host.start(createForm4);
+    QWidget* page = host.start(createScorePage);
 
     const QColor systemText = QApplication::palette().color(QPalette::WindowText);
     for (int i = 0; i < 4; ++i) {
@@ -217,7 +217,7 @@ void TestResults::typeSentence()
     QFETCH(QString, expected);
     setDetails(name, score, answerTotal, QStringLiteral("170"), QStringLiteral("65"));
     RecordingHost host;
-    QCOMPARE(labelText(host.start(createForm5), "Label4"), expected);
+    QCOMPARE(labelText(host.start(createDetailsPage), "Label4"), expected);
 }
 
 void TestResults::longNamesKeepTheSentenceWhole_data()
@@ -262,7 +262,7 @@ void TestResults::longNamesKeepTheSentenceWhole()
     fillRecordForScore(name.toStdString(), 57);
     {
         RecordingHost host;
-        auto* line = control<RichTextView>(host.start(createForm4), QStringLiteral("RichTextBox1"));
+        auto* line = control<RichTextView>(host.start(createScorePage), QStringLiteral("RichTextBox1"));
         const QString text = line->toPlainText();
         QVERIFY2(text.endsWith(sentence), qPrintable(text));
         QVERIFY(line->document()->idealWidth() <= line->width());
@@ -271,7 +271,7 @@ void TestResults::longNamesKeepTheSentenceWhole()
     QCOMPARE(QString::fromStdString(Module1::Record.PersonalData[Name].text()), name);
     {
         RecordingHost host;
-        auto* typeLine = static_cast<PageLabel*>(label(host.start(createForm5), "Label4"));
+        auto* typeLine = static_cast<PageLabel*>(label(host.start(createDetailsPage), "Label4"));
         const QString lead = QStringLiteral("刺されやすい "), phrase = QStringLiteral(" さんは 実証型 です。");
         const QString text = typeLine->text();
         QVERIFY2(text.startsWith(lead) && text.endsWith(phrase), qPrintable(text));
@@ -303,7 +303,7 @@ void TestResults::measures()
     QFETCH(QString, bmi);
     setDetails(QStringLiteral("N"), 30, 20, height, weight);
     RecordingHost host;
-    QWidget* page = host.start(createForm5);
+    QWidget* page = host.start(createDetailsPage);
     QCOMPARE(labelText(page, "Label5"), obesity.isEmpty() ? obesity : QStringLiteral("あなたの肥満度は　%1%　です。").arg(obesity));
     QCOMPARE(labelText(page, "Label6"), bmi.isEmpty() ? bmi : QStringLiteral("あなたのBMIは　%1　です。").arg(bmi));
 }
@@ -314,11 +314,11 @@ void TestResults::textsKeepTheirSpacesAndBreaks_data()
     QTest::addColumn<QString>("labelName");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("indent"); // spaces that indent the second line, 0 for none
-    QTest::newRow("Form6 point 2") << Factory(createForm6) << "Label3"
+    QTest::newRow("Form6 point 2") << Factory(createCautionPage) << "Label3"
         << QStringLiteral("２．足元が特に狙われやすいので、サンダルなどの素足を避け、     靴下と靴を履きましょう。") << 5;
-    QTest::newRow("Form5 legend") << Factory(createForm5) << "Label3"
+    QTest::newRow("Form5 legend") << Factory(createDetailsPage) << "Label3"
         << QStringLiteral("    ～17.6 やせすぎ\r\n17.6～20.0 やせ気味\r\n20.0～24.0 正常\r\n24.0～26.5 やや肥満\r\n26.5～     肥満") << 0;
-    QTest::newRow("Form7 contact") << Factory(createForm7) << "Label5"
+    QTest::newRow("Form7 contact") << Factory(createAdvicePage) << "Label5"
         << QStringLiteral("ヤブカによく刺され、蚊の発生源がどこにあるか分からない場合、蚊の専門家が発生源を調べ、発生を抑える処理を致します。\r\n有限会社Quenmar：")
                + QStringLiteral(TELLUMO_CONTACT_EMAIL) + QStringLiteral("までご連絡下さい。\r\n") << 0;
 }
@@ -379,7 +379,7 @@ void TestResults::routes()
     QFETCH(QStringList, pages);
     fillRecordForScore("ABC", 57);
     RecordingHost host;
-    host.start(createForm4);
+    host.start(createScorePage);
     QStringList destroyed{"Form4"};
     for (qsizetype i = 0; i < presses.size(); ++i) {
         if (i + 1 == presses.size())

@@ -281,7 +281,7 @@ void Gallery::questions()
 bool Gallery::reopenForm4()
 {
     QWidget* current = main_->currentPage();
-    main_->replacePage(current, [](PageHost& host) { return createForm4(host); });
+    main_->replacePage(current, [](PageHost& host) { return createScorePage(host); });
     QDeadlineTimer deadline(5000);
     while (main_->currentPage() == current && !deadline.hasExpired())
         QTest::qWait(10);
