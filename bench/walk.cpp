@@ -71,30 +71,30 @@ public:
         QuickClock clock;
         bool shown = false;
         double shownAt = 0;
-        app_.watchFirstFrame(named(QStringLiteral("Form1")), [&] {
+        app_.watchFirstFrame(named(QStringLiteral("PersonalDataPage")), [&] {
             shown = true;
             shownAt = usageNow().wall;
         });
         main_ = Module1::Startup(clock, [](FormSplash&, int state) {
             stage(qPrintable(QStringLiteral("splash%1").arg(state)));
         });
-        spinUntil(shown, "Form1");
+        spinUntil(shown, "PersonalDataPage");
         // From the end of the splash's last wait to the first page on screen.
-        report("form1_after_splash", shownAt - clock.lastReading());
+        report("personal_data_after_splash", shownAt - clock.lastReading());
         settle();
-        stage("Form1");
+        stage("PersonalDataPage");
     }
 
     void fillPersonalData()
     {
-        type("Text1", QStringLiteral("Ka Taro"));
-        click("Option11");
-        type("Text2", QStringLiteral("30"));
-        type("Text3", QStringLiteral("170"));
-        type("Text4", QStringLiteral("65"));
-        click("Option21");
-        type("Text5", QStringLiteral("20"));
-        click("Option32");
+        type("nameField", QStringLiteral("Ka Taro"));
+        click("maleOption");
+        type("ageField", QStringLiteral("30"));
+        type("heightField", QStringLiteral("170"));
+        type("weightField", QStringLiteral("65"));
+        click("bloodTypeO");
+        type("bodyFatField", QStringLiteral("20"));
+        click("normalSkinOption");
     }
 
     void answer(std::initializer_list<int> indexes)
@@ -229,7 +229,7 @@ int main(int argc, char** argv)
     Walk walk(app);
     walk.start();
     walk.fillPersonalData();
-    walk.change("Command1", "Form2", "change_1_2");
+    walk.change("nextButton", "Form2", "change_1_2");
     walk.answer({12, 22, 32, 42, 52, 62, 72, 82, 92, 102});
     walk.change("Command1", "Form3", "change_2_3");
     walk.answer({112, 122, 132, 141, 151, 161, 171, 182, 192});

@@ -43,7 +43,7 @@ QString accessibleText(QObject* object, QAccessible::Text which)
 
 PageHost::PageFactory questionnairePage(const QString& name)
 {
-    return name == QLatin1String("Form1") ? createPersonalDataPage : name == QLatin1String("Form2") ? createQuestionsQ1toQ10Page : createQuestionsQ11toQ19Page;
+    return name == QLatin1String("PersonalDataPage") ? createPersonalDataPage : name == QLatin1String("Form2") ? createQuestionsQ1toQ10Page : createQuestionsQ11toQ19Page;
 }
 
 QWidget* focused()
@@ -122,17 +122,17 @@ void TestAccessibility::questionnaireNames_data()
 
     const int edit = QAccessible::EditableText, group = QAccessible::Grouping,
               choice = QAccessible::RadioButton, button = QAccessible::Button;
-    QTest::newRow("name field, from its label") << "Form1" << "Text1" << edit << "氏名" << "";
-    QTest::newRow("age field with its unit") << "Form1" << "Text2" << edit << "年齢" << "歳";
-    QTest::newRow("height field") << "Form1" << "Text3" << edit << "身長" << "cm";
-    QTest::newRow("weight field") << "Form1" << "Text4" << edit << "体重" << "kg";
-    QTest::newRow("body fat with its note") << "Form1" << "Text5" << edit << "体脂肪率" << "%（測定した方のみ）";
-    QTest::newRow("sex group") << "Form1" << "Frame1" << group << "性別" << "";
-    QTest::newRow("sex choice") << "Form1" << "Option12" << choice << "性別: 女性" << "";
-    QTest::newRow("blood type choice") << "Form1" << "Option24" << choice << "血液型: AB" << "";
-    QTest::newRow("skin tone group") << "Form1" << "Frame3" << group << "肌の濃さ" << "";
-    QTest::newRow("skin tone choice") << "Form1" << "Option31" << choice << "肌の濃さ: 色黒" << "";
-    QTest::newRow("forward button") << "Form1" << "Command1" << button << "次へ" << "";
+    QTest::newRow("name field, from its label") << "PersonalDataPage" << "nameField" << edit << "氏名" << "";
+    QTest::newRow("age field with its unit") << "PersonalDataPage" << "ageField" << edit << "年齢" << "歳";
+    QTest::newRow("height field") << "PersonalDataPage" << "heightField" << edit << "身長" << "cm";
+    QTest::newRow("weight field") << "PersonalDataPage" << "weightField" << edit << "体重" << "kg";
+    QTest::newRow("body fat with its note") << "PersonalDataPage" << "bodyFatField" << edit << "体脂肪率" << "%（測定した方のみ）";
+    QTest::newRow("sex group") << "PersonalDataPage" << "sexGroup" << group << "性別" << "";
+    QTest::newRow("sex choice") << "PersonalDataPage" << "femaleOption" << choice << "性別: 女性" << "";
+    QTest::newRow("blood type choice") << "PersonalDataPage" << "bloodTypeAB" << choice << "血液型: AB" << "";
+    QTest::newRow("skin tone group") << "PersonalDataPage" << "skinToneGroup" << group << "肌の濃さ" << "";
+    QTest::newRow("skin tone choice") << "PersonalDataPage" << "darkSkinOption" << choice << "肌の濃さ: 色黒" << "";
+    QTest::newRow("forward button") << "PersonalDataPage" << "nextButton" << button << "次へ" << "";
     QTest::newRow("first question") << "Form2" << "Frame1" << group << "Q1  疲れやすい" << "";
     QTest::newRow("first choice") << "Form2" << "Answer11" << choice << "Q1  疲れやすい: はい" << "";
     QTest::newRow("tenth question, middle") << "Form2" << "Answer102" << choice << "Q10 水分をよくとりますか: ふつう" << "";
@@ -167,7 +167,7 @@ void TestAccessibility::everyInputNamedOnce_data()
     QTest::addColumn<int>("inputs");
     // 5 fields, 3 groups of 9 options, 2 buttons; 10 groups of 30 choices;
     // 9 groups of 23 choices.
-    QTest::newRow("personal data") << "Form1" << 19;
+    QTest::newRow("personal data") << "PersonalDataPage" << 19;
     QTest::newRow("Q1 to Q10") << "Form2" << 42;
     QTest::newRow("Q11 to Q19") << "Form3" << 34;
 }
@@ -328,8 +328,8 @@ void TestAccessibility::waitForPage(const char* name)
 
 void TestAccessibility::fillPersonalData()
 {
-    waitForPage("Form1");
-    QCOMPARE(focusedName(), QStringLiteral("Text1"));
+    waitForPage("PersonalDataPage");
+    QCOMPARE(focusedName(), QStringLiteral("nameField"));
     typeText(focused(), QStringLiteral("蚊野 花子"));
     press(Qt::Key_Tab); // into the sex group, at 男性
     press(Qt::Key_Right); // over to 女性
@@ -347,7 +347,7 @@ void TestAccessibility::fillPersonalData()
     press(Qt::Key_Tab); // skin tone, at 普通
     press(Qt::Key_Space);
     press(Qt::Key_Tab);
-    QCOMPARE(focusedName(), QStringLiteral("Command1"));
+    QCOMPARE(focusedName(), QStringLiteral("nextButton"));
     press(Qt::Key_Space);
 }
 

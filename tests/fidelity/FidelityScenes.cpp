@@ -73,13 +73,13 @@ Scene dialog(const char* name)
 void fillPersonalData(QWidget* page)
 {
     const std::pair<const char*, QString> fields[] = {
-        {"Text1", QStringLiteral("蚊野 花子")}, {"Text2", QStringLiteral("30")},
-        {"Text3", QStringLiteral("158")},       {"Text4", QStringLiteral("52")},
-        {"Text5", QStringLiteral("24")},
+        {"nameField", QStringLiteral("蚊野 花子")}, {"ageField", QStringLiteral("30")},
+        {"heightField", QStringLiteral("158")},       {"weightField", QStringLiteral("52")},
+        {"bodyFatField", QStringLiteral("24")},
     };
     for (const auto& [name, text] : fields)
         typeText(page->findChild<QLineEdit*>(QString::fromLatin1(name)), text);
-    for (const char* option : {"Option12", "Option24", "Option33"})
+    for (const char* option : {"femaleOption", "bloodTypeAB", "fairSkinOption"})
         page->findChild<QAbstractButton*>(QString::fromLatin1(option))->setChecked(true);
 }
 
@@ -104,8 +104,8 @@ const std::vector<Scene>& allScenes()
         for (int state = 1; state <= 5; ++state)
             all.push_back(splashState(state));
         all.push_back(mainWindow());
-        all.push_back(page(QStringLiteral("Form1 empty"), createPersonalDataPage));
-        all.push_back(page(QStringLiteral("Form1 filled"), createPersonalDataPage, {}, fillPersonalData));
+        all.push_back(page(QStringLiteral("personal data empty"), createPersonalDataPage));
+        all.push_back(page(QStringLiteral("personal data filled"), createPersonalDataPage, {}, fillPersonalData));
         all.push_back(page(QStringLiteral("Form2"), createQuestionsQ1toQ10Page, {}, answerMiddle));
         all.push_back(page(QStringLiteral("Form3"), createQuestionsQ11toQ19Page, {}, answerMiddle));
         all.push_back(page(QStringLiteral("Form4 hardly bitten"), createScorePage, scored(15)));

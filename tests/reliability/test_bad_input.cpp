@@ -46,14 +46,14 @@ Q_DECLARE_METATYPE(Result)
 
 namespace {
 
-const QStringList Fields = {"Text1", "Text2", "Text3", "Text4", "Text5"};
+const QStringList Fields = {"nameField", "ageField", "heightField", "weightField", "bodyFatField"};
 
 // A valid page: female (0), age over 24 (5), blood type A (4), no body fat
 // (0), normal skin (5): 14 points. The first choice of every question adds
 // 28 on the first question page and 2 on the second: score 44, class 3,
 // constitution "虚実中間型". 170 cm and 65 kg give BMI 22.5 and degree 10.4.
 const QStringList BaseTexts = {QStringLiteral("蚊野 花子"), "30", "170", "65", ""};
-const QStringList BaseOptions = {"Option12", "Option22", "Option32"};
+const QStringList BaseOptions = {"femaleOption", "bloodTypeA", "normalSkinOption"};
 
 const QString NoName = QStringLiteral("氏名が入力されていません");
 const QString NoAge = QStringLiteral("年齢が入力されていません");
@@ -69,8 +69,8 @@ const QString Sentence = QStringLiteral(" さんの総合点数は100点満点�
 // How much each field takes: the name, and the numbers.
 int fieldLimit(const QString& fieldName)
 {
-    return fieldName == QLatin1String("Text1") ? questionnaire::TextMaxLength
-                                               : questionnaire::NumberMaxLength;
+    return fieldName == QLatin1String("nameField") ? questionnaire::TextMaxLength
+                                                   : questionnaire::NumberMaxLength;
 }
 
 // Whether `shown` is the name as a one-line sentence may show it: whole, or
@@ -218,7 +218,7 @@ void TestBadInput::personalDataField_data()
 
     // The name: only the exactly empty text is refused; everything else is a
     // name and reaches both result pages unchanged.
-    const FieldRows name{"Text1"};
+    const FieldRows name{"nameField"};
     name.refused("empty", QString(), NoName);
     name.accepted("ASCII blanks", QStringLiteral("   "), named({}));
     name.accepted("full-width blanks", QStringLiteral("　　"), named({}));
@@ -262,7 +262,7 @@ void TestBadInput::personalDataField_data()
 
     // Age: a whole or decimal number of zero or more; over 24 gives 5
     // points, otherwise 3.
-    const FieldRows age{"Text2"};
+    const FieldRows age{"ageField"};
     age.refused("empty", QString(), NoAge);
     age.refused("ASCII blanks", QStringLiteral("  "), BadAge);
     age.refused("full-width blanks", QStringLiteral("　"), BadAge);
@@ -298,7 +298,7 @@ void TestBadInput::personalDataField_data()
     // Height: a number above zero; outside 51..190 cm there is no obesity
     // degree, and a height so small that the BMI leaves the doubles shows an
     // empty BMI line rather than a wrong number.
-    const FieldRows height{"Text3"};
+    const FieldRows height{"heightField"};
     height.refused("empty", QString(), NoHeight);
     height.refused("ASCII blanks", QStringLiteral(" "), BadHeight);
     height.refused("full-width blanks", QStringLiteral("　　"), BadHeight);
@@ -326,7 +326,7 @@ void TestBadInput::personalDataField_data()
     height.refused("emoji", QStringLiteral("📏"), BadHeight);
 
     // Weight: a number of zero or more.
-    const FieldRows weight{"Text4"};
+    const FieldRows weight{"weightField"};
     weight.refused("empty", QString(), NoWeight);
     weight.refused("ASCII blanks", QStringLiteral("   "), BadWeight);
     weight.refused("full-width blanks", QStringLiteral("　"), BadWeight);
@@ -351,7 +351,7 @@ void TestBadInput::personalDataField_data()
 
     // Body fat: empty is no percentage; otherwise 0..100. 20 % of 65 kg is
     // 13 kg: 5 points.
-    const FieldRows bodyFat{"Text5"};
+    const FieldRows bodyFat{"bodyFatField"};
     bodyFat.accepted("empty", QString(), plain());
     bodyFat.refused("ASCII blanks", QStringLiteral("  "), BadBodyFat);
     bodyFat.refused("full-width blanks", QStringLiteral("　"), BadBodyFat);
@@ -423,7 +423,7 @@ void TestBadInput::personalDataField()
     const QStringList options = checkedOptions(page);
 
     MessageRecorder messages;
-    QTest::mouseClick(button(page, QStringLiteral("Command1")), Qt::LeftButton);
+    QTest::mouseClick(button(page, QStringLiteral("nextButton")), Qt::LeftButton);
 
     if (!message.isEmpty()) {
         QCOMPARE(messages.messages(), QStringList{message});

@@ -32,6 +32,14 @@ enum class Press {
     Handler,  // the click handler itself twice, past the button's own state
 };
 
+// A button's click handler: "onNext" for "nextButton".
+QString handlerOf(const QString& buttonName)
+{
+    if (buttonName.startsWith(QLatin1String("Command")))
+        return buttonName + QStringLiteral("_Click");
+    return QStringLiteral("on") + buttonName.front().toUpper() + buttonName.mid(1).chopped(6);
+}
+
 void press(QWidget* page, const QString& buttonName, Press how)
 {
     auto* button = page->findChild<QAbstractButton*>(buttonName);
@@ -44,8 +52,7 @@ void press(QWidget* page, const QString& buttonName, Press how)
         QTest::keyClick(button, Qt::Key_Space);
         break;
     case Press::Handler:
-        QVERIFY(QMetaObject::invokeMethod(page, qPrintable(buttonName + QStringLiteral("_Click")),
-                                          Qt::DirectConnection));
+        QVERIFY(QMetaObject::invokeMethod(page, qPrintable(handlerOf(buttonName)), Qt::DirectConnection));
         break;
     }
 }
@@ -184,7 +191,7 @@ void TestEventOrder::forwardPressedTwice_data()
         const char* second;
         const char* next;
     } changes[] = {
-        {"Form1 次へ", "Form1", "Command1", "Command1", "Form2"},
+        {"personal data 次へ", "PersonalDataPage", "nextButton", "nextButton", "Form2"},
         {"Form2 次へ", "Form2", "Command1", "Command1", "Form3"},
         {"Form3 次へ", "Form3", "Command1", "Command1", "Form4"},
         {"Form4 判定結果の詳細", "Form4", "Command2", "Command2", "Form5"},
@@ -220,8 +227,8 @@ void TestEventOrder::forwardPressedTwice()
     ProgramDriver program;
     QWidget* current = program.goTo(page);
     QVERIFY(current);
-    if (page == QLatin1String("Form1"))
-        program.fillForm1();
+    if (page == QLatin1String("PersonalDataPage"))
+        program.fillPersonalData();
     else if (page == QLatin1String("Form2"))
         program.answer(1, 10);
     else if (page == QLatin1String("Form3"))
@@ -257,11 +264,11 @@ void TestEventOrder::inputAcrossPageChange_data()
     QTest::addColumn<QString>("next");   // where the first press leads
     QTest::addColumn<QString>("finally"); // where the program is at the end; empty: ended
 
-    const QString form1 = QStringLiteral("Form1"), form2 = QStringLiteral("Form2"),
+    const QString personalData = QStringLiteral("PersonalDataPage"), form2 = QStringLiteral("Form2"),
                   form3 = QStringLiteral("Form3"), form4 = QStringLiteral("Form4"),
                   form6 = QStringLiteral("Form6"), forward = QStringLiteral("Command1");
     // Too soon: the rest never reaches the page that has just appeared.
-    QTest::newRow("Space twice on 次へ") << form1 << forward << Repeat::SpaceTwice << 0.0 << form2 << form2;
+    QTest::newRow("Space twice on 次へ") << personalData << QStringLiteral("nextButton") << Repeat::SpaceTwice << 0.0 << form2 << form2;
     QTest::newRow("Space twice on 判定") << form3 << forward << Repeat::SpaceTwice << 0.0 << form4 << form4;
     QTest::newRow("Return twice on 判定") << form3 << forward << Repeat::ReturnTwice << 0.2 << form4 << form4;
     QTest::newRow("clicks in a burst on 注意すべき点")
@@ -286,8 +293,8 @@ void TestEventOrder::inputAcrossPageChange()
 
     ProgramDriver program(ProgramDriver::Guard::On);
     QVERIFY(program.goTo(page));
-    if (page == QLatin1String("Form1"))
-        program.fillForm1();
+    if (page == QLatin1String("PersonalDataPage"))
+        program.fillPersonalData();
     else if (page == QLatin1String("Form3"))
         program.answer(11, 19);
 
@@ -322,7 +329,7 @@ void TestEventOrder::pageChangeUnderMenuDialog_data()
     QTest::addColumn<QString>("next");
     QTest::addColumn<QString>("menu");
 
-    QTest::newRow("Form1 次へ, then copyright") << "Form1" << "Command1" << "Form2" << "Menu2";
+    QTest::newRow("personal data 次へ, then copyright") << "PersonalDataPage" << "nextButton" << "Form2" << "Menu2";
     QTest::newRow("Form3 次へ, then version") << "Form3" << "Command1" << "Form4" << "Menu6";
     QTest::newRow("Form4 詳細, then disclaimer") << "Form4" << "Command2" << "Form5" << "Menu3";
     QTest::newRow("Form6 蚊の対策法, then medical basis") << "Form6" << "Command2" << "Form7" << "Menu5";
@@ -339,8 +346,8 @@ void TestEventOrder::pageChangeUnderMenuDialog()
 
     ProgramDriver program;
     QVERIFY(program.goTo(page));
-    if (page == QLatin1String("Form1"))
-        program.fillForm1();
+    if (page == QLatin1String("PersonalDataPage"))
+        program.fillPersonalData();
     else if (page == QLatin1String("Form3"))
         program.answer(11, 19);
 
@@ -372,11 +379,11 @@ void TestEventOrder::closeWhileModal_data()
     QTest::addColumn<QString>("trigger"); // a button of the page or a menu action; empty: the page opens it
     QTest::addColumn<QString>("modal");   // class of the window that comes up
 
-    QTest::newRow("empty name message on Form1") << "Form1" << "Command1" << "QMessageBox";
+    QTest::newRow("empty name message on the personal data page") << "PersonalDataPage" << "nextButton" << "QMessageBox";
     QTest::newRow("unanswered question on Form2") << "Form2" << "Command1" << "QMessageBox";
     QTest::newRow("unanswered question on Form3") << "Form3" << "Command1" << "QMessageBox";
     QTest::newRow("no-score message on Form4") << "Form4 corrupted" << "" << "QMessageBox";
-    QTest::newRow("copyright over Form1") << "Form1" << "Menu2" << "tellumo::FormMenu2";
+    QTest::newRow("copyright over the personal data page") << "PersonalDataPage" << "Menu2" << "tellumo::FormMenu2";
     QTest::newRow("disclaimer over Form2") << "Form2" << "Menu3" << "tellumo::FormMenu3";
     QTest::newRow("redistribution over Form3") << "Form3" << "Menu4" << "tellumo::FormMenu4";
     QTest::newRow("medical basis over Form4") << "Form4" << "Menu5" << "tellumo::FormMenu5";
@@ -454,8 +461,8 @@ void TestEventOrder::closeWhileModal()
 void TestEventOrder::menuDialogOverEveryPage_data()
 {
     QTest::addColumn<QString>("page");
-    for (int n = 1; n <= 7; ++n)
-        QTest::addRow("Form%d", n) << QStringLiteral("Form%1").arg(n);
+    for (const char* name : {"PersonalDataPage", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7"})
+        QTest::newRow(name) << QString::fromLatin1(name);
 }
 
 void TestEventOrder::menuDialogOverEveryPage()
@@ -466,11 +473,11 @@ void TestEventOrder::menuDialogOverEveryPage()
     QWidget* current = program.goTo(page);
     QVERIFY(current);
     // Something entered, something chosen, the focus somewhere in the middle.
-    if (page == QLatin1String("Form1")) {
-        typeText(program.control<QLineEdit>(QStringLiteral("Text1")), QStringLiteral("蚊野"));
-        program.click(QStringLiteral("Option11"));
-        program.click(QStringLiteral("Option23"));
-        QLineEdit* height = program.control<QLineEdit>(QStringLiteral("Text3"));
+    if (page == QLatin1String("PersonalDataPage")) {
+        typeText(program.control<QLineEdit>(QStringLiteral("nameField")), QStringLiteral("蚊野"));
+        program.click(QStringLiteral("maleOption"));
+        program.click(QStringLiteral("bloodTypeB"));
+        QLineEdit* height = program.control<QLineEdit>(QStringLiteral("heightField"));
         QTest::mouseClick(height, Qt::LeftButton);
         typeText(height, QStringLiteral("17"));
     } else if (page == QLatin1String("Form2") || page == QLatin1String("Form3")) {

@@ -60,14 +60,14 @@ void TestWalk::wholeRun()
 
     // 男性 2, over 24 5, O 8, 20 % of 65 kg = 13 kg 5, normal skin 5: 25 points.
     QWidget* page = nullptr;
-    QVERIFY((page = waitForPage("Form1")));
-    auto* name = control<QLineEdit>(page, QStringLiteral("Text1"));
+    QVERIFY((page = waitForPage("PersonalDataPage")));
+    auto* name = control<QLineEdit>(page, QStringLiteral("nameField"));
     QTest::mouseClick(name, Qt::LeftButton);
     typeText(name, QStringLiteral("Ka {Taro}\\蚊野"));
-    const char* typed[][2] = {{"Text2", "30"}, {"Text3", "170"}, {"Text4", "65"}, {"Text5", "20"}};
+    const char* typed[][2] = {{"ageField", "30"}, {"heightField", "170"}, {"weightField", "65"}, {"bodyFatField", "20"}};
     for (const auto& [field, text] : typed)
         QTest::keyClicks(control(page, QString::fromLatin1(field)), QString::fromLatin1(text));
-    for (const char* button : {"Option11", "Option21", "Option32", "Command1"})
+    for (const char* button : {"maleOption", "bloodTypeO", "normalSkinOption", "nextButton"})
         click(page, QString::fromLatin1(button));
 
     // Q1..Q10 in the middle: 1, 1, 1, 1, 1, 5, 4, 1, 1, 1 = 17.

@@ -229,20 +229,20 @@ void Gallery::splash()
 
 void Gallery::personalData()
 {
-    if (!waitForPage("Form1"))
+    if (!waitForPage("PersonalDataPage"))
         return;
-    shoot(QStringLiteral("main-form1-empty"), main_.get());
-    shootModal(QStringLiteral("form1-message"), "", [this] { click("Command1"); });
+    shoot(QStringLiteral("main-personal-data-empty"), main_.get());
+    shootModal(QStringLiteral("personal-data-message"), "", [this] { click("nextButton"); });
 
-    type("Text1", QStringLiteral("蚊野　太郎"));
-    click("Option11");
-    type("Text2", QStringLiteral("30"));
-    type("Text3", QStringLiteral("170"));
-    type("Text4", QStringLiteral("65"));
-    click("Option21");
-    type("Text5", QStringLiteral("20"));
-    click("Option32");
-    shoot(QStringLiteral("main-form1-filled"), main_.get());
+    type("nameField", QStringLiteral("蚊野　太郎"));
+    click("maleOption");
+    type("ageField", QStringLiteral("30"));
+    type("heightField", QStringLiteral("170"));
+    type("weightField", QStringLiteral("65"));
+    click("bloodTypeO");
+    type("bodyFatField", QStringLiteral("20"));
+    click("normalSkinOption");
+    shoot(QStringLiteral("main-personal-data-filled"), main_.get());
 }
 
 void Gallery::dialogs()
@@ -259,7 +259,7 @@ void Gallery::dialogs()
 
 void Gallery::questions()
 {
-    click("Command1");
+    click("nextButton");
     if (!waitForPage("Form2"))
         return;
     shoot(QStringLiteral("main-form2"), main_.get());
