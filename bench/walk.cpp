@@ -97,10 +97,11 @@ public:
         click("normalSkinOption");
     }
 
+    // Clicks the choices with these answer indexes (10 × question + slot).
     void answer(std::initializer_list<int> indexes)
     {
         for (int index : indexes)
-            click(qPrintable(QStringLiteral("Answer%1").arg(index)));
+            click(qPrintable(QStringLiteral("q%1Choice%2").arg(index / 10).arg(index % 10)));
     }
 
     // Clicks `button` on the page shown and waits for `next` to be painted.
@@ -229,11 +230,11 @@ int main(int argc, char** argv)
     Walk walk(app);
     walk.start();
     walk.fillPersonalData();
-    walk.change("nextButton", "Form2", "change_1_2");
+    walk.change("nextButton", "QuestionsQ1toQ10Page", "change_1_2");
     walk.answer({12, 22, 32, 42, 52, 62, 72, 82, 92, 102});
-    walk.change("Command1", "Form3", "change_2_3");
+    walk.change("nextButton", "QuestionsQ11toQ19Page", "change_2_3");
     walk.answer({112, 122, 132, 141, 151, 161, 171, 182, 192});
-    walk.change("Command1", "Form4", "change_3_4");
+    walk.change("nextButton", "Form4", "change_3_4");
     walk.change("Command2", "Form5", "change_4_5");
     walk.change("Command2", "Form6", "change_5_6");
     walk.change("Command2", "Form7", "change_6_7");

@@ -43,7 +43,9 @@ QString accessibleText(QObject* object, QAccessible::Text which)
 
 PageHost::PageFactory questionnairePage(const QString& name)
 {
-    return name == QLatin1String("PersonalDataPage") ? createPersonalDataPage : name == QLatin1String("Form2") ? createQuestionsQ1toQ10Page : createQuestionsQ11toQ19Page;
+    return name == QLatin1String("PersonalDataPage")       ? createPersonalDataPage
+           : name == QLatin1String("QuestionsQ1toQ10Page") ? createQuestionsQ1toQ10Page
+                                                           : createQuestionsQ11toQ19Page;
 }
 
 QWidget* focused()
@@ -133,13 +135,13 @@ void TestAccessibility::questionnaireNames_data()
     QTest::newRow("skin tone group") << "PersonalDataPage" << "skinToneGroup" << group << "肌の濃さ" << "";
     QTest::newRow("skin tone choice") << "PersonalDataPage" << "darkSkinOption" << choice << "肌の濃さ: 色黒" << "";
     QTest::newRow("forward button") << "PersonalDataPage" << "nextButton" << button << "次へ" << "";
-    QTest::newRow("first question") << "Form2" << "Frame1" << group << "Q1  疲れやすい" << "";
-    QTest::newRow("first choice") << "Form2" << "Answer11" << choice << "Q1  疲れやすい: はい" << "";
-    QTest::newRow("tenth question, middle") << "Form2" << "Answer102" << choice << "Q10 水分をよくとりますか: ふつう" << "";
-    QTest::newRow("clear button") << "Form2" << "Command2" << button << "訂正" << "";
-    QTest::newRow("two-choice question") << "Form3" << "Frame4" << group << "Q14 冬季、靴下をはいて寝る" << "";
-    QTest::newRow("two-choice right") << "Form3" << "Answer143" << choice << "Q14 冬季、靴下をはいて寝る: いいえ" << "";
-    QTest::newRow("last choice") << "Form3" << "Answer193" << choice << "Q19 体温が低い方だと思う: いいえ" << "";
+    QTest::newRow("first question") << "QuestionsQ1toQ10Page" << "question1Group" << group << "Q1  疲れやすい" << "";
+    QTest::newRow("first choice") << "QuestionsQ1toQ10Page" << "q1Choice1" << choice << "Q1  疲れやすい: はい" << "";
+    QTest::newRow("tenth question, middle") << "QuestionsQ1toQ10Page" << "q10Choice2" << choice << "Q10 水分をよくとりますか: ふつう" << "";
+    QTest::newRow("clear button") << "QuestionsQ1toQ10Page" << "clearButton" << button << "訂正" << "";
+    QTest::newRow("two-choice question") << "QuestionsQ11toQ19Page" << "question14Group" << group << "Q14 冬季、靴下をはいて寝る" << "";
+    QTest::newRow("two-choice right") << "QuestionsQ11toQ19Page" << "q14Choice3" << choice << "Q14 冬季、靴下をはいて寝る: いいえ" << "";
+    QTest::newRow("last choice") << "QuestionsQ11toQ19Page" << "q19Choice3" << choice << "Q19 体温が低い方だと思う: いいえ" << "";
 }
 
 void TestAccessibility::questionnaireNames()
@@ -168,8 +170,8 @@ void TestAccessibility::everyInputNamedOnce_data()
     // 5 fields, 3 groups of 9 options, 2 buttons; 10 groups of 30 choices;
     // 9 groups of 23 choices.
     QTest::newRow("personal data") << "PersonalDataPage" << 19;
-    QTest::newRow("Q1 to Q10") << "Form2" << 42;
-    QTest::newRow("Q11 to Q19") << "Form3" << 34;
+    QTest::newRow("Q1 to Q10") << "QuestionsQ1toQ10Page" << 42;
+    QTest::newRow("Q11 to Q19") << "QuestionsQ11toQ19Page" << 34;
 }
 
 void TestAccessibility::everyInputNamedOnce()
@@ -361,7 +363,7 @@ void TestAccessibility::answerQuestions(int questions, int twoChoiceFrom, int tw
             press(Qt::Key_Left);
         press(Qt::Key_Tab);
     }
-    QCOMPARE(focusedName(), QStringLiteral("Command1"));
+    QCOMPARE(focusedName(), QStringLiteral("nextButton"));
     press(Qt::Key_Space);
 }
 
@@ -374,10 +376,10 @@ void TestAccessibility::wholeRunByKeyboard()
 
     fillPersonalData();
     QVERIFY(!QTest::currentTestFailed());
-    waitForPage("Form2");
+    waitForPage("QuestionsQ1toQ10Page");
     answerQuestions(10, 10, 10);
     QVERIFY(!QTest::currentTestFailed());
-    waitForPage("Form3");
+    waitForPage("QuestionsQ11toQ19Page");
     answerQuestions(9, 3, 6); // Q14 to Q17 have no middle
     QVERIFY(!QTest::currentTestFailed());
 

@@ -86,7 +86,7 @@ void fillPersonalData(QWidget* page)
 void answerMiddle(QWidget* page)
 {
     for (QAbstractButton* choice : page->findChildren<QAbstractButton*>())
-        if (choice->objectName().startsWith(QLatin1String("Answer")))
+        if (choice->objectName().contains(QLatin1String("Choice")))
             choice->setChecked(choice->objectName().endsWith(u'2'));
 }
 
@@ -106,8 +106,8 @@ const std::vector<Scene>& allScenes()
         all.push_back(mainWindow());
         all.push_back(page(QStringLiteral("personal data empty"), createPersonalDataPage));
         all.push_back(page(QStringLiteral("personal data filled"), createPersonalDataPage, {}, fillPersonalData));
-        all.push_back(page(QStringLiteral("Form2"), createQuestionsQ1toQ10Page, {}, answerMiddle));
-        all.push_back(page(QStringLiteral("Form3"), createQuestionsQ11toQ19Page, {}, answerMiddle));
+        all.push_back(page(QStringLiteral("questions Q1 to Q10"), createQuestionsQ1toQ10Page, {}, answerMiddle));
+        all.push_back(page(QStringLiteral("questions Q11 to Q19"), createQuestionsQ11toQ19Page, {}, answerMiddle));
         all.push_back(page(QStringLiteral("Form4 hardly bitten"), createScorePage, scored(15)));
         all.push_back(page(QStringLiteral("Form4 average"), createScorePage, scored(30)));
         all.push_back(page(QStringLiteral("Form4 easily bitten"), createScorePage, scored(50)));

@@ -86,9 +86,9 @@ QStringList pageState(QWidget* page)
 
 QWidget* startPage(RecordingHost& host, const QString& name, bool activate = true)
 {
-    QWidget* page = host.start(name == QLatin1String("PersonalDataPage")   ? createPersonalDataPage
-                               : name == QLatin1String("Form2") ? createQuestionsQ1toQ10Page
-                                                                : createQuestionsQ11toQ19Page);
+    QWidget* page = host.start(name == QLatin1String("PersonalDataPage")       ? createPersonalDataPage
+                               : name == QLatin1String("QuestionsQ1toQ10Page") ? createQuestionsQ1toQ10Page
+                                                                               : createQuestionsQ11toQ19Page);
     if (!activate)
         return page;
     page->activateWindow();
@@ -237,7 +237,7 @@ void TestQuestionnaire::personalDataStores()
 
     QCOMPARE(messages.messages(), QStringList());
     QCOMPARE(storedPersonalData(), stored);
-    expectHandedOver(host, QStringLiteral("PersonalDataPage"), QStringLiteral("Form2"));
+    expectHandedOver(host, QStringLiteral("PersonalDataPage"), QStringLiteral("QuestionsQ1toQ10Page"));
 }
 
 void TestQuestionnaire::personalDataClearAfterFailedAttempt()
@@ -263,7 +263,7 @@ void TestQuestionnaire::personalDataClearAfterFailedAttempt()
     QCOMPARE(pageState(page).mid(5), QStringList({"femaleOption", "bloodTypeA", "normalSkinOption"}));
     click(page, QStringLiteral("nextButton"));
     QCOMPARE(storedPersonalData(), changed(DefaultsStored, {{0, "佐藤"}}));
-    QTRY_COMPARE(host.page()->objectName(), QStringLiteral("Form2"));
+    QTRY_COMPARE(host.page()->objectName(), QStringLiteral("QuestionsQ1toQ10Page"));
 }
 
 void TestQuestionnaire::personalDataFieldsTakeTheirLength_data()
@@ -311,15 +311,15 @@ void TestQuestionnaire::questionsStopAtFirstUnanswered_data()
     QTest::addColumn<QList<int>>("codes"); // of Q1..Q19 afterwards
 
     const int U = Untouched;
-    QTest::newRow("Q1") << "Form2" << QList<int>{} << "Q1の回答が選択されていません" << QList<int>(19, U);
-    QTest::newRow("Q7") << "Form2" << QList<int>{11, 22, 33, 41, 53, 61} << "Q7の回答が選択されていません"
+    QTest::newRow("Q1") << "QuestionsQ1toQ10Page" << QList<int>{} << "Q1の回答が選択されていません" << QList<int>(19, U);
+    QTest::newRow("Q7") << "QuestionsQ1toQ10Page" << QList<int>{11, 22, 33, 41, 53, 61} << "Q7の回答が選択されていません"
                         << QList<int>{0, 1, 0, 2, 0, 10, U, U, U, U, U, U, U, U, U, U, U, U, U};
-    QTest::newRow("Q10") << "Form2" << QList<int>{13, 23, 31, 42, 51, 62, 72, 83, 91} << "Q10の回答が選択されていません"
+    QTest::newRow("Q10") << "QuestionsQ1toQ10Page" << QList<int>{13, 23, 31, 42, 51, 62, 72, 83, 91} << "Q10の回答が選択されていません"
                          << QList<int>{2, 2, 2, 1, 2, 5, 4, 2, 2, U, U, U, U, U, U, U, U, U, U};
-    QTest::newRow("Q11") << "Form3" << QList<int>{} << "Q11の回答が選択されていません" << QList<int>(19, U);
-    QTest::newRow("Q14") << "Form3" << QList<int>{111, 122, 133, 151, 161} << "Q14の回答が選択されていません"
+    QTest::newRow("Q11") << "QuestionsQ11toQ19Page" << QList<int>{} << "Q11の回答が選択されていません" << QList<int>(19, U);
+    QTest::newRow("Q14") << "QuestionsQ11toQ19Page" << QList<int>{111, 122, 133, 151, 161} << "Q14の回答が選択されていません"
                          << QList<int>(10, U) + QList<int>{2, 1, 20, U, U, U, U, U, U};
-    QTest::newRow("Q19") << "Form3" << QList<int>{113, 121, 132, 143, 151, 163, 171, 181} << "Q19の回答が選択されていません"
+    QTest::newRow("Q19") << "QuestionsQ11toQ19Page" << QList<int>{113, 121, 132, 143, 151, 163, 171, 181} << "Q19の回答が選択されていません"
                          << QList<int>(10, U) + QList<int>{0, 0, 10, 2, 0, 2, 0, 0, U};
 }
 
@@ -334,9 +334,9 @@ void TestQuestionnaire::questionsStopAtFirstUnanswered()
     MessageRecorder messages;
     QWidget* shown = startPage(host, page);
     for (int index : choices)
-        click(shown, QStringLiteral("Answer%1").arg(index));
+        click(shown, choiceName(index));
     const QStringList chosen = pageState(shown);
-    click(shown, QStringLiteral("Command1"));
+    click(shown, QStringLiteral("nextButton"));
 
     QCOMPARE(messages.messages(), QStringList{message});
     QCOMPARE(storedCodes(1, 19), codes);
@@ -362,24 +362,24 @@ void TestQuestionnaire::questionsStoreCodes()
 
     const int question = choice / 10;
     const bool first = question <= 10;
-    if (!first) { // Form3 hands over to the result page, which scores the whole record
+    if (!first) { // the last question page hands over to the score page, which scores the whole record
         fillRecordForScore("試験", 30);
         for (int q = 11; q <= 19; ++q)
             Module1::Record.AnswerCodes[q] = Untouched;
     }
-    const QString page = first ? QStringLiteral("Form2") : QStringLiteral("Form3");
+    const QString page = first ? QStringLiteral("QuestionsQ1toQ10Page") : QStringLiteral("QuestionsQ11toQ19Page");
     RecordingHost host;
     MessageRecorder messages;
     QWidget* shown = startPage(host, page);
     for (int q = first ? 1 : 11; q <= (first ? 10 : 19); ++q)
-        click(shown, QStringLiteral("Answer%1").arg(10 * q + 1));
-    click(shown, QStringLiteral("Answer%1").arg(choice));
-    click(shown, QStringLiteral("Command1"));
+        click(shown, choiceName(10 * q + 1));
+    click(shown, choiceName(choice));
+    click(shown, QStringLiteral("nextButton"));
 
     QCOMPARE(messages.messages(), QStringList());
     QCOMPARE(int(Module1::Record.AnswerCodes[question]), code);
     QVERIFY(!storedCodes(first ? 1 : 11, first ? 10 : 19).contains(Untouched));
-    expectHandedOver(host, page, first ? QStringLiteral("Form3") : QStringLiteral("Form4"));
+    expectHandedOver(host, page, first ? QStringLiteral("QuestionsQ11toQ19Page") : QStringLiteral("Form4"));
 }
 
 void TestQuestionnaire::questionsClear_data()
@@ -387,8 +387,8 @@ void TestQuestionnaire::questionsClear_data()
     QTest::addColumn<QString>("page");
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("last");
-    QTest::newRow("Form2") << "Form2" << 1 << 10;
-    QTest::newRow("Form3") << "Form3" << 11 << 19;
+    QTest::newRow("Q1 to Q10") << "QuestionsQ1toQ10Page" << 1 << 10;
+    QTest::newRow("Q11 to Q19") << "QuestionsQ11toQ19Page" << 11 << 19;
 }
 
 void TestQuestionnaire::questionsClear()
@@ -401,22 +401,22 @@ void TestQuestionnaire::questionsClear()
     MessageRecorder messages;
     QWidget* shown = startPage(host, page);
     for (int q = first; q <= last; ++q) {
-        click(shown, QStringLiteral("Answer%1").arg(10 * q + 3));
+        click(shown, choiceName(10 * q + 3));
         // Q14..Q17 have no middle choice.
-        QCOMPARE(shown->findChild<QWidget*>(QStringLiteral("Answer%1").arg(10 * q + 2)) == nullptr, q >= 14 && q <= 17);
+        QCOMPARE(shown->findChild<QWidget*>(choiceName(10 * q + 2)) == nullptr, q >= 14 && q <= 17);
     }
     QCOMPARE(pageState(shown).size(), last - first + 1);
 
-    click(shown, QStringLiteral("Command2"));
+    click(shown, QStringLiteral("clearButton"));
     QCOMPARE(pageState(shown), QStringList());
     QCOMPARE(storedCodes(1, 19), QList<int>(19, Untouched));
-    click(shown, QStringLiteral("Command1"));
+    click(shown, QStringLiteral("nextButton"));
     QCOMPARE(messages.messages(), QStringList{QStringLiteral("Q%1の回答が選択されていません").arg(first)});
 
     // Each question is one exclusive choice again.
-    click(shown, QStringLiteral("Answer%1").arg(10 * first + 1));
-    click(shown, QStringLiteral("Answer%1").arg(10 * first + 3));
-    QCOMPARE(pageState(shown), QStringList{QStringLiteral("Answer%1").arg(10 * first + 3)});
+    click(shown, choiceName(10 * first + 1));
+    click(shown, choiceName(10 * first + 3));
+    QCOMPARE(pageState(shown), QStringList{choiceName(10 * first + 3)});
 }
 
 void TestQuestionnaire::choicesShowTheirColours_data()
@@ -424,8 +424,8 @@ void TestQuestionnaire::choicesShowTheirColours_data()
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("button");
     QTest::newRow("personal data option") << "PersonalDataPage" << "bloodTypeO";
-    QTest::newRow("Form2 choice") << "Form2" << "Answer11";
-    QTest::newRow("Form3 two-choice row") << "Form3" << "Answer141";
+    QTest::newRow("Q1 to Q10 choice") << "QuestionsQ1toQ10Page" << "q1Choice1";
+    QTest::newRow("Q11 to Q19 two-choice row") << "QuestionsQ11toQ19Page" << "q14Choice1";
 }
 
 // The choice's own cell is a stronger cyan than the group around it.

@@ -116,20 +116,21 @@ public:
     void answer(int firstQuestion, int lastQuestion)
     {
         for (int q = firstQuestion; q <= lastQuestion; ++q)
-            click(QStringLiteral("Answer%1").arg(10 * q + 1));
+            click(choiceName(10 * q + 1));
     }
 
     // Brings the program to the page named `name`, the questionnaire pages
     // empty and the result pages from a complete record.
     QWidget* goTo(const QString& name)
     {
-        const QString firstQuestions = QStringLiteral("Form2"), lastQuestions = QStringLiteral("Form3");
+        const QString firstQuestions = QStringLiteral("QuestionsQ1toQ10Page"),
+                      lastQuestions = QStringLiteral("QuestionsQ11toQ19Page");
         if (name == firstQuestions || name == lastQuestions) {
             fillPersonalData();
             click(QStringLiteral("nextButton"));
             if (name == lastQuestions && waitFor(firstQuestions)) {
                 answer(1, 10);
-                click(QStringLiteral("Command1"));
+                click(QStringLiteral("nextButton"));
             }
         } else if (name != QLatin1String("PersonalDataPage")) {
             fillCompleteRecord();

@@ -387,8 +387,8 @@ void TestBadInput::answerQuestionPage(const char* name, int firstQuestion, int l
     QWidget* page = waitForPage(name);
     QVERIFY2(page, name);
     for (int q = firstQuestion; q <= lastQuestion; ++q)
-        QTest::mouseClick(button(page, QStringLiteral("Answer%1").arg(10 * q + 1)), Qt::LeftButton);
-    QTest::mouseClick(button(page, QStringLiteral("Command1")), Qt::LeftButton);
+        QTest::mouseClick(button(page, choiceName(10 * q + 1)), Qt::LeftButton);
+    QTest::mouseClick(button(page, QStringLiteral("nextButton")), Qt::LeftButton);
 }
 
 void TestBadInput::personalDataField()
@@ -443,8 +443,8 @@ void TestBadInput::personalDataField()
     QCOMPARE(QString::fromStdString(record.PersonalData[HeightText].text()), texts[2]);
     QCOMPARE(QString::fromStdString(record.PersonalData[WeightText].text()), texts[3]);
 
-    answerQuestionPage("Form2", 1, 10);
-    answerQuestionPage("Form3", 11, 19);
+    answerQuestionPage("QuestionsQ1toQ10Page", 1, 10);
+    answerQuestionPage("QuestionsQ11toQ19Page", 11, 19);
     QWidget* form4 = waitForPage("Form4");
     QVERIFY(form4);
     QCOMPARE(messages.messages(), QStringList());

@@ -191,9 +191,9 @@ void TestEventOrder::forwardPressedTwice_data()
         const char* second;
         const char* next;
     } changes[] = {
-        {"personal data 次へ", "PersonalDataPage", "nextButton", "nextButton", "Form2"},
-        {"Form2 次へ", "Form2", "Command1", "Command1", "Form3"},
-        {"Form3 次へ", "Form3", "Command1", "Command1", "Form4"},
+        {"personal data 次へ", "PersonalDataPage", "nextButton", "nextButton", "QuestionsQ1toQ10Page"},
+        {"Q1 to Q10 次へ", "QuestionsQ1toQ10Page", "nextButton", "nextButton", "QuestionsQ11toQ19Page"},
+        {"Q11 to Q19 判定", "QuestionsQ11toQ19Page", "nextButton", "nextButton", "Form4"},
         {"Form4 判定結果の詳細", "Form4", "Command2", "Command2", "Form5"},
         {"Form4 注意すべき点", "Form4", "Command3", "Command3", "Form6"},
         {"Form4 詳細, then 注意すべき点", "Form4", "Command2", "Command3", "Form5"},
@@ -229,9 +229,9 @@ void TestEventOrder::forwardPressedTwice()
     QVERIFY(current);
     if (page == QLatin1String("PersonalDataPage"))
         program.fillPersonalData();
-    else if (page == QLatin1String("Form2"))
+    else if (page == QLatin1String("QuestionsQ1toQ10Page"))
         program.answer(1, 10);
-    else if (page == QLatin1String("Form3"))
+    else if (page == QLatin1String("QuestionsQ11toQ19Page"))
         program.answer(11, 19);
 
     MessageRecorder messages;
@@ -264,22 +264,23 @@ void TestEventOrder::inputAcrossPageChange_data()
     QTest::addColumn<QString>("next");   // where the first press leads
     QTest::addColumn<QString>("finally"); // where the program is at the end; empty: ended
 
-    const QString personalData = QStringLiteral("PersonalDataPage"), form2 = QStringLiteral("Form2"),
-                  form3 = QStringLiteral("Form3"), form4 = QStringLiteral("Form4"),
-                  form6 = QStringLiteral("Form6"), forward = QStringLiteral("Command1");
+    const QString personalData = QStringLiteral("PersonalDataPage"),
+                  firstQuestions = QStringLiteral("QuestionsQ1toQ10Page"),
+                  lastQuestions = QStringLiteral("QuestionsQ11toQ19Page"), score = QStringLiteral("Form4"),
+                  caution = QStringLiteral("Form6"), forward = QStringLiteral("nextButton");
     // Too soon: the rest never reaches the page that has just appeared.
-    QTest::newRow("Space twice on 次へ") << personalData << QStringLiteral("nextButton") << Repeat::SpaceTwice << 0.0 << form2 << form2;
-    QTest::newRow("Space twice on 判定") << form3 << forward << Repeat::SpaceTwice << 0.0 << form4 << form4;
-    QTest::newRow("Return twice on 判定") << form3 << forward << Repeat::ReturnTwice << 0.2 << form4 << form4;
+    QTest::newRow("Space twice on 次へ") << personalData << forward << Repeat::SpaceTwice << 0.0 << firstQuestions << firstQuestions;
+    QTest::newRow("Space twice on 判定") << lastQuestions << forward << Repeat::SpaceTwice << 0.0 << score << score;
+    QTest::newRow("Return twice on 判定") << lastQuestions << forward << Repeat::ReturnTwice << 0.2 << score << score;
     QTest::newRow("clicks in a burst on 注意すべき点")
-        << form4 << QStringLiteral("Command3") << Repeat::ClickBurst << 0.1 << form6 << form6;
+        << score << QStringLiteral("Command3") << Repeat::ClickBurst << 0.1 << caution << caution;
     // A key held across the page change stays ignored until it is released.
-    QTest::newRow("Return held on 判定") << form3 << forward << Repeat::ReturnHeld << 2.0 << form4 << form4;
+    QTest::newRow("Return held on 判定") << lastQuestions << forward << Repeat::ReturnHeld << 2.0 << score << score;
     // Once the page has settled, a deliberate press works: "終了" ends.
     QTest::newRow("Space later on the score page")
-        << form3 << forward << Repeat::SpaceTwice << 0.3 << form4 << QString();
+        << lastQuestions << forward << Repeat::SpaceTwice << 0.3 << score << QString();
     QTest::newRow("Return later on the score page")
-        << form3 << forward << Repeat::ReturnTwice << 0.3 << form4 << QString();
+        << lastQuestions << forward << Repeat::ReturnTwice << 0.3 << score << QString();
 }
 
 void TestEventOrder::inputAcrossPageChange()
@@ -295,7 +296,7 @@ void TestEventOrder::inputAcrossPageChange()
     QVERIFY(program.goTo(page));
     if (page == QLatin1String("PersonalDataPage"))
         program.fillPersonalData();
-    else if (page == QLatin1String("Form3"))
+    else if (page == QLatin1String("QuestionsQ11toQ19Page"))
         program.answer(11, 19);
 
     auto* pressed = program.control<QAbstractButton>(button);
@@ -329,8 +330,8 @@ void TestEventOrder::pageChangeUnderMenuDialog_data()
     QTest::addColumn<QString>("next");
     QTest::addColumn<QString>("menu");
 
-    QTest::newRow("personal data 次へ, then copyright") << "PersonalDataPage" << "nextButton" << "Form2" << "Menu2";
-    QTest::newRow("Form3 次へ, then version") << "Form3" << "Command1" << "Form4" << "Menu6";
+    QTest::newRow("personal data 次へ, then copyright") << "PersonalDataPage" << "nextButton" << "QuestionsQ1toQ10Page" << "Menu2";
+    QTest::newRow("Q11 to Q19 判定, then version") << "QuestionsQ11toQ19Page" << "nextButton" << "Form4" << "Menu6";
     QTest::newRow("Form4 詳細, then disclaimer") << "Form4" << "Command2" << "Form5" << "Menu3";
     QTest::newRow("Form6 蚊の対策法, then medical basis") << "Form6" << "Command2" << "Form7" << "Menu5";
 }
@@ -348,7 +349,7 @@ void TestEventOrder::pageChangeUnderMenuDialog()
     QVERIFY(program.goTo(page));
     if (page == QLatin1String("PersonalDataPage"))
         program.fillPersonalData();
-    else if (page == QLatin1String("Form3"))
+    else if (page == QLatin1String("QuestionsQ11toQ19Page"))
         program.answer(11, 19);
 
     MessageRecorder messages;
@@ -380,12 +381,12 @@ void TestEventOrder::closeWhileModal_data()
     QTest::addColumn<QString>("modal");   // class of the window that comes up
 
     QTest::newRow("empty name message on the personal data page") << "PersonalDataPage" << "nextButton" << "QMessageBox";
-    QTest::newRow("unanswered question on Form2") << "Form2" << "Command1" << "QMessageBox";
-    QTest::newRow("unanswered question on Form3") << "Form3" << "Command1" << "QMessageBox";
+    QTest::newRow("unanswered question on the Q1 to Q10 page") << "QuestionsQ1toQ10Page" << "nextButton" << "QMessageBox";
+    QTest::newRow("unanswered question on the Q11 to Q19 page") << "QuestionsQ11toQ19Page" << "nextButton" << "QMessageBox";
     QTest::newRow("no-score message on Form4") << "Form4 corrupted" << "" << "QMessageBox";
     QTest::newRow("copyright over the personal data page") << "PersonalDataPage" << "Menu2" << "tellumo::FormMenu2";
-    QTest::newRow("disclaimer over Form2") << "Form2" << "Menu3" << "tellumo::FormMenu3";
-    QTest::newRow("redistribution over Form3") << "Form3" << "Menu4" << "tellumo::FormMenu4";
+    QTest::newRow("disclaimer over the Q1 to Q10 page") << "QuestionsQ1toQ10Page" << "Menu3" << "tellumo::FormMenu3";
+    QTest::newRow("redistribution over the Q11 to Q19 page") << "QuestionsQ11toQ19Page" << "Menu4" << "tellumo::FormMenu4";
     QTest::newRow("medical basis over Form4") << "Form4" << "Menu5" << "tellumo::FormMenu5";
     QTest::newRow("version over Form7") << "Form7" << "Menu6" << "tellumo::FormMenu6";
 }
@@ -461,7 +462,8 @@ void TestEventOrder::closeWhileModal()
 void TestEventOrder::menuDialogOverEveryPage_data()
 {
     QTest::addColumn<QString>("page");
-    for (const char* name : {"PersonalDataPage", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7"})
+    for (const char* name : {"PersonalDataPage", "QuestionsQ1toQ10Page", "QuestionsQ11toQ19Page", "Form4", "Form5",
+                             "Form6", "Form7"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -480,10 +482,10 @@ void TestEventOrder::menuDialogOverEveryPage()
         QLineEdit* height = program.control<QLineEdit>(QStringLiteral("heightField"));
         QTest::mouseClick(height, Qt::LeftButton);
         typeText(height, QStringLiteral("17"));
-    } else if (page == QLatin1String("Form2") || page == QLatin1String("Form3")) {
-        const bool firstPage = page == QLatin1String("Form2");
+    } else if (page == QLatin1String("QuestionsQ1toQ10Page") || page == QLatin1String("QuestionsQ11toQ19Page")) {
+        const bool firstPage = page == QLatin1String("QuestionsQ1toQ10Page");
         program.answer(firstPage ? 1 : 11, firstPage ? 4 : 14);
-        program.click(firstPage ? QStringLiteral("Answer62") : QStringLiteral("Answer182"));
+        program.click(firstPage ? QStringLiteral("q6Choice2") : QStringLiteral("q18Choice2"));
     } else {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }

@@ -71,15 +71,15 @@ void TestWalk::wholeRun()
         click(page, QString::fromLatin1(button));
 
     // Q1..Q10 in the middle: 1, 1, 1, 1, 1, 5, 4, 1, 1, 1 = 17.
-    QVERIFY((page = waitForPage("Form2")));
+    QVERIFY((page = waitForPage("QuestionsQ1toQ10Page")));
     for (int q = 1; q <= 10; ++q)
-        click(page, QStringLiteral("Answer%1").arg(10 * q + 2));
-    click(page, QStringLiteral("Command1"));
+        click(page, choiceName(10 * q + 2));
+    click(page, QStringLiteral("nextButton"));
     // Q11..Q19: the middle where there is one (1, 1, 10, 1, 1), "はい" for Q14..Q17 (0 each) = 14.
-    QVERIFY((page = waitForPage("Form3")));
+    QVERIFY((page = waitForPage("QuestionsQ11toQ19Page")));
     for (int q = 11; q <= 19; ++q)
-        click(page, QStringLiteral("Answer%1").arg(10 * q + (q >= 14 && q <= 17 ? 1 : 2)));
-    click(page, QStringLiteral("Command1"));
+        click(page, choiceName(10 * q + (q >= 14 && q <= 17 ? 1 : 2)));
+    click(page, QStringLiteral("nextButton"));
 
     // 17 + 14 = 31 from the answers and 25 points: 56, "刺されやすい" in magenta.
     QVERIFY((page = waitForPage("Form4")));

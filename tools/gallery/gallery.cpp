@@ -260,22 +260,22 @@ void Gallery::dialogs()
 void Gallery::questions()
 {
     click("nextButton");
-    if (!waitForPage("Form2"))
+    if (!waitForPage("QuestionsQ1toQ10Page"))
         return;
-    shoot(QStringLiteral("main-form2"), main_.get());
+    shoot(QStringLiteral("main-questions-q1-q10"), main_.get());
     for (int q = 1; q <= 10; ++q)
-        click(qPrintable(QStringLiteral("Answer%1").arg(10 * q + 2)));
-    click("Command1");
+        click(qPrintable(testing::choiceName(10 * q + 2)));
+    click("nextButton");
 
-    if (!waitForPage("Form3"))
+    if (!waitForPage("QuestionsQ11toQ19Page"))
         return;
-    shoot(QStringLiteral("main-form3-empty"), main_.get());
+    shoot(QStringLiteral("main-questions-q11-q19-empty"), main_.get());
     for (int q : {11, 12, 13, 18, 19})
-        click(qPrintable(QStringLiteral("Answer%1").arg(10 * q + 2)));
+        click(qPrintable(testing::choiceName(10 * q + 2)));
     for (int q : {14, 15, 16, 17})
-        click(qPrintable(QStringLiteral("Answer%1").arg(10 * q + 1)));
-    shoot(QStringLiteral("main-form3-answered"), main_.get());
-    click("Command1");
+        click(qPrintable(testing::choiceName(10 * q + 1)));
+    shoot(QStringLiteral("main-questions-q11-q19-answered"), main_.get());
+    click("nextButton");
 }
 
 bool Gallery::reopenForm4()
