@@ -202,10 +202,10 @@ void TestAccessibility::judgementInWords_data()
     QTest::addColumn<int>("score");
     QTest::addColumn<QString>("highlighted");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("class 1") << 19 << "Label8" << "刺されにくい";
-    QTest::newRow("class 2") << 20 << "Label7" << "普通程度";
-    QTest::newRow("class 3") << 40 << "Label6" << "刺されやすい";
-    QTest::newRow("class 4") << 100 << "Label5" << "非常に刺されやすい";
+    QTest::newRow("class 1") << 19 << "classHardlyLabel" << "刺されにくい";
+    QTest::newRow("class 2") << 20 << "classAverageLabel" << "普通程度";
+    QTest::newRow("class 3") << 40 << "classEasilyLabel" << "刺されやすい";
+    QTest::newRow("class 4") << 100 << "classVeryEasilyLabel" << "非常に刺されやすい";
 }
 
 void TestAccessibility::judgementInWords()
@@ -221,11 +221,11 @@ void TestAccessibility::judgementInWords()
     // The score line reads as it shows; the class, shown by size and
     // colour, is also told in words, on the line and on its label.
     const QString judgement = QStringLiteral("あなたの蚊に刺されやすさ度は") + caption;
-    QObject* line = page->findChild<QObject*>(QStringLiteral("RichTextBox1"));
+    QObject* line = page->findChild<QObject*>(QStringLiteral("scoreLine"));
     QCOMPARE(accessibleText(line, QAccessible::Name),
              QStringLiteral("蚊野 花子 さんの総合点数は100点満点で%1点です。").arg(score));
     QCOMPARE(accessibleText(line, QAccessible::Description), judgement);
-    for (const char* name : {"Label5", "Label6", "Label7", "Label8"}) {
+    for (const char* name : {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"}) {
         QLabel* scale = label(page, name);
         QCOMPARE(accessibleText(scale, QAccessible::Name), scale->text());
         QCOMPARE(accessibleText(scale, QAccessible::Description),
@@ -384,11 +384,20 @@ void TestAccessibility::wholeRunByKeyboard()
     QVERIFY(!QTest::currentTestFailed());
 
     // The result pages: each opens with "終了" focused; Tab reaches the way on.
-    for (const char* page : {"Form4", "Form5", "Form6"}) {
+    const struct {
+        const char* page;
+        const char* quit;
+        const char* wayOn;
+    } resultPages[] = {
+        {"ScorePage", "quitButton", "detailsButton"},
+        {"Form5", "Command1", "Command2"},
+        {"Form6", "Command1", "Command2"},
+    };
+    for (const auto& [page, quit, wayOn] : resultPages) {
         waitForPage(page);
-        QCOMPARE(focusedName(), QStringLiteral("Command1"));
+        QCOMPARE(focusedName(), QString::fromLatin1(quit));
         press(Qt::Key_Tab);
-        QCOMPARE(focusedName(), QStringLiteral("Command2"));
+        QCOMPARE(focusedName(), QString::fromLatin1(wayOn));
         press(Qt::Key_Space);
     }
     waitForPage("Form7");

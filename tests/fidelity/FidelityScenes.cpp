@@ -108,10 +108,10 @@ const std::vector<Scene>& allScenes()
         all.push_back(page(QStringLiteral("personal data filled"), createPersonalDataPage, {}, fillPersonalData));
         all.push_back(page(QStringLiteral("questions Q1 to Q10"), createQuestionsQ1toQ10Page, {}, answerMiddle));
         all.push_back(page(QStringLiteral("questions Q11 to Q19"), createQuestionsQ11toQ19Page, {}, answerMiddle));
-        all.push_back(page(QStringLiteral("Form4 hardly bitten"), createScorePage, scored(15)));
-        all.push_back(page(QStringLiteral("Form4 average"), createScorePage, scored(30)));
-        all.push_back(page(QStringLiteral("Form4 easily bitten"), createScorePage, scored(50)));
-        all.push_back(page(QStringLiteral("Form4 very easily bitten"), createScorePage, scored(100)));
+        all.push_back(page(QStringLiteral("score hardly bitten"), createScorePage, scored(15)));
+        all.push_back(page(QStringLiteral("score average"), createScorePage, scored(30)));
+        all.push_back(page(QStringLiteral("score easily bitten"), createScorePage, scored(50)));
+        all.push_back(page(QStringLiteral("score very easily bitten"), createScorePage, scored(100)));
         all.push_back(page(QStringLiteral("Form5"), createDetailsPage, scored(57)));
         all.push_back(page(QStringLiteral("Form6"), createCautionPage));
         all.push_back(page(QStringLiteral("Form7"), createAdvicePage));

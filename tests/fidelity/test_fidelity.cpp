@@ -243,7 +243,7 @@ void TestFidelity::layoutInLogicalPixels_data()
     row("page", "personal data empty", "PersonalDataPage", QRect(0, 0, 667, 480));
     row("text box", "personal data filled", "nameField", QRect(267, 83, 133, 28));
     row("choice in its group", "questions Q1 to Q10", "q1Choice3", QRect(267, 0, 127, 20));
-    row("highlighted class", "Form4 very easily bitten", "Label5", QRect(167, 153, 333, 40));
+    row("highlighted class", "score very easily bitten", "classVeryEasilyLabel", QRect(167, 153, 333, 40));
     row("smaller page", "Form6", "Form6", QRect(0, 0, 663, 465));
     row("dialog", "FormMenu2", "FormMenu2", QRect(0, 0, 421, 375));
     row("dialog button", "FormMenu2", "cmdOK", QRect(304, 338, 92, 23));

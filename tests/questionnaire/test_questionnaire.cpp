@@ -379,7 +379,7 @@ void TestQuestionnaire::questionsStoreCodes()
     QCOMPARE(messages.messages(), QStringList());
     QCOMPARE(int(Module1::Record.AnswerCodes[question]), code);
     QVERIFY(!storedCodes(first ? 1 : 11, first ? 10 : 19).contains(Untouched));
-    expectHandedOver(host, page, first ? QStringLiteral("QuestionsQ11toQ19Page") : QStringLiteral("Form4"));
+    expectHandedOver(host, page, first ? QStringLiteral("QuestionsQ11toQ19Page") : QStringLiteral("ScorePage"));
 }
 
 void TestQuestionnaire::questionsClear_data()

@@ -135,7 +135,7 @@ public:
         } else if (name != QLatin1String("PersonalDataPage")) {
             fillCompleteRecord();
             const std::pair<const char*, PageHost::PageFactory> resultPages[] = {
-                {"Form4", createScorePage},
+                {"ScorePage", createScorePage},
                 {"Form5", createDetailsPage},
                 {"Form6", createCautionPage},
                 {"Form7", createAdvicePage},

@@ -445,12 +445,12 @@ void TestBadInput::personalDataField()
 
     answerQuestionPage("QuestionsQ1toQ10Page", 1, 10);
     answerQuestionPage("QuestionsQ11toQ19Page", 11, 19);
-    QWidget* form4 = waitForPage("Form4");
-    QVERIFY(form4);
+    QWidget* scorePage = waitForPage("ScorePage");
+    QVERIFY(scorePage);
     QCOMPARE(messages.messages(), QStringList());
 
     const QString shown = result.shownName.isNull() ? texts[0] : result.shownName;
-    auto* line = form4->findChild<QTextEdit*>(QStringLiteral("RichTextBox1"));
+    auto* line = scorePage->findChild<QTextEdit*>(QStringLiteral("scoreLine"));
     QVERIFY(line);
     // A name too long for the line gives way to the score.
     const QString sentence = Sentence.arg(result.score);
@@ -467,9 +467,9 @@ void TestBadInput::personalDataField()
     const int sentenceStart = static_cast<int>(shownOnLine.size());
     QCOMPARE(xAt(0), 0);
     QVERIFY(xAt(sentenceStart + 1) < xAt(sentenceStart + 5));
-    QCOMPARE(labelText(form4, "Label3"), QStringLiteral("あなたの蚊に刺されやすさ度は"));
-    QCOMPARE(labelText(form4, "Label6"), QStringLiteral("刺されやすい"));
-    QTest::mouseClick(button(form4, QStringLiteral("Command2")), Qt::LeftButton);
+    QCOMPARE(labelText(scorePage, "degreeLabel"), QStringLiteral("あなたの蚊に刺されやすさ度は"));
+    QCOMPARE(labelText(scorePage, "classEasilyLabel"), QStringLiteral("刺されやすい"));
+    QTest::mouseClick(button(scorePage, QStringLiteral("detailsButton")), Qt::LeftButton);
 
     QWidget* form5 = waitForPage("Form5");
     QVERIFY(form5);

@@ -193,12 +193,12 @@ void TestEventOrder::forwardPressedTwice_data()
     } changes[] = {
         {"personal data 次へ", "PersonalDataPage", "nextButton", "nextButton", "QuestionsQ1toQ10Page"},
         {"Q1 to Q10 次へ", "QuestionsQ1toQ10Page", "nextButton", "nextButton", "QuestionsQ11toQ19Page"},
-        {"Q11 to Q19 判定", "QuestionsQ11toQ19Page", "nextButton", "nextButton", "Form4"},
-        {"Form4 判定結果の詳細", "Form4", "Command2", "Command2", "Form5"},
-        {"Form4 注意すべき点", "Form4", "Command3", "Command3", "Form6"},
-        {"Form4 詳細, then 注意すべき点", "Form4", "Command2", "Command3", "Form5"},
-        {"Form4 終了", "Form4", "Command1", "Command1", ""},
-        {"Form4 終了, then 詳細", "Form4", "Command1", "Command2", ""},
+        {"Q11 to Q19 判定", "QuestionsQ11toQ19Page", "nextButton", "nextButton", "ScorePage"},
+        {"score 判定結果の詳細", "ScorePage", "detailsButton", "detailsButton", "Form5"},
+        {"score 注意すべき点", "ScorePage", "cautionButton", "cautionButton", "Form6"},
+        {"score 詳細, then 注意すべき点", "ScorePage", "detailsButton", "cautionButton", "Form5"},
+        {"score 終了", "ScorePage", "quitButton", "quitButton", ""},
+        {"score 終了, then 詳細", "ScorePage", "quitButton", "detailsButton", ""},
         {"Form5 注意すべき点", "Form5", "Command2", "Command2", "Form6"},
         {"Form5 終了", "Form5", "Command1", "Command1", ""},
         {"Form6 蚊の対策法", "Form6", "Command2", "Command2", "Form7"},
@@ -266,14 +266,14 @@ void TestEventOrder::inputAcrossPageChange_data()
 
     const QString personalData = QStringLiteral("PersonalDataPage"),
                   firstQuestions = QStringLiteral("QuestionsQ1toQ10Page"),
-                  lastQuestions = QStringLiteral("QuestionsQ11toQ19Page"), score = QStringLiteral("Form4"),
+                  lastQuestions = QStringLiteral("QuestionsQ11toQ19Page"), score = QStringLiteral("ScorePage"),
                   caution = QStringLiteral("Form6"), forward = QStringLiteral("nextButton");
     // Too soon: the rest never reaches the page that has just appeared.
     QTest::newRow("Space twice on 次へ") << personalData << forward << Repeat::SpaceTwice << 0.0 << firstQuestions << firstQuestions;
     QTest::newRow("Space twice on 判定") << lastQuestions << forward << Repeat::SpaceTwice << 0.0 << score << score;
     QTest::newRow("Return twice on 判定") << lastQuestions << forward << Repeat::ReturnTwice << 0.2 << score << score;
     QTest::newRow("clicks in a burst on 注意すべき点")
-        << score << QStringLiteral("Command3") << Repeat::ClickBurst << 0.1 << caution << caution;
+        << score << QStringLiteral("cautionButton") << Repeat::ClickBurst << 0.1 << caution << caution;
     // A key held across the page change stays ignored until it is released.
     QTest::newRow("Return held on 判定") << lastQuestions << forward << Repeat::ReturnHeld << 2.0 << score << score;
     // Once the page has settled, a deliberate press works: "終了" ends.
@@ -331,8 +331,8 @@ void TestEventOrder::pageChangeUnderMenuDialog_data()
     QTest::addColumn<QString>("menu");
 
     QTest::newRow("personal data 次へ, then copyright") << "PersonalDataPage" << "nextButton" << "QuestionsQ1toQ10Page" << "Menu2";
-    QTest::newRow("Q11 to Q19 判定, then version") << "QuestionsQ11toQ19Page" << "nextButton" << "Form4" << "Menu6";
-    QTest::newRow("Form4 詳細, then disclaimer") << "Form4" << "Command2" << "Form5" << "Menu3";
+    QTest::newRow("Q11 to Q19 判定, then version") << "QuestionsQ11toQ19Page" << "nextButton" << "ScorePage" << "Menu6";
+    QTest::newRow("score 詳細, then disclaimer") << "ScorePage" << "detailsButton" << "Form5" << "Menu3";
     QTest::newRow("Form6 蚊の対策法, then medical basis") << "Form6" << "Command2" << "Form7" << "Menu5";
 }
 
@@ -383,11 +383,11 @@ void TestEventOrder::closeWhileModal_data()
     QTest::newRow("empty name message on the personal data page") << "PersonalDataPage" << "nextButton" << "QMessageBox";
     QTest::newRow("unanswered question on the Q1 to Q10 page") << "QuestionsQ1toQ10Page" << "nextButton" << "QMessageBox";
     QTest::newRow("unanswered question on the Q11 to Q19 page") << "QuestionsQ11toQ19Page" << "nextButton" << "QMessageBox";
-    QTest::newRow("no-score message on Form4") << "Form4 corrupted" << "" << "QMessageBox";
+    QTest::newRow("no-score message on the score page") << "ScorePage corrupted" << "" << "QMessageBox";
     QTest::newRow("copyright over the personal data page") << "PersonalDataPage" << "Menu2" << "tellumo::FormMenu2";
     QTest::newRow("disclaimer over the Q1 to Q10 page") << "QuestionsQ1toQ10Page" << "Menu3" << "tellumo::FormMenu3";
     QTest::newRow("redistribution over the Q11 to Q19 page") << "QuestionsQ11toQ19Page" << "Menu4" << "tellumo::FormMenu4";
-    QTest::newRow("medical basis over Form4") << "Form4" << "Menu5" << "tellumo::FormMenu5";
+    QTest::newRow("medical basis over the score page") << "ScorePage" << "Menu5" << "tellumo::FormMenu5";
     QTest::newRow("version over Form7") << "Form7" << "Menu6" << "tellumo::FormMenu6";
 }
 
@@ -462,7 +462,7 @@ void TestEventOrder::closeWhileModal()
 void TestEventOrder::menuDialogOverEveryPage_data()
 {
     QTest::addColumn<QString>("page");
-    for (const char* name : {"PersonalDataPage", "QuestionsQ1toQ10Page", "QuestionsQ11toQ19Page", "Form4", "Form5",
+    for (const char* name : {"PersonalDataPage", "QuestionsQ1toQ10Page", "QuestionsQ11toQ19Page", "ScorePage", "Form5",
                              "Form6", "Form7"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }

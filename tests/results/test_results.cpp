@@ -144,7 +144,7 @@ void TestResults::scoreLine()
     QFETCH(int, score);
     fillRecordForScore(name.toStdString(), score);
     RecordingHost host;
-    auto* line = control<RichTextView>(host.start(createScorePage), QStringLiteral("RichTextBox1"));
+    auto* line = control<RichTextView>(host.start(createScorePage), QStringLiteral("scoreLine"));
     QCOMPARE(textPieces(line->document()),
              QStringLiteral("[%1|#0000ff|0px|b0] [ さんの総合点数は100点満点で%2点です。|default|0px|b0]").arg(name, QString::number(score)));
 }
@@ -152,7 +152,7 @@ void TestResults::scoreLine()
 void TestResults::classDisplay_data()
 {
     QTest::addColumn<int>("score");
-    QTest::addColumn<int>("highlighted"); // 0: Label5 (top) .. 3: Label8
+    QTest::addColumn<int>("highlighted"); // 0: the top of the scale (class 4) .. 3: its bottom (class 1)
     QTest::addColumn<QColor>("colour");
     const QColor green(0, 255, 0), black(0, 0, 0), magenta(255, 0, 255), red(255, 0, 0);
     QTest::newRow("19") << 19 << 3 << green;
@@ -176,8 +176,9 @@ void TestResults::classDisplay()
     QWidget* page = host.start(createScorePage);
 
     const QColor systemText = QApplication::palette().color(QPalette::WindowText);
+    const char* scale[] = {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"};
     for (int i = 0; i < 4; ++i) {
-        QLabel* shown = control<QLabel>(page, QStringLiteral("Label%1").arg(5 + i));
+        QLabel* shown = control<QLabel>(page, QString::fromLatin1(scale[i]));
         const int top = 2300 + 500 * i;
         const QColor text = shown->palette().color(QPalette::WindowText);
         QVERIFY(shown->font().bold());
@@ -188,7 +189,7 @@ void TestResults::classDisplay()
         } else {
             QCOMPARE(shown->geometry(), twipsRect(3000, top + (i > highlighted ? 200 : 0), 5000, 400));
             QCOMPARE(shown->font().pixelSize(), pointsToPixels(14.25));
-            QCOMPARE(text, i == 0 ? QColor(0, 0, 0) : systemText); // Label5 is black by design
+            QCOMPARE(text, i == 0 ? QColor(0, 0, 0) : systemText); // the top label is black by design
         }
     }
 }
@@ -262,7 +263,7 @@ void TestResults::longNamesKeepTheSentenceWhole()
     fillRecordForScore(name.toStdString(), 57);
     {
         RecordingHost host;
-        auto* line = control<RichTextView>(host.start(createScorePage), QStringLiteral("RichTextBox1"));
+        auto* line = control<RichTextView>(host.start(createScorePage), QStringLiteral("scoreLine"));
         const QString text = line->toPlainText();
         QVERIFY2(text.endsWith(sentence), qPrintable(text));
         QVERIFY(line->document()->idealWidth() <= line->width());
@@ -362,15 +363,15 @@ void TestResults::textsKeepTheirSpacesAndBreaks()
 
 void TestResults::routes_data()
 {
-    // Buttons pressed from Form4 on and the pages they lead to; the last
-    // press is always "終了".
+    // Buttons pressed from the score page on and the pages they lead to; the
+    // last press is always "終了".
     QTest::addColumn<QStringList>("presses");
     QTest::addColumn<QStringList>("pages");
-    QTest::newRow("4 → 5 → 6 → 7, end") << QStringList{"Command2", "Command2", "Command2", "Command1"} << QStringList{"Form5", "Form6", "Form7"};
-    QTest::newRow("4 → 6 → 7, end") << QStringList{"Command3", "Command2", "Command1"} << QStringList{"Form6", "Form7"};
-    QTest::newRow("end on 4") << QStringList{"Command1"} << QStringList{};
-    QTest::newRow("end on 5") << QStringList{"Command2", "Command1"} << QStringList{"Form5"};
-    QTest::newRow("end on 6") << QStringList{"Command3", "Command1"} << QStringList{"Form6"};
+    QTest::newRow("4 → 5 → 6 → 7, end") << QStringList{"detailsButton", "Command2", "Command2", "Command1"} << QStringList{"Form5", "Form6", "Form7"};
+    QTest::newRow("4 → 6 → 7, end") << QStringList{"cautionButton", "Command2", "Command1"} << QStringList{"Form6", "Form7"};
+    QTest::newRow("end on 4") << QStringList{"quitButton"} << QStringList{};
+    QTest::newRow("end on 5") << QStringList{"detailsButton", "Command1"} << QStringList{"Form5"};
+    QTest::newRow("end on 6") << QStringList{"cautionButton", "Command1"} << QStringList{"Form6"};
 }
 
 void TestResults::routes()
@@ -380,7 +381,7 @@ void TestResults::routes()
     fillRecordForScore("ABC", 57);
     RecordingHost host;
     host.start(createScorePage);
-    QStringList destroyed{"Form4"};
+    QStringList destroyed{"ScorePage"};
     for (qsizetype i = 0; i < presses.size(); ++i) {
         if (i + 1 == presses.size())
             QCOMPARE(control<QPushButton>(host.page(), presses[i])->text(), QStringLiteral("終了"));

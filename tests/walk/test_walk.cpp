@@ -82,11 +82,11 @@ void TestWalk::wholeRun()
     click(page, QStringLiteral("nextButton"));
 
     // 17 + 14 = 31 from the answers and 25 points: 56, "刺されやすい" in magenta.
-    QVERIFY((page = waitForPage("Form4")));
-    QCOMPARE(textPieces(control<QTextEdit>(page, QStringLiteral("RichTextBox1"))->document()),
+    QVERIFY((page = waitForPage("ScorePage")));
+    QCOMPARE(textPieces(control<QTextEdit>(page, QStringLiteral("scoreLine"))->document()),
              QStringLiteral("[Ka {Taro}\\蚊野|#0000ff|0px|b0] [ さんの総合点数は100点満点で56点です。|default|0px|b0]"));
-    QCOMPARE(label(page, "Label6")->palette().color(QPalette::WindowText), QColor(255, 0, 255));
-    click(page, QStringLiteral("Command2"));
+    QCOMPARE(label(page, "classEasilyLabel")->palette().color(QPalette::WindowText), QColor(255, 0, 255));
+    click(page, QStringLiteral("detailsButton"));
 
     QVERIFY((page = waitForPage("Form5")));
     QCOMPARE(labelText(page, "Label4"), QStringLiteral("刺されやすい Ka {Taro}\\蚊野 さんは 虚実中間型 です。"));

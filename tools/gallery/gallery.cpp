@@ -92,8 +92,8 @@ private:
     bool waitForPage(const char* name);
     void click(const char* control);
     void type(const char* field, const QString& text);
-    // Replaces the page shown with a fresh Form4 built from the record.
-    bool reopenForm4();
+    // Replaces the page shown with a fresh score page built from the record.
+    bool reopenScorePage();
 
     void splash();
     void personalData();
@@ -278,19 +278,19 @@ void Gallery::questions()
     click("nextButton");
 }
 
-bool Gallery::reopenForm4()
+bool Gallery::reopenScorePage()
 {
     QWidget* current = main_->currentPage();
     main_->replacePage(current, [](PageHost& host) { return createScorePage(host); });
     QDeadlineTimer deadline(5000);
     while (main_->currentPage() == current && !deadline.hasExpired())
         QTest::qWait(10);
-    return waitForPage("Form4");
+    return waitForPage("ScorePage");
 }
 
 void Gallery::results()
 {
-    if (!waitForPage("Form4"))
+    if (!waitForPage("ScorePage"))
         return;
 
     // Each class in turn: personal-data points and an answer total whose sum
@@ -320,18 +320,18 @@ void Gallery::results()
             left = static_cast<std::uint8_t>(left - code);
         }
         Module1::Record.AnswerCodes[13] = static_cast<std::uint8_t>(Module1::Record.AnswerCodes[13] + left);
-        if (!reopenForm4())
+        if (!reopenScorePage())
             return;
         const int shown = ClassifySusceptibility(Module1::Record.SusceptibilityScore);
         if (shown != c.susceptibilityClass)
-            fail(QStringLiteral("Form4 shows class %1 instead of %2").arg(shown).arg(c.susceptibilityClass));
-        shoot(QStringLiteral("main-form4-class%1").arg(c.susceptibilityClass), main_.get());
+            fail(QStringLiteral("the score page shows class %1 instead of %2").arg(shown).arg(c.susceptibilityClass));
+        shoot(QStringLiteral("main-score-class%1").arg(c.susceptibilityClass), main_.get());
     }
     Module1::Record = walked;
-    if (!reopenForm4())
+    if (!reopenScorePage())
         return;
 
-    click("Command2");
+    click("detailsButton");
     if (!waitForPage("Form5"))
         return;
     shoot(QStringLiteral("main-form5"), main_.get());
