@@ -115,6 +115,7 @@ ScorePage::ScorePage(PageHost& host, QWidget* parent)
     createButtons();
     orderButtons();
     connectHandlers();
+    move(0, 0);
     showResult();
 }
 
@@ -164,7 +165,6 @@ void ScorePage::connectHandlers()
 
 void ScorePage::showResult()
 {
-    move(0, 0);
     const std::optional<std::uint8_t> score = computedScore();
     if (!score) {
         // No score line and no class; the details would only repeat an
