@@ -236,7 +236,7 @@ void TestAccessibility::judgementInWords()
 void TestAccessibility::resultLabelsReadTheirText_data()
 {
     QTest::addColumn<QString>("page");
-    QTest::newRow("details") << "Form5";
+    QTest::newRow("details") << "DetailsPage";
     QTest::newRow("caution points") << "Form6";
     QTest::newRow("advice") << "Form7";
 }
@@ -246,9 +246,9 @@ void TestAccessibility::resultLabelsReadTheirText()
     QFETCH(QString, page);
     fillRecordForScore("蚊野 花子", 57);
     RecordingHost host;
-    QWidget* shown = host.start(page == QLatin1String("Form5")   ? createDetailsPage
-                                : page == QLatin1String("Form6") ? createCautionPage
-                                                                 : createAdvicePage);
+    QWidget* shown = host.start(page == QLatin1String("DetailsPage") ? createDetailsPage
+                                : page == QLatin1String("Form6")     ? createCautionPage
+                                                                     : createAdvicePage);
     // The labels paint their text themselves; they still read it out.
     const QList<QLabel*> labels = shown->findChildren<QLabel*>();
     QVERIFY(labels.size() >= 5);
@@ -390,7 +390,7 @@ void TestAccessibility::wholeRunByKeyboard()
         const char* wayOn;
     } resultPages[] = {
         {"ScorePage", "quitButton", "detailsButton"},
-        {"Form5", "Command1", "Command2"},
+        {"DetailsPage", "quitButton", "cautionButton"},
         {"Form6", "Command1", "Command2"},
     };
     for (const auto& [page, quit, wayOn] : resultPages) {

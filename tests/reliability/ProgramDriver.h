@@ -136,7 +136,7 @@ public:
             fillCompleteRecord();
             const std::pair<const char*, PageHost::PageFactory> resultPages[] = {
                 {"ScorePage", createScorePage},
-                {"Form5", createDetailsPage},
+                {"DetailsPage", createDetailsPage},
                 {"Form6", createCautionPage},
                 {"Form7", createAdvicePage},
             };

@@ -471,9 +471,9 @@ void TestBadInput::personalDataField()
     QCOMPARE(labelText(scorePage, "classEasilyLabel"), QStringLiteral("刺されやすい"));
     QTest::mouseClick(button(scorePage, QStringLiteral("detailsButton")), Qt::LeftButton);
 
-    QWidget* form5 = waitForPage("Form5");
-    QVERIFY(form5);
-    auto* typeLine = form5->findChild<QLabel*>(QStringLiteral("Label4"));
+    QWidget* detailsPage = waitForPage("DetailsPage");
+    QVERIFY(detailsPage);
+    auto* typeLine = detailsPage->findChild<QLabel*>(QStringLiteral("typeSentenceLabel"));
     QVERIFY(typeLine);
     const QString lead = QStringLiteral("刺されやすい "), phrase = QStringLiteral(" さんは 虚実中間型 です。");
     QVERIFY(typeLine->text().startsWith(lead) && typeLine->text().endsWith(phrase));
@@ -485,7 +485,7 @@ void TestBadInput::personalDataField()
 
     const auto checkMeasure = [&](const char* labelName, const QString& before, const QString& pattern,
                                   const QString& after) {
-        const QString text = labelText(form5, labelName);
+        const QString text = labelText(detailsPage, labelName);
         if (pattern.isEmpty()) {
             QCOMPARE(text, QString());
             return;
@@ -494,8 +494,8 @@ void TestBadInput::personalDataField()
             QRegularExpression::escape(before) + pattern + QRegularExpression::escape(after)));
         QVERIFY2(shape.match(text).hasMatch(), qPrintable(text.left(200)));
     };
-    checkMeasure("Label5", QStringLiteral("あなたの肥満度は　"), result.obesity, QStringLiteral("%　です。"));
-    checkMeasure("Label6", QStringLiteral("あなたのBMIは　"), result.bmi, QStringLiteral("　です。"));
+    checkMeasure("obesityLabel", QStringLiteral("あなたの肥満度は　"), result.obesity, QStringLiteral("%　です。"));
+    checkMeasure("bmiLabel", QStringLiteral("あなたのBMIは　"), result.bmi, QStringLiteral("　です。"));
     QCOMPARE(messages.messages(), QStringList());
 }
 

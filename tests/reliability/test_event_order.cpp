@@ -194,13 +194,13 @@ void TestEventOrder::forwardPressedTwice_data()
         {"personal data 次へ", "PersonalDataPage", "nextButton", "nextButton", "QuestionsQ1toQ10Page"},
         {"Q1 to Q10 次へ", "QuestionsQ1toQ10Page", "nextButton", "nextButton", "QuestionsQ11toQ19Page"},
         {"Q11 to Q19 判定", "QuestionsQ11toQ19Page", "nextButton", "nextButton", "ScorePage"},
-        {"score 判定結果の詳細", "ScorePage", "detailsButton", "detailsButton", "Form5"},
+        {"score 判定結果の詳細", "ScorePage", "detailsButton", "detailsButton", "DetailsPage"},
         {"score 注意すべき点", "ScorePage", "cautionButton", "cautionButton", "Form6"},
-        {"score 詳細, then 注意すべき点", "ScorePage", "detailsButton", "cautionButton", "Form5"},
+        {"score 詳細, then 注意すべき点", "ScorePage", "detailsButton", "cautionButton", "DetailsPage"},
         {"score 終了", "ScorePage", "quitButton", "quitButton", ""},
         {"score 終了, then 詳細", "ScorePage", "quitButton", "detailsButton", ""},
-        {"Form5 注意すべき点", "Form5", "Command2", "Command2", "Form6"},
-        {"Form5 終了", "Form5", "Command1", "Command1", ""},
+        {"details 注意すべき点", "DetailsPage", "cautionButton", "cautionButton", "Form6"},
+        {"details 終了", "DetailsPage", "quitButton", "quitButton", ""},
         {"Form6 蚊の対策法", "Form6", "Command2", "Command2", "Form7"},
         {"Form6 終了", "Form6", "Command1", "Command1", ""},
         {"Form7 終了", "Form7", "Command1", "Command1", ""},
@@ -332,7 +332,7 @@ void TestEventOrder::pageChangeUnderMenuDialog_data()
 
     QTest::newRow("personal data 次へ, then copyright") << "PersonalDataPage" << "nextButton" << "QuestionsQ1toQ10Page" << "Menu2";
     QTest::newRow("Q11 to Q19 判定, then version") << "QuestionsQ11toQ19Page" << "nextButton" << "ScorePage" << "Menu6";
-    QTest::newRow("score 詳細, then disclaimer") << "ScorePage" << "detailsButton" << "Form5" << "Menu3";
+    QTest::newRow("score 詳細, then disclaimer") << "ScorePage" << "detailsButton" << "DetailsPage" << "Menu3";
     QTest::newRow("Form6 蚊の対策法, then medical basis") << "Form6" << "Command2" << "Form7" << "Menu5";
 }
 
@@ -462,7 +462,7 @@ void TestEventOrder::closeWhileModal()
 void TestEventOrder::menuDialogOverEveryPage_data()
 {
     QTest::addColumn<QString>("page");
-    for (const char* name : {"PersonalDataPage", "QuestionsQ1toQ10Page", "QuestionsQ11toQ19Page", "ScorePage", "Form5",
+    for (const char* name : {"PersonalDataPage", "QuestionsQ1toQ10Page", "QuestionsQ11toQ19Page", "ScorePage", "DetailsPage",
                              "Form6", "Form7"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }

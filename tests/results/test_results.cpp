@@ -218,7 +218,7 @@ void TestResults::typeSentence()
     QFETCH(QString, expected);
     setDetails(name, score, answerTotal, QStringLiteral("170"), QStringLiteral("65"));
     RecordingHost host;
-    QCOMPARE(labelText(host.start(createDetailsPage), "Label4"), expected);
+    QCOMPARE(labelText(host.start(createDetailsPage), "typeSentenceLabel"), expected);
 }
 
 void TestResults::longNamesKeepTheSentenceWhole_data()
@@ -272,7 +272,7 @@ void TestResults::longNamesKeepTheSentenceWhole()
     QCOMPARE(QString::fromStdString(Module1::Record.PersonalData[Name].text()), name);
     {
         RecordingHost host;
-        auto* typeLine = static_cast<PageLabel*>(label(host.start(createDetailsPage), "Label4"));
+        auto* typeLine = static_cast<PageLabel*>(label(host.start(createDetailsPage), "typeSentenceLabel"));
         const QString lead = QStringLiteral("刺されやすい "), phrase = QStringLiteral(" さんは 実証型 です。");
         const QString text = typeLine->text();
         QVERIFY2(text.startsWith(lead) && text.endsWith(phrase), qPrintable(text));
@@ -305,8 +305,8 @@ void TestResults::measures()
     setDetails(QStringLiteral("N"), 30, 20, height, weight);
     RecordingHost host;
     QWidget* page = host.start(createDetailsPage);
-    QCOMPARE(labelText(page, "Label5"), obesity.isEmpty() ? obesity : QStringLiteral("あなたの肥満度は　%1%　です。").arg(obesity));
-    QCOMPARE(labelText(page, "Label6"), bmi.isEmpty() ? bmi : QStringLiteral("あなたのBMIは　%1　です。").arg(bmi));
+    QCOMPARE(labelText(page, "obesityLabel"), obesity.isEmpty() ? obesity : QStringLiteral("あなたの肥満度は　%1%　です。").arg(obesity));
+    QCOMPARE(labelText(page, "bmiLabel"), bmi.isEmpty() ? bmi : QStringLiteral("あなたのBMIは　%1　です。").arg(bmi));
 }
 
 void TestResults::textsKeepTheirSpacesAndBreaks_data()
@@ -317,7 +317,7 @@ void TestResults::textsKeepTheirSpacesAndBreaks_data()
     QTest::addColumn<int>("indent"); // spaces that indent the second line, 0 for none
     QTest::newRow("Form6 point 2") << Factory(createCautionPage) << "Label3"
         << QStringLiteral("２．足元が特に狙われやすいので、サンダルなどの素足を避け、     靴下と靴を履きましょう。") << 5;
-    QTest::newRow("Form5 legend") << Factory(createDetailsPage) << "Label3"
+    QTest::newRow("details legend") << Factory(createDetailsPage) << "bmiLegendLabel"
         << QStringLiteral("    ～17.6 やせすぎ\r\n17.6～20.0 やせ気味\r\n20.0～24.0 正常\r\n24.0～26.5 やや肥満\r\n26.5～     肥満") << 0;
     QTest::newRow("Form7 contact") << Factory(createAdvicePage) << "Label5"
         << QStringLiteral("ヤブカによく刺され、蚊の発生源がどこにあるか分からない場合、蚊の専門家が発生源を調べ、発生を抑える処理を致します。\r\n有限会社Quenmar：")
@@ -367,10 +367,10 @@ void TestResults::routes_data()
     // last press is always "終了".
     QTest::addColumn<QStringList>("presses");
     QTest::addColumn<QStringList>("pages");
-    QTest::newRow("4 → 5 → 6 → 7, end") << QStringList{"detailsButton", "Command2", "Command2", "Command1"} << QStringList{"Form5", "Form6", "Form7"};
+    QTest::newRow("4 → 5 → 6 → 7, end") << QStringList{"detailsButton", "cautionButton", "Command2", "Command1"} << QStringList{"DetailsPage", "Form6", "Form7"};
     QTest::newRow("4 → 6 → 7, end") << QStringList{"cautionButton", "Command2", "Command1"} << QStringList{"Form6", "Form7"};
     QTest::newRow("end on 4") << QStringList{"quitButton"} << QStringList{};
-    QTest::newRow("end on 5") << QStringList{"detailsButton", "Command1"} << QStringList{"Form5"};
+    QTest::newRow("end on 5") << QStringList{"detailsButton", "quitButton"} << QStringList{"DetailsPage"};
     QTest::newRow("end on 6") << QStringList{"cautionButton", "Command1"} << QStringList{"Form6"};
 }
 

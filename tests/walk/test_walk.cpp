@@ -88,11 +88,11 @@ void TestWalk::wholeRun()
     QCOMPARE(label(page, "classEasilyLabel")->palette().color(QPalette::WindowText), QColor(255, 0, 255));
     click(page, QStringLiteral("detailsButton"));
 
-    QVERIFY((page = waitForPage("Form5")));
-    QCOMPARE(labelText(page, "Label4"), QStringLiteral("刺されやすい Ka {Taro}\\蚊野 さんは 虚実中間型 です。"));
-    QCOMPARE(labelText(page, "Label5"), QStringLiteral("あなたの肥満度は　10.4%　です。"));
-    QCOMPARE(labelText(page, "Label6"), QStringLiteral("あなたのBMIは　22.5　です。"));
-    click(page, QStringLiteral("Command2"));
+    QVERIFY((page = waitForPage("DetailsPage")));
+    QCOMPARE(labelText(page, "typeSentenceLabel"), QStringLiteral("刺されやすい Ka {Taro}\\蚊野 さんは 虚実中間型 です。"));
+    QCOMPARE(labelText(page, "obesityLabel"), QStringLiteral("あなたの肥満度は　10.4%　です。"));
+    QCOMPARE(labelText(page, "bmiLabel"), QStringLiteral("あなたのBMIは　22.5　です。"));
+    click(page, QStringLiteral("cautionButton"));
 
     QVERIFY((page = waitForPage("Form6")));
     QCOMPARE(labelText(page, "Label2"), QStringLiteral("注意すべき点"));

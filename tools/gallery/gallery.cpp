@@ -332,10 +332,10 @@ void Gallery::results()
         return;
 
     click("detailsButton");
-    if (!waitForPage("Form5"))
+    if (!waitForPage("DetailsPage"))
         return;
-    shoot(QStringLiteral("main-form5"), main_.get());
-    click("Command2");
+    shoot(QStringLiteral("main-details"), main_.get());
+    click("cautionButton");
     if (!waitForPage("Form6"))
         return;
     shoot(QStringLiteral("main-form6"), main_.get());
