@@ -236,8 +236,8 @@ int main(int argc, char** argv)
     walk.answer({112, 122, 132, 141, 151, 161, 171, 182, 192});
     walk.change("nextButton", "ScorePage", "change_3_4");
     walk.change("detailsButton", "DetailsPage", "change_4_5");
-    walk.change("cautionButton", "Form6", "change_5_6");
-    walk.change("Command2", "Form7", "change_6_7");
+    walk.change("cautionButton", "CautionPage", "change_5_6");
+    walk.change("adviceButton", "Form7", "change_6_7");
     walk.end();
     report("walk_peak_kib", static_cast<double>(peakResidentKiB()));
     report("walk_font_files_kib", static_cast<double>(mappedFontFilesKiB()));

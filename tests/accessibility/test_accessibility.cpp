@@ -237,7 +237,7 @@ void TestAccessibility::resultLabelsReadTheirText_data()
 {
     QTest::addColumn<QString>("page");
     QTest::newRow("details") << "DetailsPage";
-    QTest::newRow("caution points") << "Form6";
+    QTest::newRow("caution points") << "CautionPage";
     QTest::newRow("advice") << "Form7";
 }
 
@@ -246,9 +246,9 @@ void TestAccessibility::resultLabelsReadTheirText()
     QFETCH(QString, page);
     fillRecordForScore("蚊野 花子", 57);
     RecordingHost host;
-    QWidget* shown = host.start(page == QLatin1String("DetailsPage") ? createDetailsPage
-                                : page == QLatin1String("Form6")     ? createCautionPage
-                                                                     : createAdvicePage);
+    QWidget* shown = host.start(page == QLatin1String("DetailsPage")   ? createDetailsPage
+                                : page == QLatin1String("CautionPage") ? createCautionPage
+                                                                       : createAdvicePage);
     // The labels paint their text themselves; they still read it out.
     const QList<QLabel*> labels = shown->findChildren<QLabel*>();
     QVERIFY(labels.size() >= 5);
@@ -391,7 +391,7 @@ void TestAccessibility::wholeRunByKeyboard()
     } resultPages[] = {
         {"ScorePage", "quitButton", "detailsButton"},
         {"DetailsPage", "quitButton", "cautionButton"},
-        {"Form6", "Command1", "Command2"},
+        {"CautionPage", "quitButton", "adviceButton"},
     };
     for (const auto& [page, quit, wayOn] : resultPages) {
         waitForPage(page);

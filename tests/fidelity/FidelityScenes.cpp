@@ -113,7 +113,7 @@ const std::vector<Scene>& allScenes()
         all.push_back(page(QStringLiteral("score easily bitten"), createScorePage, scored(50)));
         all.push_back(page(QStringLiteral("score very easily bitten"), createScorePage, scored(100)));
         all.push_back(page(QStringLiteral("details"), createDetailsPage, scored(57)));
-        all.push_back(page(QStringLiteral("Form6"), createCautionPage));
+        all.push_back(page(QStringLiteral("caution"), createCautionPage));
         all.push_back(page(QStringLiteral("Form7"), createAdvicePage));
         all.push_back(dialog<FormMenu2>("FormMenu2"));
         all.push_back(dialog<FormMenu3>("FormMenu3"));

@@ -244,7 +244,7 @@ void TestFidelity::layoutInLogicalPixels_data()
     row("text box", "personal data filled", "nameField", QRect(267, 83, 133, 28));
     row("choice in its group", "questions Q1 to Q10", "q1Choice3", QRect(267, 0, 127, 20));
     row("highlighted class", "score very easily bitten", "classVeryEasilyLabel", QRect(167, 153, 333, 40));
-    row("smaller page", "Form6", "Form6", QRect(0, 0, 663, 465));
+    row("smaller page", "caution", "CautionPage", QRect(0, 0, 663, 465));
     row("dialog", "FormMenu2", "FormMenu2", QRect(0, 0, 421, 375));
     row("dialog button", "FormMenu2", "cmdOK", QRect(304, 338, 92, 23));
     row("dialog picture", "FormMenu6", "picIcon", QRect(35, 29, 65, 66));

@@ -137,7 +137,7 @@ public:
             const std::pair<const char*, PageHost::PageFactory> resultPages[] = {
                 {"ScorePage", createScorePage},
                 {"DetailsPage", createDetailsPage},
-                {"Form6", createCautionPage},
+                {"CautionPage", createCautionPage},
                 {"Form7", createAdvicePage},
             };
             for (const auto& [pageName, create] : resultPages)

@@ -195,14 +195,14 @@ void TestEventOrder::forwardPressedTwice_data()
         {"Q1 to Q10 次へ", "QuestionsQ1toQ10Page", "nextButton", "nextButton", "QuestionsQ11toQ19Page"},
         {"Q11 to Q19 判定", "QuestionsQ11toQ19Page", "nextButton", "nextButton", "ScorePage"},
         {"score 判定結果の詳細", "ScorePage", "detailsButton", "detailsButton", "DetailsPage"},
-        {"score 注意すべき点", "ScorePage", "cautionButton", "cautionButton", "Form6"},
+        {"score 注意すべき点", "ScorePage", "cautionButton", "cautionButton", "CautionPage"},
         {"score 詳細, then 注意すべき点", "ScorePage", "detailsButton", "cautionButton", "DetailsPage"},
         {"score 終了", "ScorePage", "quitButton", "quitButton", ""},
         {"score 終了, then 詳細", "ScorePage", "quitButton", "detailsButton", ""},
-        {"details 注意すべき点", "DetailsPage", "cautionButton", "cautionButton", "Form6"},
+        {"details 注意すべき点", "DetailsPage", "cautionButton", "cautionButton", "CautionPage"},
         {"details 終了", "DetailsPage", "quitButton", "quitButton", ""},
-        {"Form6 蚊の対策法", "Form6", "Command2", "Command2", "Form7"},
-        {"Form6 終了", "Form6", "Command1", "Command1", ""},
+        {"caution 蚊の対策法", "CautionPage", "adviceButton", "adviceButton", "Form7"},
+        {"caution 終了", "CautionPage", "quitButton", "quitButton", ""},
         {"Form7 終了", "Form7", "Command1", "Command1", ""},
     };
     const struct {
@@ -267,7 +267,7 @@ void TestEventOrder::inputAcrossPageChange_data()
     const QString personalData = QStringLiteral("PersonalDataPage"),
                   firstQuestions = QStringLiteral("QuestionsQ1toQ10Page"),
                   lastQuestions = QStringLiteral("QuestionsQ11toQ19Page"), score = QStringLiteral("ScorePage"),
-                  caution = QStringLiteral("Form6"), forward = QStringLiteral("nextButton");
+                  caution = QStringLiteral("CautionPage"), forward = QStringLiteral("nextButton");
     // Too soon: the rest never reaches the page that has just appeared.
     QTest::newRow("Space twice on 次へ") << personalData << forward << Repeat::SpaceTwice << 0.0 << firstQuestions << firstQuestions;
     QTest::newRow("Space twice on 判定") << lastQuestions << forward << Repeat::SpaceTwice << 0.0 << score << score;
@@ -333,7 +333,7 @@ void TestEventOrder::pageChangeUnderMenuDialog_data()
     QTest::newRow("personal data 次へ, then copyright") << "PersonalDataPage" << "nextButton" << "QuestionsQ1toQ10Page" << "Menu2";
     QTest::newRow("Q11 to Q19 判定, then version") << "QuestionsQ11toQ19Page" << "nextButton" << "ScorePage" << "Menu6";
     QTest::newRow("score 詳細, then disclaimer") << "ScorePage" << "detailsButton" << "DetailsPage" << "Menu3";
-    QTest::newRow("Form6 蚊の対策法, then medical basis") << "Form6" << "Command2" << "Form7" << "Menu5";
+    QTest::newRow("caution 蚊の対策法, then medical basis") << "CautionPage" << "adviceButton" << "Form7" << "Menu5";
 }
 
 void TestEventOrder::pageChangeUnderMenuDialog()
@@ -463,7 +463,7 @@ void TestEventOrder::menuDialogOverEveryPage_data()
 {
     QTest::addColumn<QString>("page");
     for (const char* name : {"PersonalDataPage", "QuestionsQ1toQ10Page", "QuestionsQ11toQ19Page", "ScorePage", "DetailsPage",
-                             "Form6", "Form7"})
+                             "CautionPage", "Form7"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 

@@ -129,7 +129,7 @@ void TestScoreFailure::noScoreFromCorruptedRecord()
     QCOMPARE(host.page(), page);
 
     QTest::mouseClick(button(page, "cautionButton"), Qt::LeftButton);
-    QTRY_VERIFY(host.page() && host.page()->objectName() == QLatin1String("Form6"));
+    QTRY_VERIFY(host.page() && host.page()->objectName() == QLatin1String("CautionPage"));
     QCOMPARE(messages.messages(), QStringList{NoJudgement});
 }
 

@@ -176,7 +176,7 @@ void TestResources::pageFieldUnderControls_data()
     row("questions: Q11 to Q19 labels at 500, groups to 9500", "page-cyan.jpg", 500, 600, 9500, 6600);
     row("score: cautionHintLabel at 1500, scoreLine to 9500", "page-cyan.jpg", 1500, 700, 9500, 6600);
     row("details: typeSentenceLabel's longest text to 9495", "page-cyan.jpg", 1800, 700, 9495, 6400);
-    row("Form6: Label3 to 9100", "page-yellow.jpg", 1000, 800, 9100, 6300);
+    row("caution: point2Label to 9100", "page-yellow.jpg", 1000, 800, 9100, 6300);
     row("Form7: Label5 to 9200", "page-yellow.jpg", 1000, 700, 9200, 6500);
 }
 

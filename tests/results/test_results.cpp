@@ -315,7 +315,7 @@ void TestResults::textsKeepTheirSpacesAndBreaks_data()
     QTest::addColumn<QString>("labelName");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("indent"); // spaces that indent the second line, 0 for none
-    QTest::newRow("Form6 point 2") << Factory(createCautionPage) << "Label3"
+    QTest::newRow("caution point 2") << Factory(createCautionPage) << "point2Label"
         << QStringLiteral("２．足元が特に狙われやすいので、サンダルなどの素足を避け、     靴下と靴を履きましょう。") << 5;
     QTest::newRow("details legend") << Factory(createDetailsPage) << "bmiLegendLabel"
         << QStringLiteral("    ～17.6 やせすぎ\r\n17.6～20.0 やせ気味\r\n20.0～24.0 正常\r\n24.0～26.5 やや肥満\r\n26.5～     肥満") << 0;
@@ -367,11 +367,11 @@ void TestResults::routes_data()
     // last press is always "終了".
     QTest::addColumn<QStringList>("presses");
     QTest::addColumn<QStringList>("pages");
-    QTest::newRow("4 → 5 → 6 → 7, end") << QStringList{"detailsButton", "cautionButton", "Command2", "Command1"} << QStringList{"DetailsPage", "Form6", "Form7"};
-    QTest::newRow("4 → 6 → 7, end") << QStringList{"cautionButton", "Command2", "Command1"} << QStringList{"Form6", "Form7"};
+    QTest::newRow("4 → 5 → 6 → 7, end") << QStringList{"detailsButton", "cautionButton", "adviceButton", "Command1"} << QStringList{"DetailsPage", "CautionPage", "Form7"};
+    QTest::newRow("4 → 6 → 7, end") << QStringList{"cautionButton", "adviceButton", "Command1"} << QStringList{"CautionPage", "Form7"};
     QTest::newRow("end on 4") << QStringList{"quitButton"} << QStringList{};
     QTest::newRow("end on 5") << QStringList{"detailsButton", "quitButton"} << QStringList{"DetailsPage"};
-    QTest::newRow("end on 6") << QStringList{"cautionButton", "Command1"} << QStringList{"Form6"};
+    QTest::newRow("end on 6") << QStringList{"cautionButton", "quitButton"} << QStringList{"CautionPage"};
 }
 
 void TestResults::routes()

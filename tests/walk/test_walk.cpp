@@ -94,9 +94,9 @@ void TestWalk::wholeRun()
     QCOMPARE(labelText(page, "bmiLabel"), QStringLiteral("あなたのBMIは　22.5　です。"));
     click(page, QStringLiteral("cautionButton"));
 
-    QVERIFY((page = waitForPage("Form6")));
-    QCOMPARE(labelText(page, "Label2"), QStringLiteral("注意すべき点"));
-    click(page, QStringLiteral("Command2"));
+    QVERIFY((page = waitForPage("CautionPage")));
+    QCOMPARE(labelText(page, "titleLabel"), QStringLiteral("注意すべき点"));
+    click(page, QStringLiteral("adviceButton"));
 
     QVERIFY((page = waitForPage("Form7")));
     QVERIFY(labelText(page, "Label5").contains(QStringLiteral(TELLUMO_CONTACT_EMAIL)));

@@ -336,10 +336,10 @@ void Gallery::results()
         return;
     shoot(QStringLiteral("main-details"), main_.get());
     click("cautionButton");
-    if (!waitForPage("Form6"))
+    if (!waitForPage("CautionPage"))
         return;
-    shoot(QStringLiteral("main-form6"), main_.get());
-    click("Command2");
+    shoot(QStringLiteral("main-caution"), main_.get());
+    click("adviceButton");
     if (!waitForPage("Form7"))
         return;
     shoot(QStringLiteral("main-form7"), main_.get());
