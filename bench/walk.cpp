@@ -123,13 +123,13 @@ public:
 
     void end()
     {
-        click("Command1");
+        click("quitButton");
         QElapsedTimer timer;
         timer.start();
         while (main_->isVisible() && timer.elapsed() < 5000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         if (main_->isVisible())
-            fail("the main window did not close after", "Form7");
+            fail("the main window did not close after", "AdvicePage");
     }
 
 private:
@@ -237,7 +237,7 @@ int main(int argc, char** argv)
     walk.change("nextButton", "ScorePage", "change_3_4");
     walk.change("detailsButton", "DetailsPage", "change_4_5");
     walk.change("cautionButton", "CautionPage", "change_5_6");
-    walk.change("adviceButton", "Form7", "change_6_7");
+    walk.change("adviceButton", "AdvicePage", "change_6_7");
     walk.end();
     report("walk_peak_kib", static_cast<double>(peakResidentKiB()));
     report("walk_font_files_kib", static_cast<double>(mappedFontFilesKiB()));

@@ -114,7 +114,7 @@ const std::vector<Scene>& allScenes()
         all.push_back(page(QStringLiteral("score very easily bitten"), createScorePage, scored(100)));
         all.push_back(page(QStringLiteral("details"), createDetailsPage, scored(57)));
         all.push_back(page(QStringLiteral("caution"), createCautionPage));
-        all.push_back(page(QStringLiteral("Form7"), createAdvicePage));
+        all.push_back(page(QStringLiteral("advice"), createAdvicePage));
         all.push_back(dialog<FormMenu2>("FormMenu2"));
         all.push_back(dialog<FormMenu3>("FormMenu3"));
         all.push_back(dialog<FormMenu4>("FormMenu4"));

@@ -161,7 +161,7 @@ void TestFidelity::picturesForTheScreen_data()
     // The row of insects along the top edge, above every control.
     QTest::newRow("questionnaire background") << sceneIndex(QStringLiteral("personal data empty")) << "PersonalDataPage"
                                               << ":/pictures/page-cyan.jpg" << 36;
-    QTest::newRow("advice background") << sceneIndex(QStringLiteral("Form7")) << "Form7"
+    QTest::newRow("advice background") << sceneIndex(QStringLiteral("advice")) << "AdvicePage"
                                        << ":/pictures/page-yellow.jpg" << 36;
 }
 

@@ -138,7 +138,7 @@ public:
                 {"ScorePage", createScorePage},
                 {"DetailsPage", createDetailsPage},
                 {"CautionPage", createCautionPage},
-                {"Form7", createAdvicePage},
+                {"AdvicePage", createAdvicePage},
             };
             for (const auto& [pageName, create] : resultPages)
                 if (name == QLatin1String(pageName))

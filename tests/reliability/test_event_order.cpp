@@ -35,8 +35,6 @@ enum class Press {
 // A button's click handler: "onNext" for "nextButton".
 QString handlerOf(const QString& buttonName)
 {
-    if (buttonName.startsWith(QLatin1String("Command")))
-        return buttonName + QStringLiteral("_Click");
     return QStringLiteral("on") + buttonName.front().toUpper() + buttonName.mid(1).chopped(6);
 }
 
@@ -201,9 +199,9 @@ void TestEventOrder::forwardPressedTwice_data()
         {"score 終了, then 詳細", "ScorePage", "quitButton", "detailsButton", ""},
         {"details 注意すべき点", "DetailsPage", "cautionButton", "cautionButton", "CautionPage"},
         {"details 終了", "DetailsPage", "quitButton", "quitButton", ""},
-        {"caution 蚊の対策法", "CautionPage", "adviceButton", "adviceButton", "Form7"},
+        {"caution 蚊の対策法", "CautionPage", "adviceButton", "adviceButton", "AdvicePage"},
         {"caution 終了", "CautionPage", "quitButton", "quitButton", ""},
-        {"Form7 終了", "Form7", "Command1", "Command1", ""},
+        {"advice 終了", "AdvicePage", "quitButton", "quitButton", ""},
     };
     const struct {
         const char* name;
@@ -333,7 +331,7 @@ void TestEventOrder::pageChangeUnderMenuDialog_data()
     QTest::newRow("personal data 次へ, then copyright") << "PersonalDataPage" << "nextButton" << "QuestionsQ1toQ10Page" << "Menu2";
     QTest::newRow("Q11 to Q19 判定, then version") << "QuestionsQ11toQ19Page" << "nextButton" << "ScorePage" << "Menu6";
     QTest::newRow("score 詳細, then disclaimer") << "ScorePage" << "detailsButton" << "DetailsPage" << "Menu3";
-    QTest::newRow("caution 蚊の対策法, then medical basis") << "CautionPage" << "adviceButton" << "Form7" << "Menu5";
+    QTest::newRow("caution 蚊の対策法, then medical basis") << "CautionPage" << "adviceButton" << "AdvicePage" << "Menu5";
 }
 
 void TestEventOrder::pageChangeUnderMenuDialog()
@@ -388,7 +386,7 @@ void TestEventOrder::closeWhileModal_data()
     QTest::newRow("disclaimer over the Q1 to Q10 page") << "QuestionsQ1toQ10Page" << "Menu3" << "tellumo::FormMenu3";
     QTest::newRow("redistribution over the Q11 to Q19 page") << "QuestionsQ11toQ19Page" << "Menu4" << "tellumo::FormMenu4";
     QTest::newRow("medical basis over the score page") << "ScorePage" << "Menu5" << "tellumo::FormMenu5";
-    QTest::newRow("version over Form7") << "Form7" << "Menu6" << "tellumo::FormMenu6";
+    QTest::newRow("version over the advice page") << "AdvicePage" << "Menu6" << "tellumo::FormMenu6";
 }
 
 void TestEventOrder::closeWhileModal()
@@ -463,7 +461,7 @@ void TestEventOrder::menuDialogOverEveryPage_data()
 {
     QTest::addColumn<QString>("page");
     for (const char* name : {"PersonalDataPage", "QuestionsQ1toQ10Page", "QuestionsQ11toQ19Page", "ScorePage", "DetailsPage",
-                             "CautionPage", "Form7"})
+                             "CautionPage", "AdvicePage"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 

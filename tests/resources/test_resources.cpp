@@ -177,7 +177,7 @@ void TestResources::pageFieldUnderControls_data()
     row("score: cautionHintLabel at 1500, scoreLine to 9500", "page-cyan.jpg", 1500, 700, 9500, 6600);
     row("details: typeSentenceLabel's longest text to 9495", "page-cyan.jpg", 1800, 700, 9495, 6400);
     row("caution: point2Label to 9100", "page-yellow.jpg", 1000, 800, 9100, 6300);
-    row("Form7: Label5 to 9200", "page-yellow.jpg", 1000, 700, 9200, 6500);
+    row("advice: contactLabel to 9200", "page-yellow.jpg", 1000, 700, 9200, 6500);
 }
 
 // Under the controls the background is its plain field, at both sizes. JPEG

@@ -1,5 +1,6 @@
-// The result pages: the rich-text score line and the page labels, what
-// Form4 to Form7 show for a given record, and the routes between them.
+// The result pages: the rich-text score line and the page labels, what the
+// score, details, caution and advice pages show for a given record, and the
+// routes between them.
 #include "AssessmentRecord.h"
 #include "Fonts.h"
 #include "MakeRtf.h"
@@ -319,7 +320,7 @@ void TestResults::textsKeepTheirSpacesAndBreaks_data()
         << QStringLiteral("２．足元が特に狙われやすいので、サンダルなどの素足を避け、     靴下と靴を履きましょう。") << 5;
     QTest::newRow("details legend") << Factory(createDetailsPage) << "bmiLegendLabel"
         << QStringLiteral("    ～17.6 やせすぎ\r\n17.6～20.0 やせ気味\r\n20.0～24.0 正常\r\n24.0～26.5 やや肥満\r\n26.5～     肥満") << 0;
-    QTest::newRow("Form7 contact") << Factory(createAdvicePage) << "Label5"
+    QTest::newRow("advice contact") << Factory(createAdvicePage) << "contactLabel"
         << QStringLiteral("ヤブカによく刺され、蚊の発生源がどこにあるか分からない場合、蚊の専門家が発生源を調べ、発生を抑える処理を致します。\r\n有限会社Quenmar：")
                + QStringLiteral(TELLUMO_CONTACT_EMAIL) + QStringLiteral("までご連絡下さい。\r\n") << 0;
 }
@@ -367,11 +368,11 @@ void TestResults::routes_data()
     // last press is always "終了".
     QTest::addColumn<QStringList>("presses");
     QTest::addColumn<QStringList>("pages");
-    QTest::newRow("4 → 5 → 6 → 7, end") << QStringList{"detailsButton", "cautionButton", "adviceButton", "Command1"} << QStringList{"DetailsPage", "CautionPage", "Form7"};
-    QTest::newRow("4 → 6 → 7, end") << QStringList{"cautionButton", "adviceButton", "Command1"} << QStringList{"CautionPage", "Form7"};
-    QTest::newRow("end on 4") << QStringList{"quitButton"} << QStringList{};
-    QTest::newRow("end on 5") << QStringList{"detailsButton", "quitButton"} << QStringList{"DetailsPage"};
-    QTest::newRow("end on 6") << QStringList{"cautionButton", "quitButton"} << QStringList{"CautionPage"};
+    QTest::newRow("score → details → caution → advice, end") << QStringList{"detailsButton", "cautionButton", "adviceButton", "quitButton"} << QStringList{"DetailsPage", "CautionPage", "AdvicePage"};
+    QTest::newRow("score → caution → advice, end") << QStringList{"cautionButton", "adviceButton", "quitButton"} << QStringList{"CautionPage", "AdvicePage"};
+    QTest::newRow("end on score") << QStringList{"quitButton"} << QStringList{};
+    QTest::newRow("end on details") << QStringList{"detailsButton", "quitButton"} << QStringList{"DetailsPage"};
+    QTest::newRow("end on caution") << QStringList{"cautionButton", "quitButton"} << QStringList{"CautionPage"};
 }
 
 void TestResults::routes()

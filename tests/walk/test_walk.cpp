@@ -98,9 +98,9 @@ void TestWalk::wholeRun()
     QCOMPARE(labelText(page, "titleLabel"), QStringLiteral("注意すべき点"));
     click(page, QStringLiteral("adviceButton"));
 
-    QVERIFY((page = waitForPage("Form7")));
-    QVERIFY(labelText(page, "Label5").contains(QStringLiteral(TELLUMO_CONTACT_EMAIL)));
-    click(page, QStringLiteral("Command1"));
+    QVERIFY((page = waitForPage("AdvicePage")));
+    QVERIFY(labelText(page, "contactLabel").contains(QStringLiteral(TELLUMO_CONTACT_EMAIL)));
+    click(page, QStringLiteral("quitButton"));
 
     QTRY_VERIFY(!main_->isVisible());
     QCOMPARE(main_->currentPage(), nullptr);

@@ -340,10 +340,10 @@ void Gallery::results()
         return;
     shoot(QStringLiteral("main-caution"), main_.get());
     click("adviceButton");
-    if (!waitForPage("Form7"))
+    if (!waitForPage("AdvicePage"))
         return;
-    shoot(QStringLiteral("main-form7"), main_.get());
-    click("Command1");
+    shoot(QStringLiteral("main-advice"), main_.get());
+    click("quitButton");
     QDeadlineTimer deadline(5000);
     while (main_->isVisible() && !deadline.hasExpired())
         QTest::qWait(10);
