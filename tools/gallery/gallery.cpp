@@ -247,13 +247,19 @@ void Gallery::personalData()
 
 void Gallery::dialogs()
 {
-    for (int n = 2; n <= 6; ++n) {
-        auto* action = main_->findChild<QAction*>(QStringLiteral("Menu%1").arg(n));
+    // The menu entries in menu-bar order, and the dialog each one opens.
+    const std::pair<const char*, const char*> entries[] = {
+        {"Menu2", "copyright"}, {"Menu3", "disclaimer"}, {"Menu4", "redistribution"},
+        {"Menu5", "medical-basis"}, {"Menu6", "version"},
+    };
+    for (const auto& [entry, dialog] : entries) {
+        auto* action = main_->findChild<QAction*>(QString::fromLatin1(entry));
         if (!action) {
-            fail(QStringLiteral("no menu entry Menu%1").arg(n));
+            fail(QStringLiteral("no menu entry %1").arg(QLatin1String(entry)));
             continue;
         }
-        shootModal(QStringLiteral("dialog-FormMenu%1").arg(n), "cmdOK", [action] { action->trigger(); });
+        shootModal(QStringLiteral("dialog-%1").arg(QLatin1String(dialog)), "cmdOK",
+                   [action] { action->trigger(); });
     }
 }
 
