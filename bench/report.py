@@ -15,12 +15,12 @@ from collections import defaultdict
 
 PLATFORMS = [("offscreen", "offscreen"), ("xcb", "X11 (Xvfb)")]
 CHANGES = [
-    ("change_1_2", "Form1 → Form2 (Command1)"),
-    ("change_2_3", "Form2 → Form3 (Command1)"),
-    ("change_3_4", "Form3 → Form4 (Command1)"),
-    ("change_4_5", "Form4 → Form5 (Command2)"),
-    ("change_5_6", "Form5 → Form6 (Command2)"),
-    ("change_6_7", "Form6 → Form7 (Command2)"),
+    ("change_1_2", "personal data → Q1–Q10 (nextButton)"),
+    ("change_2_3", "Q1–Q10 → Q11–Q19 (nextButton)"),
+    ("change_3_4", "Q11–Q19 → score (nextButton)"),
+    ("change_4_5", "score → details (detailsButton)"),
+    ("change_5_6", "details → caution (cautionButton)"),
+    ("change_6_7", "caution → advice (adviceButton)"),
 ]
 PAGE_CHANGE_LIMIT_MS = 16.0
 FIRST_FRAME_LIMIT = 1.3

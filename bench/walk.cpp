@@ -71,36 +71,37 @@ public:
         QuickClock clock;
         bool shown = false;
         double shownAt = 0;
-        app_.watchFirstFrame(named(QStringLiteral("Form1")), [&] {
+        app_.watchFirstFrame(named(QStringLiteral("PersonalDataPage")), [&] {
             shown = true;
             shownAt = usageNow().wall;
         });
         main_ = Module1::Startup(clock, [](FormSplash&, int state) {
             stage(qPrintable(QStringLiteral("splash%1").arg(state)));
         });
-        spinUntil(shown, "Form1");
+        spinUntil(shown, "PersonalDataPage");
         // From the end of the splash's last wait to the first page on screen.
-        report("form1_after_splash", shownAt - clock.lastReading());
+        report("personal_data_after_splash", shownAt - clock.lastReading());
         settle();
-        stage("Form1");
+        stage("PersonalDataPage");
     }
 
     void fillPersonalData()
     {
-        type("Text1", QStringLiteral("Ka Taro"));
-        click("Option11");
-        type("Text2", QStringLiteral("30"));
-        type("Text3", QStringLiteral("170"));
-        type("Text4", QStringLiteral("65"));
-        click("Option21");
-        type("Text5", QStringLiteral("20"));
-        click("Option32");
+        type("nameField", QStringLiteral("Ka Taro"));
+        click("maleOption");
+        type("ageField", QStringLiteral("30"));
+        type("heightField", QStringLiteral("170"));
+        type("weightField", QStringLiteral("65"));
+        click("bloodTypeO");
+        type("bodyFatField", QStringLiteral("20"));
+        click("normalSkinOption");
     }
 
+    // Clicks the choices with these answer indexes (10 × question + slot).
     void answer(std::initializer_list<int> indexes)
     {
         for (int index : indexes)
-            click(qPrintable(QStringLiteral("Answer%1").arg(index)));
+            click(qPrintable(QStringLiteral("q%1Choice%2").arg(index / 10).arg(index % 10)));
     }
 
     // Clicks `button` on the page shown and waits for `next` to be painted.
@@ -122,13 +123,13 @@ public:
 
     void end()
     {
-        click("Command1");
+        click("quitButton");
         QElapsedTimer timer;
         timer.start();
         while (main_->isVisible() && timer.elapsed() < 5000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         if (main_->isVisible())
-            fail("the main window did not close after", "Form7");
+            fail("the main window did not close after", "AdvicePage");
     }
 
 private:
@@ -226,14 +227,14 @@ int main(int argc, char** argv)
     Walk walk(app);
     walk.start();
     walk.fillPersonalData();
-    walk.change("Command1", "Form2", "change_1_2");
+    walk.change("nextButton", "QuestionsQ1toQ10Page", "change_1_2");
     walk.answer({12, 22, 32, 42, 52, 62, 72, 82, 92, 102});
-    walk.change("Command1", "Form3", "change_2_3");
+    walk.change("nextButton", "QuestionsQ11toQ19Page", "change_2_3");
     walk.answer({112, 122, 132, 141, 151, 161, 171, 182, 192});
-    walk.change("Command1", "Form4", "change_3_4");
-    walk.change("Command2", "Form5", "change_4_5");
-    walk.change("Command2", "Form6", "change_5_6");
-    walk.change("Command2", "Form7", "change_6_7");
+    walk.change("nextButton", "ScorePage", "change_3_4");
+    walk.change("detailsButton", "DetailsPage", "change_4_5");
+    walk.change("cautionButton", "CautionPage", "change_5_6");
+    walk.change("adviceButton", "AdvicePage", "change_6_7");
     walk.end();
     report("walk_peak_kib", static_cast<double>(peakResidentKiB()));
     report("walk_font_files_kib", static_cast<double>(mappedFontFilesKiB()));

@@ -8,12 +8,18 @@ namespace tellumo {
 
 class PageHost;
 
-QWidget* createForm1(PageHost& host); // personal data
-QWidget* createForm2(PageHost& host); // Q1..Q10
-QWidget* createForm3(PageHost& host); // Q11..Q19
-QWidget* createForm4(PageHost& host); // susceptibility result
-QWidget* createForm5(PageHost& host); // detailed result
-QWidget* createForm6(PageHost& host); // points of caution
-QWidget* createForm7(PageHost& host); // mosquito-control advice
+QWidget* createPersonalDataPage(PageHost& host);
+QWidget* createQuestionsQ1toQ10Page(PageHost& host);
+QWidget* createQuestionsQ11toQ19Page(PageHost& host);
+QWidget* createScorePage(PageHost& host);
+QWidget* createDetailsPage(PageHost& host);
+QWidget* createCautionPage(PageHost& host);
+QWidget* createAdvicePage(PageHost& host);
+
+// The name the main window still opens the first page by.
+inline QWidget* createForm1(PageHost& host)
+{
+    return createPersonalDataPage(host);
+}
 
 } // namespace tellumo

@@ -19,26 +19,25 @@ QString fromUtf8(std::string_view text)
 }
 } // namespace
 
-void AnswerArray::create(QWidget* page, int cataloguePage,
-                         std::span<const char* const> labelNames, const QFont& font)
+void AnswerArray::create(QWidget* page, int cataloguePage, const QFont& font)
 {
     const std::span<const Question> questions = QuestionCatalogue::page(cataloguePage);
-    Q_ASSERT(labelNames.size() == questions.size());
 
     // Labels first: a group created later lies above the end of its label.
-    for (std::size_t i = 0; i < questions.size(); ++i)
-        createLabel(page, labelNames[i], fromUtf8(questions[i].text), font, Qt::AlignLeft);
+    for (const Question& question : questions) {
+        const QByteArray name = QStringLiteral("question%1Label").arg(question.number).toLatin1();
+        createLabel(page, name.constData(), fromUtf8(question.text), font, Qt::AlignLeft);
+    }
 
-    for (std::size_t i = 0; i < questions.size(); ++i) {
-        const Question& question = questions[i];
-        QFrame* frame = createGroup(page, QStringLiteral("Frame%1").arg(i + 1));
+    for (const Question& question : questions) {
+        QFrame* frame = createGroup(page, QStringLiteral("question%1Group").arg(question.number));
         auto* group = new QButtonGroup(frame);
         group->setExclusive(true);
         for (int slot = 1; slot <= 3; ++slot) {
             if (!question.hasSlot(slot))
                 continue;
             const int index = QuestionCatalogue::answerIndex(question.number, slot);
-            auto* button = new ChoiceButton(QStringLiteral("Answer%1").arg(index),
+            auto* button = new ChoiceButton(QStringLiteral("q%1Choice%2").arg(question.number).arg(slot),
                                             fromUtf8(question.choice(slot).caption), font, frame);
             group->addButton(button, index);
             buttons_.emplace(index, button);

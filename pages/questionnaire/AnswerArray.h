@@ -1,9 +1,10 @@
 // The question rows of a question page, generated from the catalogue: for
-// each question a label with its text, a borderless group named Frame<n>
-// (n counting the page's questions from 1) and one choice button per slot,
-// named Answer<10q+s>. The buttons of one question form one exclusive
-// QButtonGroup whose ids are the buttons' indexes. Group and buttons carry
-// the question text as their accessible names ("Q1  疲れやすい: はい").
+// question q a label with its text (question<q>Label), a borderless group
+// (question<q>Group) and one choice button per slot s (q<q>Choice<s>), whose
+// index in the page's answer array is 10q+s. The buttons of one question
+// form one exclusive QButtonGroup whose ids are the buttons' indexes. Group
+// and buttons carry the question text as their accessible names
+// ("Q1  疲れやすい: はい").
 //
 // Data flow: the page creates the rows, places labels and groups from its
 // layout table and the buttons from its slot table; on "next" it passes
@@ -31,10 +32,9 @@ struct SlotPlace {
 
 class AnswerArray {
 public:
-    // Creates the labels (named labelNames[i] for the page's i-th question)
-    // and then the groups and buttons of catalogue page cataloguePage.
-    void create(QWidget* page, int cataloguePage, std::span<const char* const> labelNames,
-                const QFont& font);
+    // Creates the labels and then the groups and buttons of catalogue page
+    // cataloguePage.
+    void create(QWidget* page, int cataloguePage, const QFont& font);
 
     // Places every button inside its group by its slot.
     void placeSlots(std::span<const SlotPlace> places);

@@ -1,11 +1,12 @@
-// The two question pages: Q1 to Q10 (Form2) and Q11 to Q19 (Form3, where
-// Q14 to Q17 offer only two choices), one exclusive row of choices each.
+// The two question pages, Q1 to Q10 and Q11 to Q19 (where Q14 to Q17 offer
+// only two choices): one class, fed by one layout table per page, with one
+// exclusive row of choices per question.
 //
 // Data flow: the rows come from QuestionCatalogue; the forward button has
 // StorePageAnswers write the page's AnswerCodes of Module1::Record, question
 // by question, and stops with a message at the first unanswered one; a
-// complete pass asks the host to replace the page with the next one (Form3,
-// or the result page Form4).
+// complete pass asks the host to replace the page with the next one (the
+// page of Q11 to Q19, or the score page).
 #pragma once
 
 #include "AnswerArray.h"
@@ -23,14 +24,11 @@ namespace tellumo {
 struct QuestionPageLayout {
     const char* objectName;
     int cataloguePage;
-    const char* titleName;
-    QString title;
-    const char* introName;
-    QString forwardCaption;
+    const char* title;       // UTF-8
+    const char* nextCaption; // UTF-8
     std::span<const questionnaire::ControlPlace> places;
     std::span<const questionnaire::SlotPlace> slotPlaces;
-    std::span<const char* const> questionLabels;
-    PageHost::PageFactory next;
+    QWidget* (*next)(PageHost& host);
 };
 
 class QuestionPage : public Page {
@@ -40,8 +38,8 @@ public:
     QuestionPage(PageHost& host, const QuestionPageLayout& layout, QWidget* parent = nullptr);
 
 private slots:
-    void Command1_Click(); // 次へ / 判定
-    void Command2_Click(); // 訂正
+    void onNext(); // 次へ / 判定
+    void onClear(); // 訂正
 
 private:
     void createControls(const QuestionPageLayout& layout);
@@ -52,22 +50,8 @@ private:
     int cataloguePage_;
     PageHost::PageFactory next_;
     questionnaire::AnswerArray answers_;
-    QPushButton* Command1_ = nullptr;
-    QPushButton* Command2_ = nullptr;
-};
-
-class Form2 : public QuestionPage {
-    Q_OBJECT
-
-public:
-    explicit Form2(PageHost& host, QWidget* parent = nullptr);
-};
-
-class Form3 : public QuestionPage {
-    Q_OBJECT
-
-public:
-    explicit Form3(PageHost& host, QWidget* parent = nullptr);
+    QPushButton* nextButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
 };
 
 } // namespace tellumo

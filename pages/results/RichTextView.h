@@ -1,4 +1,4 @@
-// The result page's rich-text line (RichTextBox1): a read-only text view
+// The score page's rich-text line (scoreLine): a read-only text view
 // without frame or scroll bars that shows one RTF document.
 //
 // Data flow: setRtf(document) -> ReadRtf -> styled runs -> one character

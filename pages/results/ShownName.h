@@ -1,8 +1,8 @@
 // The person's name as the result pages show it inside their sentences.
 //
-// Data flow: PersonalData[Name] keeps the text exactly as typed; Form4 and
-// Form5 pass it through shownName() before they put it between the fixed
-// words of their sentences. Only the display changes:
+// Data flow: PersonalData[Name] keeps the text exactly as typed; the score
+// and details pages pass it through shownName() before they put it between
+// the fixed words of their sentences. Only the display changes:
 // - control characters (a pasted line break, for instance) show as a space,
 //   the way the name's text box showed them, instead of breaking the line;
 // - a name that carries its own writing direction (right-to-left letters or

@@ -43,7 +43,9 @@ QString accessibleText(QObject* object, QAccessible::Text which)
 
 PageHost::PageFactory questionnairePage(const QString& name)
 {
-    return name == QLatin1String("Form1") ? createForm1 : name == QLatin1String("Form2") ? createForm2 : createForm3;
+    return name == QLatin1String("PersonalDataPage")       ? createPersonalDataPage
+           : name == QLatin1String("QuestionsQ1toQ10Page") ? createQuestionsQ1toQ10Page
+                                                           : createQuestionsQ11toQ19Page;
 }
 
 QWidget* focused()
@@ -122,24 +124,24 @@ void TestAccessibility::questionnaireNames_data()
 
     const int edit = QAccessible::EditableText, group = QAccessible::Grouping,
               choice = QAccessible::RadioButton, button = QAccessible::Button;
-    QTest::newRow("name field, from its label") << "Form1" << "Text1" << edit << "氏名" << "";
-    QTest::newRow("age field with its unit") << "Form1" << "Text2" << edit << "年齢" << "歳";
-    QTest::newRow("height field") << "Form1" << "Text3" << edit << "身長" << "cm";
-    QTest::newRow("weight field") << "Form1" << "Text4" << edit << "体重" << "kg";
-    QTest::newRow("body fat with its note") << "Form1" << "Text5" << edit << "体脂肪率" << "%（測定した方のみ）";
-    QTest::newRow("sex group") << "Form1" << "Frame1" << group << "性別" << "";
-    QTest::newRow("sex choice") << "Form1" << "Option12" << choice << "性別: 女性" << "";
-    QTest::newRow("blood type choice") << "Form1" << "Option24" << choice << "血液型: AB" << "";
-    QTest::newRow("skin tone group") << "Form1" << "Frame3" << group << "肌の濃さ" << "";
-    QTest::newRow("skin tone choice") << "Form1" << "Option31" << choice << "肌の濃さ: 色黒" << "";
-    QTest::newRow("forward button") << "Form1" << "Command1" << button << "次へ" << "";
-    QTest::newRow("first question") << "Form2" << "Frame1" << group << "Q1  疲れやすい" << "";
-    QTest::newRow("first choice") << "Form2" << "Answer11" << choice << "Q1  疲れやすい: はい" << "";
-    QTest::newRow("tenth question, middle") << "Form2" << "Answer102" << choice << "Q10 水分をよくとりますか: ふつう" << "";
-    QTest::newRow("clear button") << "Form2" << "Command2" << button << "訂正" << "";
-    QTest::newRow("two-choice question") << "Form3" << "Frame4" << group << "Q14 冬季、靴下をはいて寝る" << "";
-    QTest::newRow("two-choice right") << "Form3" << "Answer143" << choice << "Q14 冬季、靴下をはいて寝る: いいえ" << "";
-    QTest::newRow("last choice") << "Form3" << "Answer193" << choice << "Q19 体温が低い方だと思う: いいえ" << "";
+    QTest::newRow("name field, from its label") << "PersonalDataPage" << "nameField" << edit << "氏名" << "";
+    QTest::newRow("age field with its unit") << "PersonalDataPage" << "ageField" << edit << "年齢" << "歳";
+    QTest::newRow("height field") << "PersonalDataPage" << "heightField" << edit << "身長" << "cm";
+    QTest::newRow("weight field") << "PersonalDataPage" << "weightField" << edit << "体重" << "kg";
+    QTest::newRow("body fat with its note") << "PersonalDataPage" << "bodyFatField" << edit << "体脂肪率" << "%（測定した方のみ）";
+    QTest::newRow("sex group") << "PersonalDataPage" << "sexGroup" << group << "性別" << "";
+    QTest::newRow("sex choice") << "PersonalDataPage" << "femaleOption" << choice << "性別: 女性" << "";
+    QTest::newRow("blood type choice") << "PersonalDataPage" << "bloodTypeAB" << choice << "血液型: AB" << "";
+    QTest::newRow("skin tone group") << "PersonalDataPage" << "skinToneGroup" << group << "肌の濃さ" << "";
+    QTest::newRow("skin tone choice") << "PersonalDataPage" << "darkSkinOption" << choice << "肌の濃さ: 色黒" << "";
+    QTest::newRow("forward button") << "PersonalDataPage" << "nextButton" << button << "次へ" << "";
+    QTest::newRow("first question") << "QuestionsQ1toQ10Page" << "question1Group" << group << "Q1  疲れやすい" << "";
+    QTest::newRow("first choice") << "QuestionsQ1toQ10Page" << "q1Choice1" << choice << "Q1  疲れやすい: はい" << "";
+    QTest::newRow("tenth question, middle") << "QuestionsQ1toQ10Page" << "q10Choice2" << choice << "Q10 水分をよくとりますか: ふつう" << "";
+    QTest::newRow("clear button") << "QuestionsQ1toQ10Page" << "clearButton" << button << "訂正" << "";
+    QTest::newRow("two-choice question") << "QuestionsQ11toQ19Page" << "question14Group" << group << "Q14 冬季、靴下をはいて寝る" << "";
+    QTest::newRow("two-choice right") << "QuestionsQ11toQ19Page" << "q14Choice3" << choice << "Q14 冬季、靴下をはいて寝る: いいえ" << "";
+    QTest::newRow("last choice") << "QuestionsQ11toQ19Page" << "q19Choice3" << choice << "Q19 体温が低い方だと思う: いいえ" << "";
 }
 
 void TestAccessibility::questionnaireNames()
@@ -167,9 +169,9 @@ void TestAccessibility::everyInputNamedOnce_data()
     QTest::addColumn<int>("inputs");
     // 5 fields, 3 groups of 9 options, 2 buttons; 10 groups of 30 choices;
     // 9 groups of 23 choices.
-    QTest::newRow("personal data") << "Form1" << 19;
-    QTest::newRow("Q1 to Q10") << "Form2" << 42;
-    QTest::newRow("Q11 to Q19") << "Form3" << 34;
+    QTest::newRow("personal data") << "PersonalDataPage" << 19;
+    QTest::newRow("Q1 to Q10") << "QuestionsQ1toQ10Page" << 42;
+    QTest::newRow("Q11 to Q19") << "QuestionsQ11toQ19Page" << 34;
 }
 
 void TestAccessibility::everyInputNamedOnce()
@@ -200,10 +202,10 @@ void TestAccessibility::judgementInWords_data()
     QTest::addColumn<int>("score");
     QTest::addColumn<QString>("highlighted");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("class 1") << 19 << "Label8" << "刺されにくい";
-    QTest::newRow("class 2") << 20 << "Label7" << "普通程度";
-    QTest::newRow("class 3") << 40 << "Label6" << "刺されやすい";
-    QTest::newRow("class 4") << 100 << "Label5" << "非常に刺されやすい";
+    QTest::newRow("class 1") << 19 << "classHardlyLabel" << "刺されにくい";
+    QTest::newRow("class 2") << 20 << "classAverageLabel" << "普通程度";
+    QTest::newRow("class 3") << 40 << "classEasilyLabel" << "刺されやすい";
+    QTest::newRow("class 4") << 100 << "classVeryEasilyLabel" << "非常に刺されやすい";
 }
 
 void TestAccessibility::judgementInWords()
@@ -214,16 +216,16 @@ void TestAccessibility::judgementInWords()
 
     fillRecordForScore("蚊野 花子", score);
     RecordingHost host;
-    QWidget* page = host.start(createForm4);
+    QWidget* page = host.start(createScorePage);
 
     // The score line reads as it shows; the class, shown by size and
     // colour, is also told in words, on the line and on its label.
     const QString judgement = QStringLiteral("あなたの蚊に刺されやすさ度は") + caption;
-    QObject* line = page->findChild<QObject*>(QStringLiteral("RichTextBox1"));
+    QObject* line = page->findChild<QObject*>(QStringLiteral("scoreLine"));
     QCOMPARE(accessibleText(line, QAccessible::Name),
              QStringLiteral("蚊野 花子 さんの総合点数は100点満点で%1点です。").arg(score));
     QCOMPARE(accessibleText(line, QAccessible::Description), judgement);
-    for (const char* name : {"Label5", "Label6", "Label7", "Label8"}) {
+    for (const char* name : {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"}) {
         QLabel* scale = label(page, name);
         QCOMPARE(accessibleText(scale, QAccessible::Name), scale->text());
         QCOMPARE(accessibleText(scale, QAccessible::Description),
@@ -234,9 +236,9 @@ void TestAccessibility::judgementInWords()
 void TestAccessibility::resultLabelsReadTheirText_data()
 {
     QTest::addColumn<QString>("page");
-    QTest::newRow("details") << "Form5";
-    QTest::newRow("caution points") << "Form6";
-    QTest::newRow("advice") << "Form7";
+    QTest::newRow("details") << "DetailsPage";
+    QTest::newRow("caution points") << "CautionPage";
+    QTest::newRow("advice") << "AdvicePage";
 }
 
 void TestAccessibility::resultLabelsReadTheirText()
@@ -244,9 +246,9 @@ void TestAccessibility::resultLabelsReadTheirText()
     QFETCH(QString, page);
     fillRecordForScore("蚊野 花子", 57);
     RecordingHost host;
-    QWidget* shown = host.start(page == QLatin1String("Form5")   ? createForm5
-                                : page == QLatin1String("Form6") ? createForm6
-                                                                 : createForm7);
+    QWidget* shown = host.start(page == QLatin1String("DetailsPage")   ? createDetailsPage
+                                : page == QLatin1String("CautionPage") ? createCautionPage
+                                                                       : createAdvicePage);
     // The labels paint their text themselves; they still read it out.
     const QList<QLabel*> labels = shown->findChildren<QLabel*>();
     QVERIFY(labels.size() >= 5);
@@ -328,8 +330,8 @@ void TestAccessibility::waitForPage(const char* name)
 
 void TestAccessibility::fillPersonalData()
 {
-    waitForPage("Form1");
-    QCOMPARE(focusedName(), QStringLiteral("Text1"));
+    waitForPage("PersonalDataPage");
+    QCOMPARE(focusedName(), QStringLiteral("nameField"));
     typeText(focused(), QStringLiteral("蚊野 花子"));
     press(Qt::Key_Tab); // into the sex group, at 男性
     press(Qt::Key_Right); // over to 女性
@@ -347,7 +349,7 @@ void TestAccessibility::fillPersonalData()
     press(Qt::Key_Tab); // skin tone, at 普通
     press(Qt::Key_Space);
     press(Qt::Key_Tab);
-    QCOMPARE(focusedName(), QStringLiteral("Command1"));
+    QCOMPARE(focusedName(), QStringLiteral("nextButton"));
     press(Qt::Key_Space);
 }
 
@@ -361,7 +363,7 @@ void TestAccessibility::answerQuestions(int questions, int twoChoiceFrom, int tw
             press(Qt::Key_Left);
         press(Qt::Key_Tab);
     }
-    QCOMPARE(focusedName(), QStringLiteral("Command1"));
+    QCOMPARE(focusedName(), QStringLiteral("nextButton"));
     press(Qt::Key_Space);
 }
 
@@ -374,23 +376,28 @@ void TestAccessibility::wholeRunByKeyboard()
 
     fillPersonalData();
     QVERIFY(!QTest::currentTestFailed());
-    waitForPage("Form2");
+    waitForPage("QuestionsQ1toQ10Page");
     answerQuestions(10, 10, 10);
     QVERIFY(!QTest::currentTestFailed());
-    waitForPage("Form3");
+    waitForPage("QuestionsQ11toQ19Page");
     answerQuestions(9, 3, 6); // Q14 to Q17 have no middle
     QVERIFY(!QTest::currentTestFailed());
 
     // The result pages: each opens with "終了" focused; Tab reaches the way on.
-    for (const char* page : {"Form4", "Form5", "Form6"}) {
+    const std::pair<const char*, const char*> resultPages[] = {
+        {"ScorePage", "detailsButton"},
+        {"DetailsPage", "cautionButton"},
+        {"CautionPage", "adviceButton"},
+    };
+    for (const auto& [page, wayOn] : resultPages) {
         waitForPage(page);
-        QCOMPARE(focusedName(), QStringLiteral("Command1"));
+        QCOMPARE(focusedName(), QStringLiteral("quitButton"));
         press(Qt::Key_Tab);
-        QCOMPARE(focusedName(), QStringLiteral("Command2"));
+        QCOMPARE(focusedName(), QString::fromLatin1(wayOn));
         press(Qt::Key_Space);
     }
-    waitForPage("Form7");
-    QCOMPARE(focusedName(), QStringLiteral("Command1"));
+    waitForPage("AdvicePage");
+    QCOMPARE(focusedName(), QStringLiteral("quitButton"));
     press(Qt::Key_Space);
     QTRY_VERIFY(!main_->isVisible());
 

@@ -73,20 +73,20 @@ Scene dialog(const char* name)
 void fillPersonalData(QWidget* page)
 {
     const std::pair<const char*, QString> fields[] = {
-        {"Text1", QStringLiteral("蚊野 花子")}, {"Text2", QStringLiteral("30")},
-        {"Text3", QStringLiteral("158")},       {"Text4", QStringLiteral("52")},
-        {"Text5", QStringLiteral("24")},
+        {"nameField", QStringLiteral("蚊野 花子")}, {"ageField", QStringLiteral("30")},
+        {"heightField", QStringLiteral("158")},       {"weightField", QStringLiteral("52")},
+        {"bodyFatField", QStringLiteral("24")},
     };
     for (const auto& [name, text] : fields)
         typeText(page->findChild<QLineEdit*>(QString::fromLatin1(name)), text);
-    for (const char* option : {"Option12", "Option24", "Option33"})
+    for (const char* option : {"femaleOption", "bloodTypeAB", "fairSkinOption"})
         page->findChild<QAbstractButton*>(QString::fromLatin1(option))->setChecked(true);
 }
 
 void answerMiddle(QWidget* page)
 {
     for (QAbstractButton* choice : page->findChildren<QAbstractButton*>())
-        if (choice->objectName().startsWith(QLatin1String("Answer")))
+        if (choice->objectName().contains(QLatin1String("Choice")))
             choice->setChecked(choice->objectName().endsWith(u'2'));
 }
 
@@ -104,17 +104,17 @@ const std::vector<Scene>& allScenes()
         for (int state = 1; state <= 5; ++state)
             all.push_back(splashState(state));
         all.push_back(mainWindow());
-        all.push_back(page(QStringLiteral("Form1 empty"), createForm1));
-        all.push_back(page(QStringLiteral("Form1 filled"), createForm1, {}, fillPersonalData));
-        all.push_back(page(QStringLiteral("Form2"), createForm2, {}, answerMiddle));
-        all.push_back(page(QStringLiteral("Form3"), createForm3, {}, answerMiddle));
-        all.push_back(page(QStringLiteral("Form4 hardly bitten"), createForm4, scored(15)));
-        all.push_back(page(QStringLiteral("Form4 average"), createForm4, scored(30)));
-        all.push_back(page(QStringLiteral("Form4 easily bitten"), createForm4, scored(50)));
-        all.push_back(page(QStringLiteral("Form4 very easily bitten"), createForm4, scored(100)));
-        all.push_back(page(QStringLiteral("Form5"), createForm5, scored(57)));
-        all.push_back(page(QStringLiteral("Form6"), createForm6));
-        all.push_back(page(QStringLiteral("Form7"), createForm7));
+        all.push_back(page(QStringLiteral("personal data empty"), createPersonalDataPage));
+        all.push_back(page(QStringLiteral("personal data filled"), createPersonalDataPage, {}, fillPersonalData));
+        all.push_back(page(QStringLiteral("questions Q1 to Q10"), createQuestionsQ1toQ10Page, {}, answerMiddle));
+        all.push_back(page(QStringLiteral("questions Q11 to Q19"), createQuestionsQ11toQ19Page, {}, answerMiddle));
+        all.push_back(page(QStringLiteral("score hardly bitten"), createScorePage, scored(15)));
+        all.push_back(page(QStringLiteral("score average"), createScorePage, scored(30)));
+        all.push_back(page(QStringLiteral("score easily bitten"), createScorePage, scored(50)));
+        all.push_back(page(QStringLiteral("score very easily bitten"), createScorePage, scored(100)));
+        all.push_back(page(QStringLiteral("details"), createDetailsPage, scored(57)));
+        all.push_back(page(QStringLiteral("caution"), createCautionPage));
+        all.push_back(page(QStringLiteral("advice"), createAdvicePage));
         all.push_back(dialog<FormMenu2>("FormMenu2"));
         all.push_back(dialog<FormMenu3>("FormMenu3"));
         all.push_back(dialog<FormMenu4>("FormMenu4"));

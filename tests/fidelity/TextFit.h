@@ -22,7 +22,7 @@ struct TextFit {
 // is) with the place each one's text takes and the room it has.
 QList<TextFit> measureTexts(QWidget* window);
 
-// "Label1: text 0,0 358x24 in 0,0 358x23", one for each control whose text
+// "titleLabel: text 0,0 358x24 in 0,0 358x23", one for each control whose text
 // does not fit.
 QStringList clippedTexts(QWidget* window);
 

@@ -227,9 +227,9 @@ void TestFidelity::picturesForTheScreen_data()
     QTest::newRow("version dialog picIcon") << sceneIndex(QStringLiteral("FormMenu6")) << "picIcon"
                                             << ":/pictures/picIcon.gif" << 0;
     // The row of insects along the top edge, above every control.
-    QTest::newRow("questionnaire background") << sceneIndex(QStringLiteral("Form1 empty")) << "Form1"
+    QTest::newRow("questionnaire background") << sceneIndex(QStringLiteral("personal data empty")) << "PersonalDataPage"
                                               << ":/pictures/page-cyan.jpg" << 36;
-    QTest::newRow("advice background") << sceneIndex(QStringLiteral("Form7")) << "Form7"
+    QTest::newRow("advice background") << sceneIndex(QStringLiteral("advice")) << "AdvicePage"
                                        << ":/pictures/page-yellow.jpg" << 36;
 }
 
@@ -308,11 +308,11 @@ void TestFidelity::layoutInLogicalPixels_data()
     row("splash window", "splash state 1", "FormSplash", QRect(0, 0, 761, 490));
     row("splash picture", "splash state 1", "Picture1", QRect(67, 67, 337, 187));
     row("splash credit", "splash state 5", "Label4", QRect(333, 427, 433, 33));
-    row("page", "Form1 empty", "Form1", QRect(0, 0, 667, 480));
-    row("text box", "Form1 filled", "Text1", QRect(267, 83, 133, 28));
-    row("choice in its group", "Form2", "Answer13", QRect(267, 0, 127, 20));
-    row("highlighted class", "Form4 very easily bitten", "Label5", QRect(167, 153, 333, 40));
-    row("smaller page", "Form6", "Form6", QRect(0, 0, 663, 465));
+    row("page", "personal data empty", "PersonalDataPage", QRect(0, 0, 667, 480));
+    row("text box", "personal data filled", "nameField", QRect(267, 83, 133, 28));
+    row("choice in its group", "questions Q1 to Q10", "q1Choice3", QRect(267, 0, 127, 20));
+    row("highlighted class", "score very easily bitten", "classVeryEasilyLabel", QRect(167, 153, 333, 40));
+    row("smaller page", "caution", "CautionPage", QRect(0, 0, 663, 465));
     row("dialog", "FormMenu2", "FormMenu2", QRect(0, 0, 421, 375));
     row("dialog button", "FormMenu2", "cmdOK", QRect(304, 338, 92, 23));
     row("dialog picture", "FormMenu6", "picIcon", QRect(35, 29, 65, 66));

@@ -17,11 +17,12 @@ using namespace tellumo::testing;
 
 namespace {
 
-// What the user enters on Form1, in screen order; options by control name,
-// "" for none chosen. The defaults make a complete, valid page.
+// What the user enters on the personal data page, in screen order; options
+// by control name, "" for none chosen. The defaults make a complete, valid
+// page.
 struct Entries {
-    QString name = QStringLiteral("山田花子"), sex = "Option12", age = "30", height = "160", weight = "55",
-            bloodType = "Option22", bodyFat, skinTone = "Option32";
+    QString name = QStringLiteral("山田花子"), sex = "femaleOption", age = "30", height = "160", weight = "55",
+            bloodType = "bloodTypeA", bodyFat, skinTone = "normalSkinOption";
 };
 using E = Entries;
 
@@ -60,9 +61,12 @@ QStringList storedPersonalData()
 
 void enter(QWidget* page, const Entries& e)
 {
-    const QString* texts[] = {&e.name, &e.age, &e.height, &e.weight, &e.bodyFat};
-    for (int i = 0; i < 5; ++i)
-        typeText(control(page, QStringLiteral("Text%1").arg(i + 1)), *texts[i]);
+    const std::pair<const char*, const QString*> fields[] = {
+        {"nameField", &e.name},     {"ageField", &e.age},         {"heightField", &e.height},
+        {"weightField", &e.weight}, {"bodyFatField", &e.bodyFat},
+    };
+    for (const auto& [field, text] : fields)
+        typeText(control(page, QString::fromLatin1(field)), *text);
     for (const QString& option : {e.sex, e.bloodType, e.skinTone})
         if (!option.isEmpty())
             click(page, option);
@@ -82,9 +86,9 @@ QStringList pageState(QWidget* page)
 
 QWidget* startPage(RecordingHost& host, const QString& name, bool activate = true)
 {
-    QWidget* page = host.start(name == QLatin1String("Form1")   ? createForm1
-                               : name == QLatin1String("Form2") ? createForm2
-                                                                : createForm3);
+    QWidget* page = host.start(name == QLatin1String("PersonalDataPage")       ? createPersonalDataPage
+                               : name == QLatin1String("QuestionsQ1toQ10Page") ? createQuestionsQ1toQ10Page
+                                                                               : createQuestionsQ11toQ19Page);
     if (!activate)
         return page;
     page->activateWindow();
@@ -125,13 +129,13 @@ private slots:
     void init();
     void cleanup();
 
-    void form1StopsAtFirstProblem_data();
-    void form1StopsAtFirstProblem();
-    void form1Stores_data();
-    void form1Stores();
-    void form1ClearAfterFailedAttempt();
-    void form1FieldsTakeTheirLength_data();
-    void form1FieldsTakeTheirLength();
+    void personalDataStopsAtFirstProblem_data();
+    void personalDataStopsAtFirstProblem();
+    void personalDataStores_data();
+    void personalDataStores();
+    void personalDataClearAfterFailedAttempt();
+    void personalDataFieldsTakeTheirLength_data();
+    void personalDataFieldsTakeTheirLength();
     void questionsStopAtFirstUnanswered_data();
     void questionsStopAtFirstUnanswered();
     void questionsStoreCodes_data();
@@ -154,33 +158,33 @@ void TestQuestionnaire::cleanup()
     QTRY_VERIFY2(visibleTopLevels().isEmpty(), qPrintable(visibleTopLevels().join(u',')));
 }
 
-void TestQuestionnaire::form1StopsAtFirstProblem_data()
+void TestQuestionnaire::personalDataStopsAtFirstProblem_data()
 {
     QTest::addColumn<Entries>("entries");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus"); // the choice messages leave it on the button pressed
     QTest::addColumn<QStringList>("stored");
 
-    QTest::newRow("no name, all else given") << with({{&E::name, ""}}) << "氏名が入力されていません" << "Text1" << NothingStored;
-    QTest::newRow("no sex") << with({{&E::sex, ""}}) << "性別が選択されていません" << "Command1" << storedUpTo(1);
-    QTest::newRow("blanks are a name") << with({{&E::name, "   "}, {&E::sex, ""}}) << "性別が選択されていません" << "Command1" << changed(NothingStored, {{0, "   "}});
-    QTest::newRow("no age") << with({{&E::age, ""}}) << "年齢が入力されていません" << "Text2" << storedUpTo(2);
-    QTest::newRow("age not a number") << with({{&E::age, "abc"}}) << "年齢を正しく入力してください" << "Text2" << storedUpTo(2);
-    QTest::newRow("age only blanks") << with({{&E::age, "  "}}) << "年齢を正しく入力してください" << "Text2" << storedUpTo(2);
-    QTest::newRow("negative age") << with({{&E::age, "-1"}}) << "年齢を正しく入力してください" << "Text2" << storedUpTo(2);
-    QTest::newRow("no height") << with({{&E::height, ""}}) << "身長が入力されていません" << "Text3" << storedUpTo(3);
-    QTest::newRow("height zero") << with({{&E::height, "0"}}) << "身長を正しく入力してください" << "Text3" << storedUpTo(3);
-    QTest::newRow("full-width height with unit") << with({{&E::height, "１７０ｃｍ"}}) << "身長を正しく入力してください" << "Text3" << storedUpTo(3);
-    QTest::newRow("no weight") << with({{&E::weight, ""}}) << "体重が入力されていません" << "Text4" << storedUpTo(4);
-    QTest::newRow("weight not a number") << with({{&E::weight, "abc"}}) << "体重を正しく入力してください" << "Text4" << storedUpTo(4);
-    QTest::newRow("no blood type") << with({{&E::bloodType, ""}}) << "血液型が選択されていません" << "Command1" << storedUpTo(5);
-    QTest::newRow("body fat not a number") << with({{&E::bodyFat, "x"}}) << "体脂肪率を正しく入力してください" << "Text5" << storedUpTo(6);
-    QTest::newRow("body fat above 100") << with({{&E::bodyFat, "100.5"}}) << "体脂肪率を正しく入力してください" << "Text5" << storedUpTo(6);
-    QTest::newRow("negative body fat") << with({{&E::bodyFat, "-1"}}) << "体脂肪率を正しく入力してください" << "Text5" << storedUpTo(6);
-    QTest::newRow("no skin tone") << with({{&E::skinTone, ""}}) << "肌の濃さが選択されていません" << "Command1" << storedUpTo(7);
+    QTest::newRow("no name, all else given") << with({{&E::name, ""}}) << "氏名が入力されていません" << "nameField" << NothingStored;
+    QTest::newRow("no sex") << with({{&E::sex, ""}}) << "性別が選択されていません" << "nextButton" << storedUpTo(1);
+    QTest::newRow("blanks are a name") << with({{&E::name, "   "}, {&E::sex, ""}}) << "性別が選択されていません" << "nextButton" << changed(NothingStored, {{0, "   "}});
+    QTest::newRow("no age") << with({{&E::age, ""}}) << "年齢が入力されていません" << "ageField" << storedUpTo(2);
+    QTest::newRow("age not a number") << with({{&E::age, "abc"}}) << "年齢を正しく入力してください" << "ageField" << storedUpTo(2);
+    QTest::newRow("age only blanks") << with({{&E::age, "  "}}) << "年齢を正しく入力してください" << "ageField" << storedUpTo(2);
+    QTest::newRow("negative age") << with({{&E::age, "-1"}}) << "年齢を正しく入力してください" << "ageField" << storedUpTo(2);
+    QTest::newRow("no height") << with({{&E::height, ""}}) << "身長が入力されていません" << "heightField" << storedUpTo(3);
+    QTest::newRow("height zero") << with({{&E::height, "0"}}) << "身長を正しく入力してください" << "heightField" << storedUpTo(3);
+    QTest::newRow("full-width height with unit") << with({{&E::height, "１７０ｃｍ"}}) << "身長を正しく入力してください" << "heightField" << storedUpTo(3);
+    QTest::newRow("no weight") << with({{&E::weight, ""}}) << "体重が入力されていません" << "weightField" << storedUpTo(4);
+    QTest::newRow("weight not a number") << with({{&E::weight, "abc"}}) << "体重を正しく入力してください" << "weightField" << storedUpTo(4);
+    QTest::newRow("no blood type") << with({{&E::bloodType, ""}}) << "血液型が選択されていません" << "nextButton" << storedUpTo(5);
+    QTest::newRow("body fat not a number") << with({{&E::bodyFat, "x"}}) << "体脂肪率を正しく入力してください" << "bodyFatField" << storedUpTo(6);
+    QTest::newRow("body fat above 100") << with({{&E::bodyFat, "100.5"}}) << "体脂肪率を正しく入力してください" << "bodyFatField" << storedUpTo(6);
+    QTest::newRow("negative body fat") << with({{&E::bodyFat, "-1"}}) << "体脂肪率を正しく入力してください" << "bodyFatField" << storedUpTo(6);
+    QTest::newRow("no skin tone") << with({{&E::skinTone, ""}}) << "肌の濃さが選択されていません" << "nextButton" << storedUpTo(7);
 }
 
-void TestQuestionnaire::form1StopsAtFirstProblem()
+void TestQuestionnaire::personalDataStopsAtFirstProblem()
 {
     QFETCH(Entries, entries);
     QFETCH(QString, message);
@@ -189,10 +193,10 @@ void TestQuestionnaire::form1StopsAtFirstProblem()
 
     RecordingHost host;
     MessageRecorder messages;
-    QWidget* page = startPage(host, QStringLiteral("Form1"));
+    QWidget* page = startPage(host, QStringLiteral("PersonalDataPage"));
     enter(page, entries);
     const QStringList entered = pageState(page);
-    click(page, QStringLiteral("Command1"));
+    click(page, QStringLiteral("nextButton"));
 
     QCOMPARE(messages.messages(), QStringList{message});
     QCOMPARE(storedPersonalData(), stored);
@@ -202,7 +206,7 @@ void TestQuestionnaire::form1StopsAtFirstProblem()
     QCOMPARE(pageState(page), entered);
 }
 
-void TestQuestionnaire::form1Stores_data()
+void TestQuestionnaire::personalDataStores_data()
 {
     QTest::addColumn<Entries>("entries");
     QTest::addColumn<QStringList>("stored");
@@ -216,76 +220,76 @@ void TestQuestionnaire::form1Stores_data()
     QTest::newRow("65 kg, no body fat") << with({{&E::weight, "65"}}) << changed(DefaultsStored, {{4, "65"}, {6, "#0"}});
     QTest::newRow("full-width weight and body fat") << with({{&E::weight, "６５"}, {&E::bodyFat, "２０"}}) << changed(DefaultsStored, {{4, "６５"}, {6, "#5"}});
     QTest::newRow("weight 0, height kept as typed") << with({{&E::weight, "0"}, {&E::height, "170.0"}}) << changed(DefaultsStored, {{3, "170.0"}, {4, "0"}});
-    QTest::newRow("male, O, dark") << with({{&E::sex, "Option11"}, {&E::bloodType, "Option21"}, {&E::skinTone, "Option31"}}) << changed(DefaultsStored, {{1, "#2"}, {5, "#8"}, {7, "#10"}});
-    QTest::newRow("B, fair") << with({{&E::bloodType, "Option23"}, {&E::skinTone, "Option33"}}) << changed(DefaultsStored, {{5, "#6"}, {7, "#3"}});
-    QTest::newRow("AB") << with({{&E::bloodType, "Option24"}}) << changed(DefaultsStored, {{5, "#5"}});
+    QTest::newRow("male, O, dark") << with({{&E::sex, "maleOption"}, {&E::bloodType, "bloodTypeO"}, {&E::skinTone, "darkSkinOption"}}) << changed(DefaultsStored, {{1, "#2"}, {5, "#8"}, {7, "#10"}});
+    QTest::newRow("B, fair") << with({{&E::bloodType, "bloodTypeB"}, {&E::skinTone, "fairSkinOption"}}) << changed(DefaultsStored, {{5, "#6"}, {7, "#3"}});
+    QTest::newRow("AB") << with({{&E::bloodType, "bloodTypeAB"}}) << changed(DefaultsStored, {{5, "#5"}});
 }
 
-void TestQuestionnaire::form1Stores()
+void TestQuestionnaire::personalDataStores()
 {
     QFETCH(Entries, entries);
     QFETCH(QStringList, stored);
 
     RecordingHost host;
     MessageRecorder messages;
-    enter(startPage(host, QStringLiteral("Form1")), entries);
-    click(host.page(), QStringLiteral("Command1"));
+    enter(startPage(host, QStringLiteral("PersonalDataPage")), entries);
+    click(host.page(), QStringLiteral("nextButton"));
 
     QCOMPARE(messages.messages(), QStringList());
     QCOMPARE(storedPersonalData(), stored);
-    expectHandedOver(host, QStringLiteral("Form1"), QStringLiteral("Form2"));
+    expectHandedOver(host, QStringLiteral("PersonalDataPage"), QStringLiteral("QuestionsQ1toQ10Page"));
 }
 
-void TestQuestionnaire::form1ClearAfterFailedAttempt()
+void TestQuestionnaire::personalDataClearAfterFailedAttempt()
 {
     RecordingHost host;
     MessageRecorder messages;
-    QWidget* page = startPage(host, QStringLiteral("Form1"));
+    QWidget* page = startPage(host, QStringLiteral("PersonalDataPage"));
     enter(page, with({{&E::skinTone, ""}, {&E::bodyFat, "20"}}));
-    click(page, QStringLiteral("Command1"));
+    click(page, QStringLiteral("nextButton"));
     QCOMPARE(messages.messages(), QStringList{QStringLiteral("肌の濃さが選択されていません")});
 
     // Pressed without moving the focus out of the height field.
-    QTest::mouseClick(control(page, QStringLiteral("Text3")), Qt::LeftButton);
-    control<QAbstractButton>(page, QStringLiteral("Command2"))->click();
+    QTest::mouseClick(control(page, QStringLiteral("heightField")), Qt::LeftButton);
+    control<QAbstractButton>(page, QStringLiteral("clearButton"))->click();
     QCOMPARE(pageState(page), QStringList(5, QString()));
     QCOMPARE(storedPersonalData(), storedUpTo(7));
-    QCOMPARE(QApplication::focusWidget(), control(page, QStringLiteral("Text3")));
+    QCOMPARE(QApplication::focusWidget(), control(page, QStringLiteral("heightField")));
     QCOMPARE(messages.messages().size(), 1);
 
     // The groups are exclusive again, and the next complete pass overwrites every entry.
-    enter(page, with({{&E::name, "佐藤"}, {&E::sex, "Option11"}}));
-    click(page, QStringLiteral("Option12"));
-    QCOMPARE(pageState(page).mid(5), QStringList({"Option12", "Option22", "Option32"}));
-    click(page, QStringLiteral("Command1"));
+    enter(page, with({{&E::name, "佐藤"}, {&E::sex, "maleOption"}}));
+    click(page, QStringLiteral("femaleOption"));
+    QCOMPARE(pageState(page).mid(5), QStringList({"femaleOption", "bloodTypeA", "normalSkinOption"}));
+    click(page, QStringLiteral("nextButton"));
     QCOMPARE(storedPersonalData(), changed(DefaultsStored, {{0, "佐藤"}}));
-    QTRY_COMPARE(host.page()->objectName(), QStringLiteral("Form2"));
+    QTRY_COMPARE(host.page()->objectName(), QStringLiteral("QuestionsQ1toQ10Page"));
 }
 
-void TestQuestionnaire::form1FieldsTakeTheirLength_data()
+void TestQuestionnaire::personalDataFieldsTakeTheirLength_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("entered");
     QTest::addColumn<QString>("kept");
     const QString nines = QString(100000, u'9');
     const QString name(questionnaire::TextMaxLength, u'蚊');
-    QTest::newRow("name") << "Text1" << QString(100000, u'蚊') << name;
-    QTest::newRow("age") << "Text2" << nines << nines.left(questionnaire::NumberMaxLength);
-    QTest::newRow("height") << "Text3" << nines << nines.left(questionnaire::NumberMaxLength);
-    QTest::newRow("weight") << "Text4" << nines << nines.left(questionnaire::NumberMaxLength);
-    QTest::newRow("body fat") << "Text5" << nines << nines.left(questionnaire::NumberMaxLength);
+    QTest::newRow("name") << "nameField" << QString(100000, u'蚊') << name;
+    QTest::newRow("age") << "ageField" << nines << nines.left(questionnaire::NumberMaxLength);
+    QTest::newRow("height") << "heightField" << nines << nines.left(questionnaire::NumberMaxLength);
+    QTest::newRow("weight") << "weightField" << nines << nines.left(questionnaire::NumberMaxLength);
+    QTest::newRow("body fat") << "bodyFatField" << nines << nines.left(questionnaire::NumberMaxLength);
     // An emoji is two UTF-16 units: one that would be cut in half stays out.
-    QTest::newRow("emoji across the limit") << "Text1" << name.chopped(1) + QStringLiteral("🦟🦟") << name.chopped(1);
+    QTest::newRow("emoji across the limit") << "nameField" << name.chopped(1) + QStringLiteral("🦟🦟") << name.chopped(1);
 }
 
 // Typed, pasted or set, a field keeps at most its maximum length.
-void TestQuestionnaire::form1FieldsTakeTheirLength()
+void TestQuestionnaire::personalDataFieldsTakeTheirLength()
 {
     QFETCH(QString, field);
     QFETCH(QString, entered);
     QFETCH(QString, kept);
     RecordingHost host;
-    auto* box = control<QLineEdit>(host.start(createForm1), field);
+    auto* box = control<QLineEdit>(host.start(createPersonalDataPage), field);
     box->setText(entered);
     QCOMPARE(box->text(), kept);
     box->clear();
@@ -307,15 +311,15 @@ void TestQuestionnaire::questionsStopAtFirstUnanswered_data()
     QTest::addColumn<QList<int>>("codes"); // of Q1..Q19 afterwards
 
     const int U = Untouched;
-    QTest::newRow("Q1") << "Form2" << QList<int>{} << "Q1の回答が選択されていません" << QList<int>(19, U);
-    QTest::newRow("Q7") << "Form2" << QList<int>{11, 22, 33, 41, 53, 61} << "Q7の回答が選択されていません"
+    QTest::newRow("Q1") << "QuestionsQ1toQ10Page" << QList<int>{} << "Q1の回答が選択されていません" << QList<int>(19, U);
+    QTest::newRow("Q7") << "QuestionsQ1toQ10Page" << QList<int>{11, 22, 33, 41, 53, 61} << "Q7の回答が選択されていません"
                         << QList<int>{0, 1, 0, 2, 0, 10, U, U, U, U, U, U, U, U, U, U, U, U, U};
-    QTest::newRow("Q10") << "Form2" << QList<int>{13, 23, 31, 42, 51, 62, 72, 83, 91} << "Q10の回答が選択されていません"
+    QTest::newRow("Q10") << "QuestionsQ1toQ10Page" << QList<int>{13, 23, 31, 42, 51, 62, 72, 83, 91} << "Q10の回答が選択されていません"
                          << QList<int>{2, 2, 2, 1, 2, 5, 4, 2, 2, U, U, U, U, U, U, U, U, U, U};
-    QTest::newRow("Q11") << "Form3" << QList<int>{} << "Q11の回答が選択されていません" << QList<int>(19, U);
-    QTest::newRow("Q14") << "Form3" << QList<int>{111, 122, 133, 151, 161} << "Q14の回答が選択されていません"
+    QTest::newRow("Q11") << "QuestionsQ11toQ19Page" << QList<int>{} << "Q11の回答が選択されていません" << QList<int>(19, U);
+    QTest::newRow("Q14") << "QuestionsQ11toQ19Page" << QList<int>{111, 122, 133, 151, 161} << "Q14の回答が選択されていません"
                          << QList<int>(10, U) + QList<int>{2, 1, 20, U, U, U, U, U, U};
-    QTest::newRow("Q19") << "Form3" << QList<int>{113, 121, 132, 143, 151, 163, 171, 181} << "Q19の回答が選択されていません"
+    QTest::newRow("Q19") << "QuestionsQ11toQ19Page" << QList<int>{113, 121, 132, 143, 151, 163, 171, 181} << "Q19の回答が選択されていません"
                          << QList<int>(10, U) + QList<int>{0, 0, 10, 2, 0, 2, 0, 0, U};
 }
 
@@ -330,9 +334,9 @@ void TestQuestionnaire::questionsStopAtFirstUnanswered()
     MessageRecorder messages;
     QWidget* shown = startPage(host, page);
     for (int index : choices)
-        click(shown, QStringLiteral("Answer%1").arg(index));
+        click(shown, choiceName(index));
     const QStringList chosen = pageState(shown);
-    click(shown, QStringLiteral("Command1"));
+    click(shown, QStringLiteral("nextButton"));
 
     QCOMPARE(messages.messages(), QStringList{message});
     QCOMPARE(storedCodes(1, 19), codes);
@@ -358,24 +362,24 @@ void TestQuestionnaire::questionsStoreCodes()
 
     const int question = choice / 10;
     const bool first = question <= 10;
-    if (!first) { // Form3 hands over to the result page, which scores the whole record
+    if (!first) { // the last question page hands over to the score page, which scores the whole record
         fillRecordForScore("試験", 30);
         for (int q = 11; q <= 19; ++q)
             Module1::Record.AnswerCodes[q] = Untouched;
     }
-    const QString page = first ? QStringLiteral("Form2") : QStringLiteral("Form3");
+    const QString page = first ? QStringLiteral("QuestionsQ1toQ10Page") : QStringLiteral("QuestionsQ11toQ19Page");
     RecordingHost host;
     MessageRecorder messages;
     QWidget* shown = startPage(host, page);
     for (int q = first ? 1 : 11; q <= (first ? 10 : 19); ++q)
-        click(shown, QStringLiteral("Answer%1").arg(10 * q + 1));
-    click(shown, QStringLiteral("Answer%1").arg(choice));
-    click(shown, QStringLiteral("Command1"));
+        click(shown, choiceName(10 * q + 1));
+    click(shown, choiceName(choice));
+    click(shown, QStringLiteral("nextButton"));
 
     QCOMPARE(messages.messages(), QStringList());
     QCOMPARE(int(Module1::Record.AnswerCodes[question]), code);
     QVERIFY(!storedCodes(first ? 1 : 11, first ? 10 : 19).contains(Untouched));
-    expectHandedOver(host, page, first ? QStringLiteral("Form3") : QStringLiteral("Form4"));
+    expectHandedOver(host, page, first ? QStringLiteral("QuestionsQ11toQ19Page") : QStringLiteral("ScorePage"));
 }
 
 void TestQuestionnaire::questionsClear_data()
@@ -383,8 +387,8 @@ void TestQuestionnaire::questionsClear_data()
     QTest::addColumn<QString>("page");
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("last");
-    QTest::newRow("Form2") << "Form2" << 1 << 10;
-    QTest::newRow("Form3") << "Form3" << 11 << 19;
+    QTest::newRow("Q1 to Q10") << "QuestionsQ1toQ10Page" << 1 << 10;
+    QTest::newRow("Q11 to Q19") << "QuestionsQ11toQ19Page" << 11 << 19;
 }
 
 void TestQuestionnaire::questionsClear()
@@ -397,31 +401,31 @@ void TestQuestionnaire::questionsClear()
     MessageRecorder messages;
     QWidget* shown = startPage(host, page);
     for (int q = first; q <= last; ++q) {
-        click(shown, QStringLiteral("Answer%1").arg(10 * q + 3));
+        click(shown, choiceName(10 * q + 3));
         // Q14..Q17 have no middle choice.
-        QCOMPARE(shown->findChild<QWidget*>(QStringLiteral("Answer%1").arg(10 * q + 2)) == nullptr, q >= 14 && q <= 17);
+        QCOMPARE(shown->findChild<QWidget*>(choiceName(10 * q + 2)) == nullptr, q >= 14 && q <= 17);
     }
     QCOMPARE(pageState(shown).size(), last - first + 1);
 
-    click(shown, QStringLiteral("Command2"));
+    click(shown, QStringLiteral("clearButton"));
     QCOMPARE(pageState(shown), QStringList());
     QCOMPARE(storedCodes(1, 19), QList<int>(19, Untouched));
-    click(shown, QStringLiteral("Command1"));
+    click(shown, QStringLiteral("nextButton"));
     QCOMPARE(messages.messages(), QStringList{QStringLiteral("Q%1の回答が選択されていません").arg(first)});
 
     // Each question is one exclusive choice again.
-    click(shown, QStringLiteral("Answer%1").arg(10 * first + 1));
-    click(shown, QStringLiteral("Answer%1").arg(10 * first + 3));
-    QCOMPARE(pageState(shown), QStringList{QStringLiteral("Answer%1").arg(10 * first + 3)});
+    click(shown, choiceName(10 * first + 1));
+    click(shown, choiceName(10 * first + 3));
+    QCOMPARE(pageState(shown), QStringList{choiceName(10 * first + 3)});
 }
 
 void TestQuestionnaire::choicesShowTheirColours_data()
 {
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("button");
-    QTest::newRow("Form1 option") << "Form1" << "Option21";
-    QTest::newRow("Form2 choice") << "Form2" << "Answer11";
-    QTest::newRow("Form3 two-choice row") << "Form3" << "Answer141";
+    QTest::newRow("personal data option") << "PersonalDataPage" << "bloodTypeO";
+    QTest::newRow("Q1 to Q10 choice") << "QuestionsQ1toQ10Page" << "q1Choice1";
+    QTest::newRow("Q11 to Q19 two-choice row") << "QuestionsQ11toQ19Page" << "q14Choice1";
 }
 
 // The choice's own cell is a stronger cyan than the group around it.

@@ -103,38 +103,46 @@ public:
 
     void click(const QString& name) { QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton); }
 
-    void fillForm1()
+    void fillPersonalData()
     {
-        typeText(control<QLineEdit>(QStringLiteral("Text1")), QStringLiteral("蚊野 花子"));
-        typeText(control<QLineEdit>(QStringLiteral("Text2")), QStringLiteral("30"));
-        typeText(control<QLineEdit>(QStringLiteral("Text3")), QStringLiteral("170"));
-        typeText(control<QLineEdit>(QStringLiteral("Text4")), QStringLiteral("65"));
-        for (const char* option : {"Option12", "Option22", "Option32"})
+        typeText(control<QLineEdit>(QStringLiteral("nameField")), QStringLiteral("蚊野 花子"));
+        typeText(control<QLineEdit>(QStringLiteral("ageField")), QStringLiteral("30"));
+        typeText(control<QLineEdit>(QStringLiteral("heightField")), QStringLiteral("170"));
+        typeText(control<QLineEdit>(QStringLiteral("weightField")), QStringLiteral("65"));
+        for (const char* option : {"femaleOption", "bloodTypeA", "normalSkinOption"})
             click(QString::fromLatin1(option));
     }
 
     void answer(int firstQuestion, int lastQuestion)
     {
         for (int q = firstQuestion; q <= lastQuestion; ++q)
-            click(QStringLiteral("Answer%1").arg(10 * q + 1));
+            click(choiceName(10 * q + 1));
     }
 
-    // Brings the program to page `name` ("Form1".."Form7"), the questionnaire
-    // pages empty and the result pages from a complete record.
+    // Brings the program to the page named `name`, the questionnaire pages
+    // empty and the result pages from a complete record.
     QWidget* goTo(const QString& name)
     {
-        const int number = name.mid(4).toInt();
-        if (number >= 2 && number <= 3) {
-            fillForm1();
-            click(QStringLiteral("Command1"));
-            if (number == 3 && waitFor(QStringLiteral("Form2"))) {
+        const QString firstQuestions = QStringLiteral("QuestionsQ1toQ10Page"),
+                      lastQuestions = QStringLiteral("QuestionsQ11toQ19Page");
+        if (name == firstQuestions || name == lastQuestions) {
+            fillPersonalData();
+            click(QStringLiteral("nextButton"));
+            if (name == lastQuestions && waitFor(firstQuestions)) {
                 answer(1, 10);
-                click(QStringLiteral("Command1"));
+                click(QStringLiteral("nextButton"));
             }
-        } else if (number >= 4) {
+        } else if (name != QLatin1String("PersonalDataPage")) {
             fillCompleteRecord();
-            const PageHost::PageFactory factories[] = {createForm4, createForm5, createForm6, createForm7};
-            main_->replacePage(page(), factories[number - 4]);
+            const std::pair<const char*, PageHost::PageFactory> resultPages[] = {
+                {"ScorePage", createScorePage},
+                {"DetailsPage", createDetailsPage},
+                {"CautionPage", createCautionPage},
+                {"AdvicePage", createAdvicePage},
+            };
+            for (const auto& [pageName, create] : resultPages)
+                if (name == QLatin1String(pageName))
+                    main_->replacePage(page(), create);
         }
         return waitFor(name);
     }

@@ -46,14 +46,14 @@ Q_DECLARE_METATYPE(Result)
 
 namespace {
 
-const QStringList Fields = {"Text1", "Text2", "Text3", "Text4", "Text5"};
+const QStringList Fields = {"nameField", "ageField", "heightField", "weightField", "bodyFatField"};
 
 // A valid page: female (0), age over 24 (5), blood type A (4), no body fat
 // (0), normal skin (5): 14 points. The first choice of every question adds
 // 28 on the first question page and 2 on the second: score 44, class 3,
 // constitution "虚実中間型". 170 cm and 65 kg give BMI 22.5 and degree 10.4.
 const QStringList BaseTexts = {QStringLiteral("蚊野 花子"), "30", "170", "65", ""};
-const QStringList BaseOptions = {"Option12", "Option22", "Option32"};
+const QStringList BaseOptions = {"femaleOption", "bloodTypeA", "normalSkinOption"};
 
 const QString NoName = QStringLiteral("氏名が入力されていません");
 const QString NoAge = QStringLiteral("年齢が入力されていません");
@@ -69,8 +69,8 @@ const QString Sentence = QStringLiteral(" さんの総合点数は100点満点�
 // How much each field takes: the name, and the numbers.
 int fieldLimit(const QString& fieldName)
 {
-    return fieldName == QLatin1String("Text1") ? questionnaire::TextMaxLength
-                                               : questionnaire::NumberMaxLength;
+    return fieldName == QLatin1String("nameField") ? questionnaire::TextMaxLength
+                                                   : questionnaire::NumberMaxLength;
 }
 
 // Whether `shown` is the name as a one-line sentence may show it: whole, or
@@ -218,7 +218,7 @@ void TestBadInput::personalDataField_data()
 
     // The name: only the exactly empty text is refused; everything else is a
     // name and reaches both result pages unchanged.
-    const FieldRows name{"Text1"};
+    const FieldRows name{"nameField"};
     name.refused("empty", QString(), NoName);
     name.accepted("ASCII blanks", QStringLiteral("   "), named({}));
     name.accepted("full-width blanks", QStringLiteral("　　"), named({}));
@@ -262,7 +262,7 @@ void TestBadInput::personalDataField_data()
 
     // Age: a whole or decimal number of zero or more; over 24 gives 5
     // points, otherwise 3.
-    const FieldRows age{"Text2"};
+    const FieldRows age{"ageField"};
     age.refused("empty", QString(), NoAge);
     age.refused("ASCII blanks", QStringLiteral("  "), BadAge);
     age.refused("full-width blanks", QStringLiteral("　"), BadAge);
@@ -298,7 +298,7 @@ void TestBadInput::personalDataField_data()
     // Height: a number above zero; outside 51..190 cm there is no obesity
     // degree, and a height so small that the BMI leaves the doubles shows an
     // empty BMI line rather than a wrong number.
-    const FieldRows height{"Text3"};
+    const FieldRows height{"heightField"};
     height.refused("empty", QString(), NoHeight);
     height.refused("ASCII blanks", QStringLiteral(" "), BadHeight);
     height.refused("full-width blanks", QStringLiteral("　　"), BadHeight);
@@ -326,7 +326,7 @@ void TestBadInput::personalDataField_data()
     height.refused("emoji", QStringLiteral("📏"), BadHeight);
 
     // Weight: a number of zero or more.
-    const FieldRows weight{"Text4"};
+    const FieldRows weight{"weightField"};
     weight.refused("empty", QString(), NoWeight);
     weight.refused("ASCII blanks", QStringLiteral("   "), BadWeight);
     weight.refused("full-width blanks", QStringLiteral("　"), BadWeight);
@@ -351,7 +351,7 @@ void TestBadInput::personalDataField_data()
 
     // Body fat: empty is no percentage; otherwise 0..100. 20 % of 65 kg is
     // 13 kg: 5 points.
-    const FieldRows bodyFat{"Text5"};
+    const FieldRows bodyFat{"bodyFatField"};
     bodyFat.accepted("empty", QString(), plain());
     bodyFat.refused("ASCII blanks", QStringLiteral("  "), BadBodyFat);
     bodyFat.refused("full-width blanks", QStringLiteral("　"), BadBodyFat);
@@ -387,8 +387,8 @@ void TestBadInput::answerQuestionPage(const char* name, int firstQuestion, int l
     QWidget* page = waitForPage(name);
     QVERIFY2(page, name);
     for (int q = firstQuestion; q <= lastQuestion; ++q)
-        QTest::mouseClick(button(page, QStringLiteral("Answer%1").arg(10 * q + 1)), Qt::LeftButton);
-    QTest::mouseClick(button(page, QStringLiteral("Command1")), Qt::LeftButton);
+        QTest::mouseClick(button(page, choiceName(10 * q + 1)), Qt::LeftButton);
+    QTest::mouseClick(button(page, QStringLiteral("nextButton")), Qt::LeftButton);
 }
 
 void TestBadInput::personalDataField()
@@ -400,7 +400,7 @@ void TestBadInput::personalDataField()
     QFETCH(Result, result);
 
     host_ = new RecordingHost;
-    QWidget* page = host_->start(createForm1);
+    QWidget* page = host_->start(createPersonalDataPage);
     page->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(page));
 
@@ -423,7 +423,7 @@ void TestBadInput::personalDataField()
     const QStringList options = checkedOptions(page);
 
     MessageRecorder messages;
-    QTest::mouseClick(button(page, QStringLiteral("Command1")), Qt::LeftButton);
+    QTest::mouseClick(button(page, QStringLiteral("nextButton")), Qt::LeftButton);
 
     if (!message.isEmpty()) {
         QCOMPARE(messages.messages(), QStringList{message});
@@ -443,14 +443,14 @@ void TestBadInput::personalDataField()
     QCOMPARE(QString::fromStdString(record.PersonalData[HeightText].text()), texts[2]);
     QCOMPARE(QString::fromStdString(record.PersonalData[WeightText].text()), texts[3]);
 
-    answerQuestionPage("Form2", 1, 10);
-    answerQuestionPage("Form3", 11, 19);
-    QWidget* form4 = waitForPage("Form4");
-    QVERIFY(form4);
+    answerQuestionPage("QuestionsQ1toQ10Page", 1, 10);
+    answerQuestionPage("QuestionsQ11toQ19Page", 11, 19);
+    QWidget* scorePage = waitForPage("ScorePage");
+    QVERIFY(scorePage);
     QCOMPARE(messages.messages(), QStringList());
 
     const QString shown = result.shownName.isNull() ? texts[0] : result.shownName;
-    auto* line = form4->findChild<QTextEdit*>(QStringLiteral("RichTextBox1"));
+    auto* line = scorePage->findChild<QTextEdit*>(QStringLiteral("scoreLine"));
     QVERIFY(line);
     // A name too long for the line gives way to the score.
     const QString sentence = Sentence.arg(result.score);
@@ -467,13 +467,13 @@ void TestBadInput::personalDataField()
     const int sentenceStart = static_cast<int>(shownOnLine.size());
     QCOMPARE(xAt(0), 0);
     QVERIFY(xAt(sentenceStart + 1) < xAt(sentenceStart + 5));
-    QCOMPARE(labelText(form4, "Label3"), QStringLiteral("あなたの蚊に刺されやすさ度は"));
-    QCOMPARE(labelText(form4, "Label6"), QStringLiteral("刺されやすい"));
-    QTest::mouseClick(button(form4, QStringLiteral("Command2")), Qt::LeftButton);
+    QCOMPARE(labelText(scorePage, "degreeLabel"), QStringLiteral("あなたの蚊に刺されやすさ度は"));
+    QCOMPARE(labelText(scorePage, "classEasilyLabel"), QStringLiteral("刺されやすい"));
+    QTest::mouseClick(button(scorePage, QStringLiteral("detailsButton")), Qt::LeftButton);
 
-    QWidget* form5 = waitForPage("Form5");
-    QVERIFY(form5);
-    auto* typeLine = form5->findChild<QLabel*>(QStringLiteral("Label4"));
+    QWidget* detailsPage = waitForPage("DetailsPage");
+    QVERIFY(detailsPage);
+    auto* typeLine = detailsPage->findChild<QLabel*>(QStringLiteral("typeSentenceLabel"));
     QVERIFY(typeLine);
     const QString lead = QStringLiteral("刺されやすい "), phrase = QStringLiteral(" さんは 虚実中間型 です。");
     QVERIFY(typeLine->text().startsWith(lead) && typeLine->text().endsWith(phrase));
@@ -485,7 +485,7 @@ void TestBadInput::personalDataField()
 
     const auto checkMeasure = [&](const char* labelName, const QString& before, const QString& pattern,
                                   const QString& after) {
-        const QString text = labelText(form5, labelName);
+        const QString text = labelText(detailsPage, labelName);
         if (pattern.isEmpty()) {
             QCOMPARE(text, QString());
             return;
@@ -494,8 +494,8 @@ void TestBadInput::personalDataField()
             QRegularExpression::escape(before) + pattern + QRegularExpression::escape(after)));
         QVERIFY2(shape.match(text).hasMatch(), qPrintable(text.left(200)));
     };
-    checkMeasure("Label5", QStringLiteral("あなたの肥満度は　"), result.obesity, QStringLiteral("%　です。"));
-    checkMeasure("Label6", QStringLiteral("あなたのBMIは　"), result.bmi, QStringLiteral("　です。"));
+    checkMeasure("obesityLabel", QStringLiteral("あなたの肥満度は　"), result.obesity, QStringLiteral("%　です。"));
+    checkMeasure("bmiLabel", QStringLiteral("あなたのBMIは　"), result.bmi, QStringLiteral("　です。"));
     QCOMPARE(messages.messages(), QStringList());
 }
 

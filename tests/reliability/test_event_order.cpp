@@ -32,6 +32,12 @@ enum class Press {
     Handler,  // the click handler itself twice, past the button's own state
 };
 
+// A button's click handler: "onNext" for "nextButton".
+QString handlerOf(const QString& buttonName)
+{
+    return QStringLiteral("on") + buttonName.front().toUpper() + buttonName.mid(1).chopped(6);
+}
+
 void press(QWidget* page, const QString& buttonName, Press how)
 {
     auto* button = page->findChild<QAbstractButton*>(buttonName);
@@ -44,8 +50,7 @@ void press(QWidget* page, const QString& buttonName, Press how)
         QTest::keyClick(button, Qt::Key_Space);
         break;
     case Press::Handler:
-        QVERIFY(QMetaObject::invokeMethod(page, qPrintable(buttonName + QStringLiteral("_Click")),
-                                          Qt::DirectConnection));
+        QVERIFY(QMetaObject::invokeMethod(page, qPrintable(handlerOf(buttonName)), Qt::DirectConnection));
         break;
     }
 }
@@ -184,19 +189,19 @@ void TestEventOrder::forwardPressedTwice_data()
         const char* second;
         const char* next;
     } changes[] = {
-        {"Form1 次へ", "Form1", "Command1", "Command1", "Form2"},
-        {"Form2 次へ", "Form2", "Command1", "Command1", "Form3"},
-        {"Form3 次へ", "Form3", "Command1", "Command1", "Form4"},
-        {"Form4 判定結果の詳細", "Form4", "Command2", "Command2", "Form5"},
-        {"Form4 注意すべき点", "Form4", "Command3", "Command3", "Form6"},
-        {"Form4 詳細, then 注意すべき点", "Form4", "Command2", "Command3", "Form5"},
-        {"Form4 終了", "Form4", "Command1", "Command1", ""},
-        {"Form4 終了, then 詳細", "Form4", "Command1", "Command2", ""},
-        {"Form5 注意すべき点", "Form5", "Command2", "Command2", "Form6"},
-        {"Form5 終了", "Form5", "Command1", "Command1", ""},
-        {"Form6 蚊の対策法", "Form6", "Command2", "Command2", "Form7"},
-        {"Form6 終了", "Form6", "Command1", "Command1", ""},
-        {"Form7 終了", "Form7", "Command1", "Command1", ""},
+        {"personal data 次へ", "PersonalDataPage", "nextButton", "nextButton", "QuestionsQ1toQ10Page"},
+        {"Q1 to Q10 次へ", "QuestionsQ1toQ10Page", "nextButton", "nextButton", "QuestionsQ11toQ19Page"},
+        {"Q11 to Q19 判定", "QuestionsQ11toQ19Page", "nextButton", "nextButton", "ScorePage"},
+        {"score 判定結果の詳細", "ScorePage", "detailsButton", "detailsButton", "DetailsPage"},
+        {"score 注意すべき点", "ScorePage", "cautionButton", "cautionButton", "CautionPage"},
+        {"score 詳細, then 注意すべき点", "ScorePage", "detailsButton", "cautionButton", "DetailsPage"},
+        {"score 終了", "ScorePage", "quitButton", "quitButton", ""},
+        {"score 終了, then 詳細", "ScorePage", "quitButton", "detailsButton", ""},
+        {"details 注意すべき点", "DetailsPage", "cautionButton", "cautionButton", "CautionPage"},
+        {"details 終了", "DetailsPage", "quitButton", "quitButton", ""},
+        {"caution 蚊の対策法", "CautionPage", "adviceButton", "adviceButton", "AdvicePage"},
+        {"caution 終了", "CautionPage", "quitButton", "quitButton", ""},
+        {"advice 終了", "AdvicePage", "quitButton", "quitButton", ""},
     };
     const struct {
         const char* name;
@@ -220,11 +225,11 @@ void TestEventOrder::forwardPressedTwice()
     ProgramDriver program;
     QWidget* current = program.goTo(page);
     QVERIFY(current);
-    if (page == QLatin1String("Form1"))
-        program.fillForm1();
-    else if (page == QLatin1String("Form2"))
+    if (page == QLatin1String("PersonalDataPage"))
+        program.fillPersonalData();
+    else if (page == QLatin1String("QuestionsQ1toQ10Page"))
         program.answer(1, 10);
-    else if (page == QLatin1String("Form3"))
+    else if (page == QLatin1String("QuestionsQ11toQ19Page"))
         program.answer(11, 19);
 
     MessageRecorder messages;
@@ -257,22 +262,23 @@ void TestEventOrder::inputAcrossPageChange_data()
     QTest::addColumn<QString>("next");   // where the first press leads
     QTest::addColumn<QString>("finally"); // where the program is at the end; empty: ended
 
-    const QString form1 = QStringLiteral("Form1"), form2 = QStringLiteral("Form2"),
-                  form3 = QStringLiteral("Form3"), form4 = QStringLiteral("Form4"),
-                  form6 = QStringLiteral("Form6"), forward = QStringLiteral("Command1");
+    const QString personalData = QStringLiteral("PersonalDataPage"),
+                  firstQuestions = QStringLiteral("QuestionsQ1toQ10Page"),
+                  lastQuestions = QStringLiteral("QuestionsQ11toQ19Page"), score = QStringLiteral("ScorePage"),
+                  caution = QStringLiteral("CautionPage"), forward = QStringLiteral("nextButton");
     // Too soon: the rest never reaches the page that has just appeared.
-    QTest::newRow("Space twice on 次へ") << form1 << forward << Repeat::SpaceTwice << 0.0 << form2 << form2;
-    QTest::newRow("Space twice on 判定") << form3 << forward << Repeat::SpaceTwice << 0.0 << form4 << form4;
-    QTest::newRow("Return twice on 判定") << form3 << forward << Repeat::ReturnTwice << 0.2 << form4 << form4;
+    QTest::newRow("Space twice on 次へ") << personalData << forward << Repeat::SpaceTwice << 0.0 << firstQuestions << firstQuestions;
+    QTest::newRow("Space twice on 判定") << lastQuestions << forward << Repeat::SpaceTwice << 0.0 << score << score;
+    QTest::newRow("Return twice on 判定") << lastQuestions << forward << Repeat::ReturnTwice << 0.2 << score << score;
     QTest::newRow("clicks in a burst on 注意すべき点")
-        << form4 << QStringLiteral("Command3") << Repeat::ClickBurst << 0.1 << form6 << form6;
+        << score << QStringLiteral("cautionButton") << Repeat::ClickBurst << 0.1 << caution << caution;
     // A key held across the page change stays ignored until it is released.
-    QTest::newRow("Return held on 判定") << form3 << forward << Repeat::ReturnHeld << 2.0 << form4 << form4;
+    QTest::newRow("Return held on 判定") << lastQuestions << forward << Repeat::ReturnHeld << 2.0 << score << score;
     // Once the page has settled, a deliberate press works: "終了" ends.
     QTest::newRow("Space later on the score page")
-        << form3 << forward << Repeat::SpaceTwice << 0.3 << form4 << QString();
+        << lastQuestions << forward << Repeat::SpaceTwice << 0.3 << score << QString();
     QTest::newRow("Return later on the score page")
-        << form3 << forward << Repeat::ReturnTwice << 0.3 << form4 << QString();
+        << lastQuestions << forward << Repeat::ReturnTwice << 0.3 << score << QString();
 }
 
 void TestEventOrder::inputAcrossPageChange()
@@ -286,9 +292,9 @@ void TestEventOrder::inputAcrossPageChange()
 
     ProgramDriver program(ProgramDriver::Guard::On);
     QVERIFY(program.goTo(page));
-    if (page == QLatin1String("Form1"))
-        program.fillForm1();
-    else if (page == QLatin1String("Form3"))
+    if (page == QLatin1String("PersonalDataPage"))
+        program.fillPersonalData();
+    else if (page == QLatin1String("QuestionsQ11toQ19Page"))
         program.answer(11, 19);
 
     auto* pressed = program.control<QAbstractButton>(button);
@@ -322,10 +328,10 @@ void TestEventOrder::pageChangeUnderMenuDialog_data()
     QTest::addColumn<QString>("next");
     QTest::addColumn<QString>("menu");
 
-    QTest::newRow("Form1 次へ, then copyright") << "Form1" << "Command1" << "Form2" << "Menu2";
-    QTest::newRow("Form3 次へ, then version") << "Form3" << "Command1" << "Form4" << "Menu6";
-    QTest::newRow("Form4 詳細, then disclaimer") << "Form4" << "Command2" << "Form5" << "Menu3";
-    QTest::newRow("Form6 蚊の対策法, then medical basis") << "Form6" << "Command2" << "Form7" << "Menu5";
+    QTest::newRow("personal data 次へ, then copyright") << "PersonalDataPage" << "nextButton" << "QuestionsQ1toQ10Page" << "Menu2";
+    QTest::newRow("Q11 to Q19 判定, then version") << "QuestionsQ11toQ19Page" << "nextButton" << "ScorePage" << "Menu6";
+    QTest::newRow("score 詳細, then disclaimer") << "ScorePage" << "detailsButton" << "DetailsPage" << "Menu3";
+    QTest::newRow("caution 蚊の対策法, then medical basis") << "CautionPage" << "adviceButton" << "AdvicePage" << "Menu5";
 }
 
 void TestEventOrder::pageChangeUnderMenuDialog()
@@ -339,9 +345,9 @@ void TestEventOrder::pageChangeUnderMenuDialog()
 
     ProgramDriver program;
     QVERIFY(program.goTo(page));
-    if (page == QLatin1String("Form1"))
-        program.fillForm1();
-    else if (page == QLatin1String("Form3"))
+    if (page == QLatin1String("PersonalDataPage"))
+        program.fillPersonalData();
+    else if (page == QLatin1String("QuestionsQ11toQ19Page"))
         program.answer(11, 19);
 
     MessageRecorder messages;
@@ -372,15 +378,15 @@ void TestEventOrder::closeWhileModal_data()
     QTest::addColumn<QString>("trigger"); // a button of the page or a menu action; empty: the page opens it
     QTest::addColumn<QString>("modal");   // class of the window that comes up
 
-    QTest::newRow("empty name message on Form1") << "Form1" << "Command1" << "QMessageBox";
-    QTest::newRow("unanswered question on Form2") << "Form2" << "Command1" << "QMessageBox";
-    QTest::newRow("unanswered question on Form3") << "Form3" << "Command1" << "QMessageBox";
-    QTest::newRow("no-score message on Form4") << "Form4 corrupted" << "" << "QMessageBox";
-    QTest::newRow("copyright over Form1") << "Form1" << "Menu2" << "tellumo::FormMenu2";
-    QTest::newRow("disclaimer over Form2") << "Form2" << "Menu3" << "tellumo::FormMenu3";
-    QTest::newRow("redistribution over Form3") << "Form3" << "Menu4" << "tellumo::FormMenu4";
-    QTest::newRow("medical basis over Form4") << "Form4" << "Menu5" << "tellumo::FormMenu5";
-    QTest::newRow("version over Form7") << "Form7" << "Menu6" << "tellumo::FormMenu6";
+    QTest::newRow("empty name message on the personal data page") << "PersonalDataPage" << "nextButton" << "QMessageBox";
+    QTest::newRow("unanswered question on the Q1 to Q10 page") << "QuestionsQ1toQ10Page" << "nextButton" << "QMessageBox";
+    QTest::newRow("unanswered question on the Q11 to Q19 page") << "QuestionsQ11toQ19Page" << "nextButton" << "QMessageBox";
+    QTest::newRow("no-score message on the score page") << "ScorePage corrupted" << "" << "QMessageBox";
+    QTest::newRow("copyright over the personal data page") << "PersonalDataPage" << "Menu2" << "tellumo::FormMenu2";
+    QTest::newRow("disclaimer over the Q1 to Q10 page") << "QuestionsQ1toQ10Page" << "Menu3" << "tellumo::FormMenu3";
+    QTest::newRow("redistribution over the Q11 to Q19 page") << "QuestionsQ11toQ19Page" << "Menu4" << "tellumo::FormMenu4";
+    QTest::newRow("medical basis over the score page") << "ScorePage" << "Menu5" << "tellumo::FormMenu5";
+    QTest::newRow("version over the advice page") << "AdvicePage" << "Menu6" << "tellumo::FormMenu6";
 }
 
 void TestEventOrder::closeWhileModal()
@@ -395,7 +401,7 @@ void TestEventOrder::closeWhileModal()
     if (corrupted) {
         fillCompleteRecord();
         Module1::Record.AnswerCodes[13] = 250; // no page stores such a code
-        program->main().replacePage(program->page(), createForm4);
+        program->main().replacePage(program->page(), createScorePage);
     } else {
         QVERIFY(program->goTo(pageName));
     }
@@ -454,8 +460,9 @@ void TestEventOrder::closeWhileModal()
 void TestEventOrder::menuDialogOverEveryPage_data()
 {
     QTest::addColumn<QString>("page");
-    for (int n = 1; n <= 7; ++n)
-        QTest::addRow("Form%d", n) << QStringLiteral("Form%1").arg(n);
+    for (const char* name : {"PersonalDataPage", "QuestionsQ1toQ10Page", "QuestionsQ11toQ19Page", "ScorePage", "DetailsPage",
+                             "CautionPage", "AdvicePage"})
+        QTest::newRow(name) << QString::fromLatin1(name);
 }
 
 void TestEventOrder::menuDialogOverEveryPage()
@@ -466,17 +473,17 @@ void TestEventOrder::menuDialogOverEveryPage()
     QWidget* current = program.goTo(page);
     QVERIFY(current);
     // Something entered, something chosen, the focus somewhere in the middle.
-    if (page == QLatin1String("Form1")) {
-        typeText(program.control<QLineEdit>(QStringLiteral("Text1")), QStringLiteral("蚊野"));
-        program.click(QStringLiteral("Option11"));
-        program.click(QStringLiteral("Option23"));
-        QLineEdit* height = program.control<QLineEdit>(QStringLiteral("Text3"));
+    if (page == QLatin1String("PersonalDataPage")) {
+        typeText(program.control<QLineEdit>(QStringLiteral("nameField")), QStringLiteral("蚊野"));
+        program.click(QStringLiteral("maleOption"));
+        program.click(QStringLiteral("bloodTypeB"));
+        QLineEdit* height = program.control<QLineEdit>(QStringLiteral("heightField"));
         QTest::mouseClick(height, Qt::LeftButton);
         typeText(height, QStringLiteral("17"));
-    } else if (page == QLatin1String("Form2") || page == QLatin1String("Form3")) {
-        const bool firstPage = page == QLatin1String("Form2");
+    } else if (page == QLatin1String("QuestionsQ1toQ10Page") || page == QLatin1String("QuestionsQ11toQ19Page")) {
+        const bool firstPage = page == QLatin1String("QuestionsQ1toQ10Page");
         program.answer(firstPage ? 1 : 11, firstPage ? 4 : 14);
-        program.click(firstPage ? QStringLiteral("Answer62") : QStringLiteral("Answer182"));
+        program.click(firstPage ? QStringLiteral("q6Choice2") : QStringLiteral("q18Choice2"));
     } else {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }

@@ -107,13 +107,13 @@ void TestScoreFailure::noScoreFromCorruptedRecord()
 
     MessageRecorder messages;
     RecordingHost host;
-    QWidget* page = host.start(createForm4);
+    QWidget* page = host.start(createScorePage);
     QTRY_COMPARE(messages.messages(), QStringList{NoJudgement});
     QVERIFY(record == before);
 
     // No score line, and no class stands out on the scale.
-    QCOMPARE(page->findChild<QTextEdit*>(QStringLiteral("RichTextBox1"))->toPlainText(), QString());
-    for (const char* name : {"Label5", "Label6", "Label7", "Label8"}) {
+    QCOMPARE(page->findChild<QTextEdit*>(QStringLiteral("scoreLine"))->toPlainText(), QString());
+    for (const char* name : {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"}) {
         auto* scale = page->findChild<QLabel*>(QString::fromLatin1(name));
         QVERIFY(scale);
         QCOMPARE(scale->font().pixelSize(), pointsToPixels(14.25));
@@ -121,15 +121,15 @@ void TestScoreFailure::noScoreFromCorruptedRecord()
     }
     // The details would only repeat the earlier judgement: that way is
     // closed. The caution points and the end stay open.
-    QVERIFY(!button(page, "Command2")->isEnabled());
-    QVERIFY(button(page, "Command3")->isEnabled());
-    QVERIFY(button(page, "Command1")->isEnabled());
-    QTest::mouseClick(button(page, "Command2"), Qt::LeftButton);
+    QVERIFY(!button(page, "detailsButton")->isEnabled());
+    QVERIFY(button(page, "cautionButton")->isEnabled());
+    QVERIFY(button(page, "quitButton")->isEnabled());
+    QTest::mouseClick(button(page, "detailsButton"), Qt::LeftButton);
     QTest::qWait(20);
     QCOMPARE(host.page(), page);
 
-    QTest::mouseClick(button(page, "Command3"), Qt::LeftButton);
-    QTRY_VERIFY(host.page() && host.page()->objectName() == QLatin1String("Form6"));
+    QTest::mouseClick(button(page, "cautionButton"), Qt::LeftButton);
+    QTRY_VERIFY(host.page() && host.page()->objectName() == QLatin1String("CautionPage"));
     QCOMPARE(messages.messages(), QStringList{NoJudgement});
 }
 
@@ -145,12 +145,12 @@ void TestScoreFailure::highestScoreStillShows()
 
     MessageRecorder messages;
     RecordingHost host;
-    QWidget* page = host.start(createForm4);
+    QWidget* page = host.start(createScorePage);
     QTest::qWait(20);
     QCOMPARE(messages.messages(), QStringList());
-    QCOMPARE(page->findChild<QTextEdit*>(QStringLiteral("RichTextBox1"))->toPlainText(),
+    QCOMPARE(page->findChild<QTextEdit*>(QStringLiteral("scoreLine"))->toPlainText(),
              QStringLiteral("蚊野 花子 さんの総合点数は100点満点で255点です。"));
-    QVERIFY(button(page, "Command2")->isEnabled());
+    QVERIFY(button(page, "detailsButton")->isEnabled());
 }
 
 void TestScoreFailure::messageComesOverTheShownPage()
@@ -171,19 +171,19 @@ void TestScoreFailure::messageComesOverTheShownPage()
             return;
         text = box->text();
         QWidget* page = program.page();
-        pageShownUnderBox = page && page->objectName() == QLatin1String("Form4") && page->isVisible();
+        pageShownUnderBox = page && page->objectName() == QLatin1String("ScorePage") && page->isVisible();
         boxWindow = box->parentWidget() ? box->parentWidget()->window() : nullptr;
         box->button(QMessageBox::Ok)->click();
     });
     watch.start();
-    program.main().replacePage(program.page(), createForm4);
+    program.main().replacePage(program.page(), createScorePage);
     QTRY_COMPARE(text, NoJudgement);
     watch.stop();
     QVERIFY(pageShownUnderBox);
     QCOMPARE(boxWindow, &program.main());
     QTRY_VERIFY(!QApplication::activeModalWidget());
 
-    program.click(QStringLiteral("Command1"));
+    program.click(QStringLiteral("quitButton"));
     QTRY_VERIFY(!program.main().isVisible());
 }
 

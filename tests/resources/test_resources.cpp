@@ -172,12 +172,12 @@ void TestResources::pageFieldUnderControls_data()
     const auto row = [](const char* page, const char* background, int left, int top, int right, int bottom) {
         QTest::newRow(page) << QString::fromLatin1(background) << twipsRect(left, top, right - left, bottom - top);
     };
-    row("Form1: labels at 2500, Label15 to 8300, buttons to 6300", "page-cyan.jpg", 2500, 800, 8300, 6300);
-    row("Form2, Form3: Form3 labels at 500, frames to 9500", "page-cyan.jpg", 500, 600, 9500, 6600);
-    row("Form4: Label4 at 1500, RichTextBox1 to 9500", "page-cyan.jpg", 1500, 700, 9500, 6600);
-    row("Form5: Label4's longest text to 9495", "page-cyan.jpg", 1800, 700, 9495, 6400);
-    row("Form6: Label3 to 9100", "page-yellow.jpg", 1000, 800, 9100, 6300);
-    row("Form7: Label5 to 9200", "page-yellow.jpg", 1000, 700, 9200, 6500);
+    row("personal data: labels at 2500, bodyFatUnit to 8300, buttons to 6300", "page-cyan.jpg", 2500, 800, 8300, 6300);
+    row("questions: Q11 to Q19 labels at 500, groups to 9500", "page-cyan.jpg", 500, 600, 9500, 6600);
+    row("score: cautionHintLabel at 1500, scoreLine to 9500", "page-cyan.jpg", 1500, 700, 9500, 6600);
+    row("details: typeSentenceLabel's longest text to 9495", "page-cyan.jpg", 1800, 700, 9495, 6400);
+    row("caution: point2Label to 9100", "page-yellow.jpg", 1000, 800, 9100, 6300);
+    row("advice: contactLabel to 9200", "page-yellow.jpg", 1000, 700, 9200, 6500);
 }
 
 // Under the controls the background is its plain field, at both sizes. JPEG

@@ -1,5 +1,6 @@
-// The result pages: the rich-text score line and the page labels, what
-// Form4 to Form7 show for a given record, and the routes between them.
+// The result pages: the rich-text score line and the page labels, what the
+// score, details, caution and advice pages show for a given record, and the
+// routes between them.
 #include "AssessmentRecord.h"
 #include "Fonts.h"
 #include "MakeRtf.h"
@@ -144,7 +145,7 @@ void TestResults::scoreLine()
     QFETCH(int, score);
     fillRecordForScore(name.toStdString(), score);
     RecordingHost host;
-    auto* line = control<RichTextView>(host.start(createForm4), QStringLiteral("RichTextBox1"));
+    auto* line = control<RichTextView>(host.start(createScorePage), QStringLiteral("scoreLine"));
     QCOMPARE(textPieces(line->document()),
              QStringLiteral("[%1|#0000ff|0px|b0] [ さんの総合点数は100点満点で%2点です。|default|0px|b0]").arg(name, QString::number(score)));
 }
@@ -152,7 +153,7 @@ void TestResults::scoreLine()
 void TestResults::classDisplay_data()
 {
     QTest::addColumn<int>("score");
-    QTest::addColumn<int>("highlighted"); // 0: Label5 (top) .. 3: Label8
+    QTest::addColumn<int>("highlighted"); // 0: the top of the scale (class 4) .. 3: its bottom (class 1)
     QTest::addColumn<QColor>("colour");
     const QColor green(0, 255, 0), black(0, 0, 0), magenta(255, 0, 255), red(255, 0, 0);
     QTest::newRow("19") << 19 << 3 << green;
@@ -173,11 +174,12 @@ void TestResults::classDisplay()
     QFETCH(QColor, colour);
     fillRecordForScore("N", score);
     RecordingHost host;
-    QWidget* page = host.start(createForm4);
+    QWidget* page = host.start(createScorePage);
 
     const QColor systemText = QApplication::palette().color(QPalette::WindowText);
+    const char* scale[] = {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"};
     for (int i = 0; i < 4; ++i) {
-        QLabel* shown = control<QLabel>(page, QStringLiteral("Label%1").arg(5 + i));
+        QLabel* shown = control<QLabel>(page, QString::fromLatin1(scale[i]));
         const int top = 2300 + 500 * i;
         const QColor text = shown->palette().color(QPalette::WindowText);
         QVERIFY(shown->font().bold());
@@ -188,7 +190,7 @@ void TestResults::classDisplay()
         } else {
             QCOMPARE(shown->geometry(), twipsRect(3000, top + (i > highlighted ? 200 : 0), 5000, 400));
             QCOMPARE(shown->font().pixelSize(), pointsToPixels(14.25));
-            QCOMPARE(text, i == 0 ? QColor(0, 0, 0) : systemText); // Label5 is black by design
+            QCOMPARE(text, i == 0 ? QColor(0, 0, 0) : systemText); // the top label is black by design
         }
     }
 }
@@ -217,7 +219,7 @@ void TestResults::typeSentence()
     QFETCH(QString, expected);
     setDetails(name, score, answerTotal, QStringLiteral("170"), QStringLiteral("65"));
     RecordingHost host;
-    QCOMPARE(labelText(host.start(createForm5), "Label4"), expected);
+    QCOMPARE(labelText(host.start(createDetailsPage), "typeSentenceLabel"), expected);
 }
 
 void TestResults::longNamesKeepTheSentenceWhole_data()
@@ -262,7 +264,7 @@ void TestResults::longNamesKeepTheSentenceWhole()
     fillRecordForScore(name.toStdString(), 57);
     {
         RecordingHost host;
-        auto* line = control<RichTextView>(host.start(createForm4), QStringLiteral("RichTextBox1"));
+        auto* line = control<RichTextView>(host.start(createScorePage), QStringLiteral("scoreLine"));
         const QString text = line->toPlainText();
         QVERIFY2(text.endsWith(sentence), qPrintable(text));
         QVERIFY(line->document()->idealWidth() <= line->width());
@@ -271,7 +273,7 @@ void TestResults::longNamesKeepTheSentenceWhole()
     QCOMPARE(QString::fromStdString(Module1::Record.PersonalData[Name].text()), name);
     {
         RecordingHost host;
-        auto* typeLine = static_cast<PageLabel*>(label(host.start(createForm5), "Label4"));
+        auto* typeLine = static_cast<PageLabel*>(label(host.start(createDetailsPage), "typeSentenceLabel"));
         const QString lead = QStringLiteral("刺されやすい "), phrase = QStringLiteral(" さんは 実証型 です。");
         const QString text = typeLine->text();
         QVERIFY2(text.startsWith(lead) && text.endsWith(phrase), qPrintable(text));
@@ -303,9 +305,9 @@ void TestResults::measures()
     QFETCH(QString, bmi);
     setDetails(QStringLiteral("N"), 30, 20, height, weight);
     RecordingHost host;
-    QWidget* page = host.start(createForm5);
-    QCOMPARE(labelText(page, "Label5"), obesity.isEmpty() ? obesity : QStringLiteral("あなたの肥満度は　%1%　です。").arg(obesity));
-    QCOMPARE(labelText(page, "Label6"), bmi.isEmpty() ? bmi : QStringLiteral("あなたのBMIは　%1　です。").arg(bmi));
+    QWidget* page = host.start(createDetailsPage);
+    QCOMPARE(labelText(page, "obesityLabel"), obesity.isEmpty() ? obesity : QStringLiteral("あなたの肥満度は　%1%　です。").arg(obesity));
+    QCOMPARE(labelText(page, "bmiLabel"), bmi.isEmpty() ? bmi : QStringLiteral("あなたのBMIは　%1　です。").arg(bmi));
 }
 
 void TestResults::textsKeepTheirSpacesAndBreaks_data()
@@ -314,11 +316,11 @@ void TestResults::textsKeepTheirSpacesAndBreaks_data()
     QTest::addColumn<QString>("labelName");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("indent"); // spaces that indent the second line, 0 for none
-    QTest::newRow("Form6 point 2") << Factory(createForm6) << "Label3"
+    QTest::newRow("caution point 2") << Factory(createCautionPage) << "point2Label"
         << QStringLiteral("２．足元が特に狙われやすいので、サンダルなどの素足を避け、     靴下と靴を履きましょう。") << 5;
-    QTest::newRow("Form5 legend") << Factory(createForm5) << "Label3"
+    QTest::newRow("details legend") << Factory(createDetailsPage) << "bmiLegendLabel"
         << QStringLiteral("    ～17.6 やせすぎ\r\n17.6～20.0 やせ気味\r\n20.0～24.0 正常\r\n24.0～26.5 やや肥満\r\n26.5～     肥満") << 0;
-    QTest::newRow("Form7 contact") << Factory(createForm7) << "Label5"
+    QTest::newRow("advice contact") << Factory(createAdvicePage) << "contactLabel"
         << QStringLiteral("ヤブカによく刺され、蚊の発生源がどこにあるか分からない場合、蚊の専門家が発生源を調べ、発生を抑える処理を致します。\r\n有限会社Quenmar：")
                + QStringLiteral(TELLUMO_CONTACT_EMAIL) + QStringLiteral("までご連絡下さい。\r\n") << 0;
 }
@@ -361,15 +363,15 @@ void TestResults::textsKeepTheirSpacesAndBreaks()
 
 void TestResults::routes_data()
 {
-    // Buttons pressed from Form4 on and the pages they lead to; the last
-    // press is always "終了".
+    // Buttons pressed from the score page on and the pages they lead to; the
+    // last press is always "終了".
     QTest::addColumn<QStringList>("presses");
     QTest::addColumn<QStringList>("pages");
-    QTest::newRow("4 → 5 → 6 → 7, end") << QStringList{"Command2", "Command2", "Command2", "Command1"} << QStringList{"Form5", "Form6", "Form7"};
-    QTest::newRow("4 → 6 → 7, end") << QStringList{"Command3", "Command2", "Command1"} << QStringList{"Form6", "Form7"};
-    QTest::newRow("end on 4") << QStringList{"Command1"} << QStringList{};
-    QTest::newRow("end on 5") << QStringList{"Command2", "Command1"} << QStringList{"Form5"};
-    QTest::newRow("end on 6") << QStringList{"Command3", "Command1"} << QStringList{"Form6"};
+    QTest::newRow("score → details → caution → advice, end") << QStringList{"detailsButton", "cautionButton", "adviceButton", "quitButton"} << QStringList{"DetailsPage", "CautionPage", "AdvicePage"};
+    QTest::newRow("score → caution → advice, end") << QStringList{"cautionButton", "adviceButton", "quitButton"} << QStringList{"CautionPage", "AdvicePage"};
+    QTest::newRow("end on score") << QStringList{"quitButton"} << QStringList{};
+    QTest::newRow("end on details") << QStringList{"detailsButton", "quitButton"} << QStringList{"DetailsPage"};
+    QTest::newRow("end on caution") << QStringList{"cautionButton", "quitButton"} << QStringList{"CautionPage"};
 }
 
 void TestResults::routes()
@@ -378,8 +380,8 @@ void TestResults::routes()
     QFETCH(QStringList, pages);
     fillRecordForScore("ABC", 57);
     RecordingHost host;
-    host.start(createForm4);
-    QStringList destroyed{"Form4"};
+    host.start(createScorePage);
+    QStringList destroyed{"ScorePage"};
     for (qsizetype i = 0; i < presses.size(); ++i) {
         if (i + 1 == presses.size())
             QCOMPARE(control<QPushButton>(host.page(), presses[i])->text(), QStringLiteral("終了"));

@@ -36,7 +36,7 @@ private slots:
     void mainWindowAfterSplashWithTableFilled();
     void menuDialogs_data();
     void menuDialogs();
-    void dialogsLeaveForm1Entries();
+    void dialogsLeavePersonalDataEntries();
     void messageBoxLook();
     void centredPosition_data();
     void centredPosition();
@@ -115,12 +115,13 @@ void TestShell::mainWindowAfterSplashWithTableFilled()
     FillStandardWeightTable(expected);
     QVERIFY(Module1::Record == expected);
 
-    // Exactly one child, Form1, at the client area's top-left corner, with
-    // room for all of it; five plain commands in the menu bar.
+    // Exactly one child, the personal data page, at the client area's
+    // top-left corner, with room for all of it; five plain commands in the
+    // menu bar.
     QCOMPARE(main->windowTitle(), QStringLiteral("Tellumo"));
     const QList<QMdiSubWindow*> children = main->clientArea()->subWindowList();
     QCOMPARE(children.size(), 1);
-    QCOMPARE(children[0]->widget()->objectName(), QStringLiteral("Form1"));
+    QCOMPARE(children[0]->widget()->objectName(), QStringLiteral("PersonalDataPage"));
     QCOMPARE(children[0]->widget()->mapTo(main->clientArea()->viewport(), QPoint(0, 0)), QPoint(0, 0));
     QVERIFY(main->clientArea()->viewport()->width() >= twips(10005));
     QVERIFY(main->clientArea()->viewport()->height() >= twips(7200));
@@ -182,15 +183,15 @@ void TestShell::menuDialogs()
 
 // A menu dialog opened in the middle of the personal data page leaves its
 // entries, its choices and the focus where they were.
-void TestShell::dialogsLeaveForm1Entries()
+void TestShell::dialogsLeavePersonalDataEntries()
 {
     FormMain window;
     window.showCentred();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QWidget* page = window.currentPage();
-    typeText(control(page, QStringLiteral("Text1")), QStringLiteral("山田花子"));
-    click(page, QStringLiteral("Option12"));
-    auto* height = control<QLineEdit>(page, QStringLiteral("Text3"));
+    typeText(control(page, QStringLiteral("nameField")), QStringLiteral("山田花子"));
+    click(page, QStringLiteral("femaleOption"));
+    auto* height = control<QLineEdit>(page, QStringLiteral("heightField"));
     QTest::mouseClick(height, Qt::LeftButton);
     typeText(height, QStringLiteral("16"));
 
@@ -201,8 +202,8 @@ void TestShell::dialogsLeaveForm1Entries()
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QCOMPARE(window.currentPage(), page);
-    QCOMPARE(control<QLineEdit>(page, QStringLiteral("Text1"))->text(), QStringLiteral("山田花子"));
-    QVERIFY(control<QAbstractButton>(page, QStringLiteral("Option12"))->isChecked());
+    QCOMPARE(control<QLineEdit>(page, QStringLiteral("nameField"))->text(), QStringLiteral("山田花子"));
+    QVERIFY(control<QAbstractButton>(page, QStringLiteral("femaleOption"))->isChecked());
     QCOMPARE(QApplication::focusWidget(), height);
     typeText(height, QStringLiteral("0")); // the user carries on where they were
     QCOMPARE(height->text(), QStringLiteral("160"));

@@ -86,6 +86,13 @@ T* control(QWidget* page, const QString& name)
     return widget;
 }
 
+// The object name of the choice button of question q, slot s, given its
+// answer index 10 × q + s: "q<q>Choice<s>".
+inline QString choiceName(int answerIndex)
+{
+    return QStringLiteral("q%1Choice%2").arg(answerIndex / 10).arg(answerIndex % 10);
+}
+
 // Clicks the named button of `page` with the mouse.
 void click(QWidget* page, const QString& name);
 

@@ -60,47 +60,47 @@ void TestWalk::wholeRun()
 
     // 男性 2, over 24 5, O 8, 20 % of 65 kg = 13 kg 5, normal skin 5: 25 points.
     QWidget* page = nullptr;
-    QVERIFY((page = waitForPage("Form1")));
-    auto* name = control<QLineEdit>(page, QStringLiteral("Text1"));
+    QVERIFY((page = waitForPage("PersonalDataPage")));
+    auto* name = control<QLineEdit>(page, QStringLiteral("nameField"));
     QTest::mouseClick(name, Qt::LeftButton);
     typeText(name, QStringLiteral("Ka {Taro}\\蚊野"));
-    const char* typed[][2] = {{"Text2", "30"}, {"Text3", "170"}, {"Text4", "65"}, {"Text5", "20"}};
+    const char* typed[][2] = {{"ageField", "30"}, {"heightField", "170"}, {"weightField", "65"}, {"bodyFatField", "20"}};
     for (const auto& [field, text] : typed)
         QTest::keyClicks(control(page, QString::fromLatin1(field)), QString::fromLatin1(text));
-    for (const char* button : {"Option11", "Option21", "Option32", "Command1"})
+    for (const char* button : {"maleOption", "bloodTypeO", "normalSkinOption", "nextButton"})
         click(page, QString::fromLatin1(button));
 
     // Q1..Q10 in the middle: 1, 1, 1, 1, 1, 5, 4, 1, 1, 1 = 17.
-    QVERIFY((page = waitForPage("Form2")));
+    QVERIFY((page = waitForPage("QuestionsQ1toQ10Page")));
     for (int q = 1; q <= 10; ++q)
-        click(page, QStringLiteral("Answer%1").arg(10 * q + 2));
-    click(page, QStringLiteral("Command1"));
+        click(page, choiceName(10 * q + 2));
+    click(page, QStringLiteral("nextButton"));
     // Q11..Q19: the middle where there is one (1, 1, 10, 1, 1), "はい" for Q14..Q17 (0 each) = 14.
-    QVERIFY((page = waitForPage("Form3")));
+    QVERIFY((page = waitForPage("QuestionsQ11toQ19Page")));
     for (int q = 11; q <= 19; ++q)
-        click(page, QStringLiteral("Answer%1").arg(10 * q + (q >= 14 && q <= 17 ? 1 : 2)));
-    click(page, QStringLiteral("Command1"));
+        click(page, choiceName(10 * q + (q >= 14 && q <= 17 ? 1 : 2)));
+    click(page, QStringLiteral("nextButton"));
 
     // 17 + 14 = 31 from the answers and 25 points: 56, "刺されやすい" in magenta.
-    QVERIFY((page = waitForPage("Form4")));
-    QCOMPARE(textPieces(control<QTextEdit>(page, QStringLiteral("RichTextBox1"))->document()),
+    QVERIFY((page = waitForPage("ScorePage")));
+    QCOMPARE(textPieces(control<QTextEdit>(page, QStringLiteral("scoreLine"))->document()),
              QStringLiteral("[Ka {Taro}\\蚊野|#0000ff|0px|b0] [ さんの総合点数は100点満点で56点です。|default|0px|b0]"));
-    QCOMPARE(label(page, "Label6")->palette().color(QPalette::WindowText), QColor(255, 0, 255));
-    click(page, QStringLiteral("Command2"));
+    QCOMPARE(label(page, "classEasilyLabel")->palette().color(QPalette::WindowText), QColor(255, 0, 255));
+    click(page, QStringLiteral("detailsButton"));
 
-    QVERIFY((page = waitForPage("Form5")));
-    QCOMPARE(labelText(page, "Label4"), QStringLiteral("刺されやすい Ka {Taro}\\蚊野 さんは 虚実中間型 です。"));
-    QCOMPARE(labelText(page, "Label5"), QStringLiteral("あなたの肥満度は　10.4%　です。"));
-    QCOMPARE(labelText(page, "Label6"), QStringLiteral("あなたのBMIは　22.5　です。"));
-    click(page, QStringLiteral("Command2"));
+    QVERIFY((page = waitForPage("DetailsPage")));
+    QCOMPARE(labelText(page, "typeSentenceLabel"), QStringLiteral("刺されやすい Ka {Taro}\\蚊野 さんは 虚実中間型 です。"));
+    QCOMPARE(labelText(page, "obesityLabel"), QStringLiteral("あなたの肥満度は　10.4%　です。"));
+    QCOMPARE(labelText(page, "bmiLabel"), QStringLiteral("あなたのBMIは　22.5　です。"));
+    click(page, QStringLiteral("cautionButton"));
 
-    QVERIFY((page = waitForPage("Form6")));
-    QCOMPARE(labelText(page, "Label2"), QStringLiteral("注意すべき点"));
-    click(page, QStringLiteral("Command2"));
+    QVERIFY((page = waitForPage("CautionPage")));
+    QCOMPARE(labelText(page, "titleLabel"), QStringLiteral("注意すべき点"));
+    click(page, QStringLiteral("adviceButton"));
 
-    QVERIFY((page = waitForPage("Form7")));
-    QVERIFY(labelText(page, "Label5").contains(QStringLiteral(TELLUMO_CONTACT_EMAIL)));
-    click(page, QStringLiteral("Command1"));
+    QVERIFY((page = waitForPage("AdvicePage")));
+    QVERIFY(labelText(page, "contactLabel").contains(QStringLiteral(TELLUMO_CONTACT_EMAIL)));
+    click(page, QStringLiteral("quitButton"));
 
     QTRY_VERIFY(!main_->isVisible());
     QCOMPARE(main_->currentPage(), nullptr);

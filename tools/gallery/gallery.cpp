@@ -93,8 +93,8 @@ private:
     bool waitForPage(const char* name);
     void click(const char* control);
     void type(const char* field, const QString& text);
-    // Replaces the page shown with a fresh Form4 built from the record.
-    bool reopenForm4();
+    // Replaces the page shown with a fresh score page built from the record.
+    bool reopenScorePage();
 
     void splash();
     void personalData();
@@ -230,68 +230,74 @@ void Gallery::splash()
 
 void Gallery::personalData()
 {
-    if (!waitForPage("Form1"))
+    if (!waitForPage("PersonalDataPage"))
         return;
-    shoot(QStringLiteral("main-form1-empty"), main_.get());
-    shootModal(QStringLiteral("form1-message"), "", [this] { click("Command1"); });
+    shoot(QStringLiteral("main-personal-data-empty"), main_.get());
+    shootModal(QStringLiteral("personal-data-message"), "", [this] { click("nextButton"); });
 
-    type("Text1", QStringLiteral("蚊野　太郎"));
-    click("Option11");
-    type("Text2", QStringLiteral("30"));
-    type("Text3", QStringLiteral("170"));
-    type("Text4", QStringLiteral("65"));
-    click("Option21");
-    type("Text5", QStringLiteral("20"));
-    click("Option32");
-    shoot(QStringLiteral("main-form1-filled"), main_.get());
+    type("nameField", QStringLiteral("蚊野　太郎"));
+    click("maleOption");
+    type("ageField", QStringLiteral("30"));
+    type("heightField", QStringLiteral("170"));
+    type("weightField", QStringLiteral("65"));
+    click("bloodTypeO");
+    type("bodyFatField", QStringLiteral("20"));
+    click("normalSkinOption");
+    shoot(QStringLiteral("main-personal-data-filled"), main_.get());
 }
 
 void Gallery::dialogs()
 {
-    for (int n = 2; n <= 6; ++n) {
-        auto* action = main_->findChild<QAction*>(QStringLiteral("Menu%1").arg(n));
+    // The menu entries in menu-bar order, and the dialog each one opens.
+    const std::pair<const char*, const char*> entries[] = {
+        {"Menu2", "copyright"}, {"Menu3", "disclaimer"}, {"Menu4", "redistribution"},
+        {"Menu5", "medical-basis"}, {"Menu6", "version"},
+    };
+    for (const auto& [entry, dialog] : entries) {
+        auto* action = main_->findChild<QAction*>(QString::fromLatin1(entry));
         if (!action) {
-            fail(QStringLiteral("no menu entry Menu%1").arg(n));
+            fail(QStringLiteral("no menu entry %1").arg(QLatin1String(entry)));
             continue;
         }
-        shootModal(QStringLiteral("dialog-FormMenu%1").arg(n), "cmdOK", [action] { action->trigger(); });
+        shootModal(QStringLiteral("dialog-%1").arg(QLatin1String(dialog)), "cmdOK",
+                   [action] { action->trigger(); });
     }
 }
 
 void Gallery::questions()
 {
-    click("Command1");
-    if (!waitForPage("Form2"))
+    click("nextButton");
+    if (!waitForPage("QuestionsQ1toQ10Page"))
         return;
-    shoot(QStringLiteral("main-form2"), main_.get());
+    shoot(QStringLiteral("main-questions-q1-q10"), main_.get());
     for (int q = 1; q <= 10; ++q)
-        click(qPrintable(QStringLiteral("Answer%1").arg(10 * q + 2)));
-    click("Command1");
+        click(qPrintable(testing::choiceName(10 * q + 2)));
+    click("nextButton");
 
-    if (!waitForPage("Form3"))
+    if (!waitForPage("QuestionsQ11toQ19Page"))
         return;
-    shoot(QStringLiteral("main-form3-empty"), main_.get());
+    shoot(QStringLiteral("main-questions-q11-q19-empty"), main_.get());
     for (int q : {11, 12, 13, 18, 19})
-        click(qPrintable(QStringLiteral("Answer%1").arg(10 * q + 2)));
+        click(qPrintable(testing::choiceName(10 * q + 2)));
     for (int q : {14, 15, 16, 17})
-        click(qPrintable(QStringLiteral("Answer%1").arg(10 * q + 1)));
-    shoot(QStringLiteral("main-form3-answered"), main_.get());
-    click("Command1");
+        click(qPrintable(testing::choiceName(10 * q + 1)));
+    shoot(QStringLiteral("main-questions-q11-q19-answered"), main_.get());
+    click("nextButton");
 }
 
-bool Gallery::reopenForm4()
+bool Gallery::reopenScorePage()
 {
     QWidget* current = main_->currentPage();
-    main_->replacePage(current, [](PageHost& host) { return createForm4(host); });
+    main_->replacePage(current, [](PageHost& host) { return createScorePage(host); });
     QDeadlineTimer deadline(5000);
     while (main_->currentPage() == current && !deadline.hasExpired())
         QTest::qWait(10);
-    return waitForPage("Form4");
+    return waitForPage("ScorePage");
 }
 
 void Gallery::results()
 {
-    if (!waitForPage("Form4"))
+    if (!waitForPage("ScorePage"))
         return;
 
     // Each class in turn: personal-data points and an answer total whose sum
@@ -321,30 +327,30 @@ void Gallery::results()
             left = static_cast<std::uint8_t>(left - code);
         }
         Module1::Record.AnswerCodes[13] = static_cast<std::uint8_t>(Module1::Record.AnswerCodes[13] + left);
-        if (!reopenForm4())
+        if (!reopenScorePage())
             return;
         const int shown = ClassifySusceptibility(Module1::Record.SusceptibilityScore);
         if (shown != c.susceptibilityClass)
-            fail(QStringLiteral("Form4 shows class %1 instead of %2").arg(shown).arg(c.susceptibilityClass));
-        shoot(QStringLiteral("main-form4-class%1").arg(c.susceptibilityClass), main_.get());
+            fail(QStringLiteral("the score page shows class %1 instead of %2").arg(shown).arg(c.susceptibilityClass));
+        shoot(QStringLiteral("main-score-class%1").arg(c.susceptibilityClass), main_.get());
     }
     Module1::Record = walked;
-    if (!reopenForm4())
+    if (!reopenScorePage())
         return;
 
-    click("Command2");
-    if (!waitForPage("Form5"))
+    click("detailsButton");
+    if (!waitForPage("DetailsPage"))
         return;
-    shoot(QStringLiteral("main-form5"), main_.get());
-    click("Command2");
-    if (!waitForPage("Form6"))
+    shoot(QStringLiteral("main-details"), main_.get());
+    click("cautionButton");
+    if (!waitForPage("CautionPage"))
         return;
-    shoot(QStringLiteral("main-form6"), main_.get());
-    click("Command2");
-    if (!waitForPage("Form7"))
+    shoot(QStringLiteral("main-caution"), main_.get());
+    click("adviceButton");
+    if (!waitForPage("AdvicePage"))
         return;
-    shoot(QStringLiteral("main-form7"), main_.get());
-    click("Command1");
+    shoot(QStringLiteral("main-advice"), main_.get());
+    click("quitButton");
     QDeadlineTimer deadline(5000);
     while (main_->isVisible() && !deadline.hasExpired())
         QTest::qWait(10);

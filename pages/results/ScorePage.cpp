@@ -1,4 +1,4 @@
-#include "Form4.h"
+#include "ScorePage.h"
 
 #include "AssessmentRecord.h"
 #include "Fonts.h"
@@ -24,23 +24,28 @@ namespace tellumo {
 namespace {
 
 constexpr Placement Layout[] = {
-    {"Label2", 0, 700, 10000, 420},
-    {"RichTextBox1", 2000, 1200, 7500, 420},
-    {"Label3", 2000, 1700, 5000, 420},
-    {"Label5", 3000, 2300, 5000, 400},
-    {"Label6", 3000, 2800, 5000, 400},
-    {"Label7", 3000, 3300, 5000, 400},
-    {"Label8", 3000, 3800, 5000, 400},
-    {"Label4", 1500, 4900, 7000, 600},
-    {"Command2", 1500, 5800, 2400, 800},
-    {"Command3", 4400, 5800, 2400, 800},
-    {"Command1", 7300, 5800, 1200, 800},
+    {"titleLabel", 0, 700, 10000, 420},
+    {"scoreLine", 2000, 1200, 7500, 420},
+    {"degreeLabel", 2000, 1700, 5000, 420},
+    {"classVeryEasilyLabel", 3000, 2300, 5000, 400},
+    {"classEasilyLabel", 3000, 2800, 5000, 400},
+    {"classAverageLabel", 3000, 3300, 5000, 400},
+    {"classHardlyLabel", 3000, 3800, 5000, 400},
+    {"cautionHintLabel", 1500, 4900, 7000, 600},
+    {"detailsButton", 1500, 5800, 2400, 800},
+    {"cautionButton", 4400, 5800, 2400, 800},
+    {"quitButton", 7300, 5800, 1200, 800},
 };
 
 const Placement& at(const char* name) { return placementOf(Layout, name); }
 
 // The scale's labels from top to bottom, and the class each one stands for.
-constexpr const char* ScaleNames[] = {"Label5", "Label6", "Label7", "Label8"};
+constexpr const char* ScaleNames[] = {
+    "classVeryEasilyLabel", // class 4
+    "classEasilyLabel",     // class 3
+    "classAverageLabel",    // class 2
+    "classHardlyLabel",     // class 1
+};
 constexpr int scaleIndexOf(int susceptibilityClass) { return 4 - susceptibilityClass; }
 
 // The highlighted class: moved left, taller, larger and in its colour; every
@@ -102,69 +107,69 @@ std::string scoreSentence(std::uint8_t score)
 
 } // namespace
 
-Form4::Form4(PageHost& host, QWidget* parent)
-    : Page(host, QStringLiteral("Form4"), 10005, 7200, CyanBackground, parent)
+ScorePage::ScorePage(PageHost& host, QWidget* parent)
+    : Page(host, QStringLiteral("ScorePage"), 10005, 7200, CyanBackground, parent)
 {
     createLabels();
     createScoreLine();
     createButtons();
     orderButtons();
     connectHandlers();
-    Form_Load();
+    move(0, 0);
+    showResult();
 }
 
-void Form4::createLabels()
+void ScorePage::createLabels()
 {
-    placeLabel(this, at("Label2"), QStringLiteral("判定結果"), pageFont(), true);
-    placeLabel(this, at("Label3"), DegreeLead, pageFont());
+    placeLabel(this, at("titleLabel"), QStringLiteral("判定結果"), pageFont(), true);
+    placeLabel(this, at("degreeLabel"), DegreeLead, pageFont());
     for (std::size_t i = 0; i < scale_.size(); ++i) {
         const int susceptibilityClass = 4 - static_cast<int>(i);
         scale_[i] = placeLabel(this, at(ScaleNames[i]), caption(susceptibilityClass), pageFont());
     }
     setTextColour(scale_[0], QColor(0, 0, 0));
-    placeLabel(this, at("Label4"),
+    placeLabel(this, at("cautionHintLabel"),
                QStringLiteral("非常に刺されやすい、刺されやすいの人は、是非注意すべき点を読んで、"
                               "蚊に刺されないよう努めてください。"),
                pageFont());
 }
 
-void Form4::createScoreLine()
+void ScorePage::createScoreLine()
 {
-    const Placement& place = at("RichTextBox1");
-    richTextBox1_ = new RichTextView(this);
-    richTextBox1_->setObjectName(QString::fromLatin1(place.name));
-    richTextBox1_->setGeometry(twipsRect(place.left, place.top, place.width, place.height));
+    const Placement& place = at("scoreLine");
+    scoreLine_ = new RichTextView(this);
+    scoreLine_->setObjectName(QString::fromLatin1(place.name));
+    scoreLine_->setGeometry(twipsRect(place.left, place.top, place.width, place.height));
 }
 
-void Form4::createButtons()
+void ScorePage::createButtons()
 {
-    command1_ = placeButton(this, at("Command1"), QStringLiteral("終了"), pageFont());
-    command2_ = placeButton(this, at("Command2"), QStringLiteral("判定結果の詳細"), pageFont());
-    command3_ = placeButton(this, at("Command3"), QStringLiteral("注意すべき点"), pageFont());
+    quitButton_ = placeButton(this, at("quitButton"), QStringLiteral("終了"), pageFont());
+    detailsButton_ = placeButton(this, at("detailsButton"), QStringLiteral("判定結果の詳細"), pageFont());
+    cautionButton_ = placeButton(this, at("cautionButton"), QStringLiteral("注意すべき点"), pageFont());
 }
 
-void Form4::orderButtons()
+void ScorePage::orderButtons()
 {
-    setTabOrder(command1_, command2_);
-    setTabOrder(command2_, command3_);
-    command1_->setFocus(Qt::OtherFocusReason);
+    setTabOrder(quitButton_, detailsButton_);
+    setTabOrder(detailsButton_, cautionButton_);
+    quitButton_->setFocus(Qt::OtherFocusReason);
 }
 
-void Form4::connectHandlers()
+void ScorePage::connectHandlers()
 {
-    connect(command1_, &QPushButton::clicked, this, &Form4::Command1_Click);
-    connect(command2_, &QPushButton::clicked, this, &Form4::Command2_Click);
-    connect(command3_, &QPushButton::clicked, this, &Form4::Command3_Click);
+    connect(quitButton_, &QPushButton::clicked, this, &ScorePage::onQuit);
+    connect(detailsButton_, &QPushButton::clicked, this, &ScorePage::onDetails);
+    connect(cautionButton_, &QPushButton::clicked, this, &ScorePage::onCaution);
 }
 
-void Form4::Form_Load()
+void ScorePage::showResult()
 {
-    move(0, 0);
     const std::optional<std::uint8_t> score = computedScore();
     if (!score) {
         // No score line and no class; the details would only repeat an
         // earlier judgement, so that way is closed. Told once the page shows.
-        command2_->setEnabled(false);
+        detailsButton_->setEnabled(false);
         QTimer::singleShot(0, this, [this] { Messages::show(this, NoJudgement); });
         return;
     }
@@ -172,27 +177,27 @@ void Form4::Form_Load()
     showClass(ClassifySusceptibility(*score));
 }
 
-void Form4::showScoreLine(const QString& name, const std::string& sentence)
+void ScorePage::showScoreLine(const QString& name, const std::string& sentence)
 {
     // The name is the user's text: escaped, so that braces and backslashes in
     // it show as typed instead of changing the document.
     const auto show = [&](const QString& shownName) {
-        richTextBox1_->setRtf(MakeRtf(EscapeRtfText(shownName.toStdString()), -1, 0, 0, 2, 0, 0)
-                              + MakeRtf(sentence, 0, 0, -1, 0, 0, 0));
+        scoreLine_->setRtf(MakeRtf(EscapeRtfText(shownName.toStdString()), -1, 0, 0, 2, 0, 0)
+                           + MakeRtf(sentence, 0, 0, -1, 0, 0, 0));
     };
     // The score is what the user came for: a long name gives way to it.
     const QString fitted = fittedName(name, [&](const QString& candidate) {
         show(candidate);
-        return richTextBox1_->fitsOneLine();
+        return scoreLine_->fitsOneLine();
     });
     show(fitted);
     if (fitted != name) {
-        richTextBox1_->setToolTip(name);
-        richTextBox1_->setAccessibleName(name + QString::fromStdString(sentence));
+        scoreLine_->setToolTip(name);
+        scoreLine_->setAccessibleName(name + QString::fromStdString(sentence));
     }
 }
 
-void Form4::showClass(int susceptibilityClass)
+void ScorePage::showClass(int susceptibilityClass)
 {
     const int highlighted = scaleIndexOf(susceptibilityClass);
     for (int i = 0; i < static_cast<int>(scale_.size()); ++i) {
@@ -205,31 +210,31 @@ void Form4::showClass(int susceptibilityClass)
             // Size and colour say which class is the person's; in words too.
             const QString judgement = DegreeLead + label->text();
             label->setAccessibleDescription(judgement);
-            richTextBox1_->setAccessibleDescription(judgement);
+            scoreLine_->setAccessibleDescription(judgement);
         } else if (i > highlighted) {
             label->setGeometry(twipsRect(place.left, place.top + MoveDown, place.width, place.height));
         }
     }
 }
 
-void Form4::Command1_Click()
+void ScorePage::onQuit()
 {
     host().endProgram(this);
 }
 
-void Form4::Command2_Click()
+void ScorePage::onDetails()
 {
-    host().replacePage(this, createForm5);
+    host().replacePage(this, createDetailsPage);
 }
 
-void Form4::Command3_Click()
+void ScorePage::onCaution()
 {
-    host().replacePage(this, createForm6);
+    host().replacePage(this, createCautionPage);
 }
 
-QWidget* createForm4(PageHost& host)
+QWidget* createScorePage(PageHost& host)
 {
-    return new Form4(host);
+    return new ScorePage(host);
 }
 
 } // namespace tellumo

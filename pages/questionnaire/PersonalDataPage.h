@@ -4,7 +4,8 @@
 // Data flow: "次へ" checks the entries in screen order and stores each one
 // into Module1::Record.PersonalData (0..7) as soon as it has been checked; the
 // first failure shows a message and ends the attempt with the earlier entries
-// kept. A complete pass asks the host to replace this page with Form2.
+// kept. A complete pass asks the host to replace this page with the page of
+// questions Q1 to Q10.
 #pragma once
 
 #include "Page.h"
@@ -17,15 +18,15 @@ class QPushButton;
 
 namespace tellumo {
 
-class Form1 : public Page {
+class PersonalDataPage : public Page {
     Q_OBJECT
 
 public:
-    explicit Form1(PageHost& host, QWidget* parent = nullptr);
+    explicit PersonalDataPage(PageHost& host, QWidget* parent = nullptr);
 
 private slots:
-    void Command1_Click(); // 次へ
-    void Command2_Click(); // 訂正
+    void onNext(); // 次へ
+    void onClear(); // 訂正
 
 private:
     void createControls();
@@ -42,16 +43,17 @@ private:
     std::optional<double> requireNumber(QLineEdit* field, const QString& emptyMessage,
                                         const QString& badMessage, bool (*acceptable)(double));
 
-    QLineEdit* Text1_ = nullptr; // name
-    QLineEdit* Text2_ = nullptr; // age
-    QLineEdit* Text3_ = nullptr; // height
-    QLineEdit* Text4_ = nullptr; // weight
-    QLineEdit* Text5_ = nullptr; // body-fat percentage, optional
-    QButtonGroup* sex_ = nullptr;       // ids: Sex
-    QButtonGroup* bloodType_ = nullptr; // ids: BloodType
-    QButtonGroup* skinTone_ = nullptr;  // ids: SkinTone
-    QPushButton* Command1_ = nullptr;
-    QPushButton* Command2_ = nullptr;
+    QLineEdit* nameField_ = nullptr;
+    QLineEdit* ageField_ = nullptr;
+    QLineEdit* heightField_ = nullptr;
+    QLineEdit* weightField_ = nullptr;
+    QLineEdit* bodyFatField_ = nullptr; // optional
+    // The exclusive choices inside the groups of the same name.
+    QButtonGroup* sexGroup_ = nullptr;       // ids: Sex
+    QButtonGroup* bloodTypeGroup_ = nullptr; // ids: BloodType
+    QButtonGroup* skinToneGroup_ = nullptr;  // ids: SkinTone
+    QPushButton* nextButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
 };
 
 } // namespace tellumo

@@ -1,4 +1,4 @@
-#include "Form5.h"
+#include "DetailsPage.h"
 
 #include "AssessmentRecord.h"
 #include "BodyMeasures.h"
@@ -21,15 +21,15 @@ namespace tellumo {
 namespace {
 
 constexpr Placement Layout[] = {
-    {"Label2", 0, 700, 10000, 450},
-    {"Label4", 1800, 1200, 8000, 420},
-    {"Label7", 2100, 1600, 6200, 1000},
-    {"Label5", 1800, 2750, 8000, 400},
-    {"Label6", 1800, 3300, 8000, 400},
-    {"Label1", 2100, 3700, 6200, 500},
-    {"Label3", 2400, 4200, 6200, 1200},
-    {"Command2", 2800, 5600, 2000, 800},
-    {"Command1", 5800, 5600, 1200, 800},
+    {"titleLabel", 0, 700, 10000, 450},
+    {"typeSentenceLabel", 1800, 1200, 8000, 420},
+    {"typeExplanationLabel", 2100, 1600, 6200, 1000},
+    {"obesityLabel", 1800, 2750, 8000, 400},
+    {"bmiLabel", 1800, 3300, 8000, 400},
+    {"bmiExplanationLabel", 2100, 3700, 6200, 500},
+    {"bmiLegendLabel", 2400, 4200, 6200, 1200},
+    {"cautionButton", 2800, 5600, 2000, 800},
+    {"quitButton", 5800, 5600, 1200, 800},
 };
 
 const Placement& at(const char* name) { return placementOf(Layout, name); }
@@ -113,40 +113,43 @@ QString bmiLine(const std::optional<Measures>& measures)
 
 } // namespace
 
-Form5::Form5(PageHost& host, QWidget* parent)
-    : Page(host, QStringLiteral("Form5"), 10005, 7200, CyanBackground, parent)
+DetailsPage::DetailsPage(PageHost& host, QWidget* parent)
+    : Page(host, QStringLiteral("DetailsPage"), 10005, 7200, CyanBackground, parent)
 {
     createLabels();
     createExplanations();
     createButtons();
     orderButtons();
     connectHandlers();
-    Form_Load();
+    move(0, 0);
+    showDetails();
 }
 
-void Form5::createLabels()
+void DetailsPage::createLabels()
 {
-    placeLabel(this, at("Label2"), QStringLiteral("判定結果の詳細"), pageFont(), true);
-    label4_ = placeLabel(this, at("Label4"), QStringLiteral("あなたは 虚実中間 型です。"), pageFont());
-    label5_ = placeLabel(this, at("Label5"), QStringLiteral("あなたの肥満度は　　　　　　　です。"), pageFont());
-    label6_ = placeLabel(this, at("Label6"), QStringLiteral("あなたのBMIは　　　　　　　です。"), pageFont());
+    placeLabel(this, at("titleLabel"), QStringLiteral("判定結果の詳細"), pageFont(), true);
+    typeSentenceLabel_
+        = placeLabel(this, at("typeSentenceLabel"), QStringLiteral("あなたは 虚実中間 型です。"), pageFont());
+    obesityLabel_
+        = placeLabel(this, at("obesityLabel"), QStringLiteral("あなたの肥満度は　　　　　　　です。"), pageFont());
+    bmiLabel_ = placeLabel(this, at("bmiLabel"), QStringLiteral("あなたのBMIは　　　　　　　です。"), pageFont());
 }
 
-void Form5::createExplanations()
+void DetailsPage::createExplanations()
 {
     const QFont font = pageFont(ExplanationPoints);
     QLabel* types = placeLabel(
-        this, at("Label7"),
+        this, at("typeExplanationLabel"),
         QStringLiteral("東洋医学で使われる虚証型はやや抵抗力が弱く生気が不足がちのタイプ、"
                        "実証型は抵抗力が旺盛で体力が大きく活動的なタイプ、"
                        "虚実中間型はそれらの中間に位置するタイプです。"),
         font);
     QLabel* bmi = placeLabel(
-        this, at("Label1"),
+        this, at("bmiExplanationLabel"),
         QStringLiteral("BMIはBody Mass Indexで体格指数と言われ、数値によって肥満の度合いが分かります。"),
         font);
     // Fixed pitch, so that the ranges and their names stand in columns.
-    QLabel* legend = placeLabel(this, at("Label3"),
+    QLabel* legend = placeLabel(this, at("bmiLegendLabel"),
                                 QStringLiteral("    ～17.6 やせすぎ\r\n"
                                                "17.6～20.0 やせ気味\r\n"
                                                "20.0～24.0 正常\r\n"
@@ -157,64 +160,63 @@ void Form5::createExplanations()
         setTextColour(label, ExplanationBlue);
 }
 
-void Form5::createButtons()
+void DetailsPage::createButtons()
 {
-    command1_ = placeButton(this, at("Command1"), QStringLiteral("終了"), pageFont());
-    command2_ = placeButton(this, at("Command2"), QStringLiteral("注意すべき点"), pageFont());
+    quitButton_ = placeButton(this, at("quitButton"), QStringLiteral("終了"), pageFont());
+    cautionButton_ = placeButton(this, at("cautionButton"), QStringLiteral("注意すべき点"), pageFont());
 }
 
-void Form5::orderButtons()
+void DetailsPage::orderButtons()
 {
-    setTabOrder(command1_, command2_);
-    command1_->setFocus(Qt::OtherFocusReason);
+    setTabOrder(quitButton_, cautionButton_);
+    quitButton_->setFocus(Qt::OtherFocusReason);
 }
 
-void Form5::connectHandlers()
+void DetailsPage::connectHandlers()
 {
-    connect(command1_, &QPushButton::clicked, this, &Form5::Command1_Click);
-    connect(command2_, &QPushButton::clicked, this, &Form5::Command2_Click);
+    connect(quitButton_, &QPushButton::clicked, this, &DetailsPage::onQuit);
+    connect(cautionButton_, &QPushButton::clicked, this, &DetailsPage::onCaution);
 }
 
-void Form5::Form_Load()
+void DetailsPage::showDetails()
 {
-    move(0, 0);
     const AssessmentRecord& record = Module1::Record;
     showTypeSentence(record);
     const std::optional<Measures> measures = readMeasures(record);
-    label5_->setText(obesityLine(record, measures));
-    label6_->setText(bmiLine(measures));
+    obesityLabel_->setText(obesityLine(record, measures));
+    bmiLabel_->setText(bmiLine(measures));
 }
 
-void Form5::showTypeSentence(const AssessmentRecord& record)
+void DetailsPage::showTypeSentence(const AssessmentRecord& record)
 {
     const QString lead = classWord(ClassifySusceptibility(record.SusceptibilityScore));
     const QString name = shownName(record.PersonalData[Name].text());
     const QString phrase = typePhrase(ClassifyConstitution(record.answerTotal()));
     // One line: a long name must not push the sentence over the explanation.
     const QString fitted = fittedName(name, [&](const QString& candidate) {
-        label4_->setText(lead + candidate + phrase);
-        return label4_->textHeight() <= label4_->linePitch();
+        typeSentenceLabel_->setText(lead + candidate + phrase);
+        return typeSentenceLabel_->textHeight() <= typeSentenceLabel_->linePitch();
     });
-    label4_->setText(lead + fitted + phrase);
+    typeSentenceLabel_->setText(lead + fitted + phrase);
     if (fitted != name) {
-        label4_->setToolTip(name);
-        label4_->setAccessibleName(lead + name + phrase);
+        typeSentenceLabel_->setToolTip(name);
+        typeSentenceLabel_->setAccessibleName(lead + name + phrase);
     }
 }
 
-void Form5::Command1_Click()
+void DetailsPage::onQuit()
 {
     host().endProgram(this);
 }
 
-void Form5::Command2_Click()
+void DetailsPage::onCaution()
 {
-    host().replacePage(this, createForm6);
+    host().replacePage(this, createCautionPage);
 }
 
-QWidget* createForm5(PageHost& host)
+QWidget* createDetailsPage(PageHost& host)
 {
-    return new Form5(host);
+    return new DetailsPage(host);
 }
 
 } // namespace tellumo

@@ -1,0 +1,317 @@
+#include "PersonalDataPage.h"
+
+#include "AssessmentRecord.h"
+#include "Controls.h"
+#include "Fonts.h"
+#include "Messages.h"
+#include "PageFactories.h"
+#include "PersonalPoints.h"
+#include "QuestionnaireControls.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tellumo {
+
+namespace {
+
+using namespace questionnaire;
+
+// Where each control stands (twips; options relative to their group) and its
+// tab index.
+constexpr ControlPlace Layout[] = {
+    {"titleLabel", 0, 800, 10000, 420, 20},
+    {"nameLabel", 2500, 1300, 1500, 420, 0},
+    {"nameField", 4000, 1250, 2000, 420, 1},
+    {"sexLabel", 2500, 1800, 1500, 420, 21},
+    {"sexGroup", 4000, 1800, 2835, 300, 17},
+    {"maleOption", 0, 0, 1335, 300, 2},
+    {"femaleOption", 1500, 0, 1335, 300, 3},
+    {"ageLabel", 2500, 2300, 1500, 420, 22},
+    {"ageField", 5000, 2250, 500, 420, 4},
+    {"ageUnit", 5600, 2300, 500, 420, 28},
+    {"heightLabel", 2500, 2800, 1500, 420, 23},
+    {"heightField", 4800, 2750, 700, 420, 5},
+    {"heightUnit", 5600, 2800, 500, 420, 29},
+    {"weightLabel", 2500, 3300, 1500, 420, 24},
+    {"weightField", 4800, 3250, 700, 420, 6},
+    {"weightUnit", 5600, 3300, 500, 420, 30},
+    {"bloodTypeLabel", 2500, 3800, 1500, 420, 25},
+    {"bloodTypeGroup", 4000, 3800, 3800, 300, 18},
+    {"bloodTypeO", 0, 0, 800, 300, 7},
+    {"bloodTypeA", 1000, 0, 800, 300, 8},
+    {"bloodTypeB", 2000, 0, 800, 300, 9},
+    {"bloodTypeAB", 3000, 0, 800, 300, 10},
+    {"bodyFatLabel", 2500, 4300, 1500, 420, 26},
+    {"bodyFatField", 4700, 4250, 800, 420, 11},
+    {"bodyFatUnit", 5600, 4300, 2700, 420, 31},
+    {"skinToneLabel", 2500, 4800, 1500, 420, 27},
+    {"skinToneGroup", 4000, 4800, 3400, 300, 19},
+    {"darkSkinOption", 0, 0, 1000, 300, 14},
+    {"normalSkinOption", 1200, 0, 1000, 300, 12},
+    {"fairSkinOption", 2400, 0, 1000, 300, 13},
+    {"nextButton", 3300, 5500, 1200, 800, 15},
+    {"clearButton", 5500, 5500, 1200, 800, 16},
+};
+
+struct LabelText {
+    const char* name;
+    const char* text;
+    bool centred;
+};
+
+constexpr LabelText Labels[] = {
+    {"titleLabel", "個人データ", true},
+    {"nameLabel", "氏名", false},
+    {"sexLabel", "性別", false},
+    {"ageLabel", "年齢", false},
+    {"ageUnit", "歳", false},
+    {"heightLabel", "身長", false},
+    {"heightUnit", "cm", false},
+    {"weightLabel", "体重", false},
+    {"weightUnit", "kg", false},
+    {"bloodTypeLabel", "血液型", false},
+    {"bodyFatLabel", "体脂肪率", false},
+    {"bodyFatUnit", "%（測定した方のみ）", false},
+    {"skinToneLabel", "肌の濃さ", false},
+};
+
+// The option buttons of one group; a button's id in its group is the
+// choice it stands for.
+struct OptionText {
+    const char* name;
+    const char* caption;
+    int id;
+};
+
+constexpr OptionText SexOptions[] = {
+    {"maleOption", "男性", static_cast<int>(Sex::Male)},
+    {"femaleOption", "女性", static_cast<int>(Sex::Female)},
+};
+constexpr OptionText BloodTypeOptions[] = {
+    {"bloodTypeO", "O", static_cast<int>(BloodType::O)},
+    {"bloodTypeA", "A", static_cast<int>(BloodType::A)},
+    {"bloodTypeB", "B", static_cast<int>(BloodType::B)},
+    {"bloodTypeAB", "AB", static_cast<int>(BloodType::AB)},
+};
+constexpr OptionText SkinToneOptions[] = {
+    {"darkSkinOption", "色黒", static_cast<int>(SkinTone::Dark)},
+    {"normalSkinOption", "普通", static_cast<int>(SkinTone::Normal)},
+    {"fairSkinOption", "色白", static_cast<int>(SkinTone::Fair)},
+};
+
+// The label that names each field or group, and the label after a field
+// that gives its unit: what assistive technology reads for the control.
+struct Naming {
+    const char* control;
+    const char* label;
+    const char* unit;
+};
+
+constexpr Naming FieldNames[] = {
+    {"nameField", "nameLabel", nullptr},
+    {"sexGroup", "sexLabel", nullptr},
+    {"ageField", "ageLabel", "ageUnit"},
+    {"heightField", "heightLabel", "heightUnit"},
+    {"weightField", "weightLabel", "weightUnit"},
+    {"bloodTypeGroup", "bloodTypeLabel", nullptr},
+    {"bodyFatField", "bodyFatLabel", "bodyFatUnit"},
+    {"skinToneGroup", "skinToneLabel", nullptr},
+};
+
+constexpr double OptionPoints = 12;
+
+const QString NoName = QStringLiteral("氏名が入力されていません");
+const QString NoSex = QStringLiteral("性別が選択されていません");
+const QString NoAge = QStringLiteral("年齢が入力されていません");
+const QString BadAge = QStringLiteral("年齢を正しく入力してください");
+const QString NoHeight = QStringLiteral("身長が入力されていません");
+const QString BadHeight = QStringLiteral("身長を正しく入力してください");
+const QString NoWeight = QStringLiteral("体重が入力されていません");
+const QString BadWeight = QStringLiteral("体重を正しく入力してください");
+const QString NoBloodType = QStringLiteral("血液型が選択されていません");
+const QString BadBodyFat = QStringLiteral("体脂肪率を正しく入力してください");
+const QString NoSkinTone = QStringLiteral("肌の濃さが選択されていません");
+
+bool isNotNegative(double value) { return value >= 0; }
+bool isPositive(double value) { return value > 0; }
+bool isPercentage(double value) { return value >= 0 && value <= 100; }
+
+QButtonGroup* createOptionGroup(QWidget* page, const char* groupName,
+                                std::span<const OptionText> options)
+{
+    QFrame* frame = createGroup(page, QString::fromLatin1(groupName));
+    auto* group = new QButtonGroup(frame);
+    group->setExclusive(true);
+    for (const OptionText& option : options)
+        group->addButton(new ChoiceButton(QString::fromLatin1(option.name),
+                                          QString::fromUtf8(option.caption),
+                                          pageFont(OptionPoints), frame),
+                         option.id);
+    return group;
+}
+
+std::string utf8(const QLineEdit* field)
+{
+    return field->text().toStdString();
+}
+
+} // namespace
+
+PersonalDataPage::PersonalDataPage(PageHost& host, QWidget* parent)
+    : Page(host, QStringLiteral("PersonalDataPage"), 10005, 7200, CyanBackground, parent)
+{
+    createControls();
+    nameControls();
+    placeControls();
+    orderTabs();
+    connectSignals();
+    nameField_->setFocus(Qt::OtherFocusReason);
+}
+
+void PersonalDataPage::createControls()
+{
+    for (const LabelText& label : Labels)
+        createLabel(this, label.name, QString::fromUtf8(label.text), pageFont(),
+                    label.centred ? Qt::AlignHCenter : Qt::AlignLeft);
+
+    // Japanese input for the name; hiragana as the starting mode cannot be
+    // requested from Qt, so the platform's input method decides.
+    nameField_ = createTextBox(this, "nameField", TextBoxKind::Text, pageFont());
+    ageField_ = createTextBox(this, "ageField", TextBoxKind::Number, pageFont());
+    heightField_ = createTextBox(this, "heightField", TextBoxKind::Number, pageFont());
+    weightField_ = createTextBox(this, "weightField", TextBoxKind::Number, pageFont());
+    bodyFatField_ = createTextBox(this, "bodyFatField", TextBoxKind::Number, pageFont());
+
+    sexGroup_ = createOptionGroup(this, "sexGroup", SexOptions);
+    bloodTypeGroup_ = createOptionGroup(this, "bloodTypeGroup", BloodTypeOptions);
+    skinToneGroup_ = createOptionGroup(this, "skinToneGroup", SkinToneOptions);
+
+    nextButton_ = createButton(this, QStringLiteral("nextButton"), QStringLiteral("次へ"), pageFont());
+    clearButton_ = createButton(this, QStringLiteral("clearButton"), QStringLiteral("訂正"), pageFont());
+}
+
+void PersonalDataPage::nameControls()
+{
+    for (const Naming& row : FieldNames) {
+        auto* label = findChild<QLabel*>(QString::fromLatin1(row.label));
+        auto* control = findChild<QWidget*>(QString::fromLatin1(row.control));
+        if (auto* field = qobject_cast<QLineEdit*>(control)) {
+            // A field takes its name from the label whose buddy it is.
+            label->setBuddy(field);
+            if (row.unit)
+                field->setAccessibleDescription(findChild<QLabel*>(QString::fromLatin1(row.unit))->text());
+        } else {
+            nameGroup(qobject_cast<QFrame*>(control), label->text());
+        }
+    }
+}
+
+void PersonalDataPage::placeControls()
+{
+    applyPlacements(this, Layout);
+}
+
+void PersonalDataPage::orderTabs()
+{
+    orderTabsByIndex(this, Layout);
+}
+
+void PersonalDataPage::connectSignals()
+{
+    connect(nextButton_, &QPushButton::clicked, this, &PersonalDataPage::onNext);
+    connect(clearButton_, &QPushButton::clicked, this, &PersonalDataPage::onClear);
+}
+
+void PersonalDataPage::refuse(const QString& message, QLineEdit* field)
+{
+    Messages::show(this, message);
+    if (field)
+        field->setFocus(Qt::OtherFocusReason);
+}
+
+std::optional<double> PersonalDataPage::requireNumber(QLineEdit* field, const QString& emptyMessage,
+                                                      const QString& badMessage,
+                                                      bool (*acceptable)(double))
+{
+    if (field->text().isEmpty()) {
+        refuse(emptyMessage, field);
+        return std::nullopt;
+    }
+    const std::optional<double> value = ReadDecimal(utf8(field));
+    if (!value || !acceptable(*value)) {
+        refuse(badMessage, field);
+        return std::nullopt;
+    }
+    return value;
+}
+
+void PersonalDataPage::onNext()
+{
+    auto& data = Module1::Record.PersonalData;
+
+    // Only the exactly empty text counts as no name; blanks are a name.
+    if (nameField_->text().isEmpty())
+        return refuse(NoName, nameField_);
+    data[Name] = utf8(nameField_);
+
+    if (sexGroup_->checkedId() < 0)
+        return refuse(NoSex);
+    data[SexPointsEntry] = SexPoints(static_cast<Sex>(sexGroup_->checkedId()));
+
+    const std::optional<double> age = requireNumber(ageField_, NoAge, BadAge, isNotNegative);
+    if (!age)
+        return;
+    data[AgePointsEntry] = AgePoints(*age);
+
+    // Height and weight are kept as typed; the body measures read them later.
+    if (!requireNumber(heightField_, NoHeight, BadHeight, isPositive))
+        return;
+    data[HeightText] = utf8(heightField_);
+
+    const std::optional<double> weight = requireNumber(weightField_, NoWeight, BadWeight, isNotNegative);
+    if (!weight)
+        return;
+    data[WeightText] = utf8(weightField_);
+
+    if (bloodTypeGroup_->checkedId() < 0)
+        return refuse(NoBloodType);
+    data[BloodTypePointsEntry] = BloodTypePoints(static_cast<BloodType>(bloodTypeGroup_->checkedId()));
+
+    std::optional<double> bodyFat;
+    if (!bodyFatField_->text().isEmpty()) {
+        bodyFat = ReadDecimal(utf8(bodyFatField_));
+        if (!bodyFat || !isPercentage(*bodyFat))
+            return refuse(BadBodyFat, bodyFatField_);
+    }
+    data[BodyFatPointsEntry] = BodyFatPoints(bodyFat, *weight);
+
+    if (skinToneGroup_->checkedId() < 0)
+        return refuse(NoSkinTone);
+    data[SkinTonePointsEntry] = SkinTonePoints(static_cast<SkinTone>(skinToneGroup_->checkedId()));
+
+    host().replacePage(this, createQuestionsQ1toQ10Page);
+}
+
+void PersonalDataPage::onClear()
+{
+    for (QLineEdit* field : {nameField_, ageField_, heightField_, weightField_, bodyFatField_})
+        field->clear();
+    // An exclusive group keeps one button checked; lift that while clearing.
+    for (QButtonGroup* group : {sexGroup_, bloodTypeGroup_, skinToneGroup_}) {
+        group->setExclusive(false);
+        for (QAbstractButton* option : group->buttons())
+            option->setChecked(false);
+        group->setExclusive(true);
+    }
+}
+
+QWidget* createPersonalDataPage(PageHost& host)
+{
+    return new PersonalDataPage(host);
+}
+
+} // namespace tellumo

@@ -1,0 +1,90 @@
+#include "CautionPage.h"
+
+#include "Fonts.h"
+#include "PageFactories.h"
+#include "Placement.h"
+
+#include <QPushButton>
+
+namespace tellumo {
+
+namespace {
+
+constexpr Placement Layout[] = {
+    {"titleLabel", 0, 800, 10000, 450},
+    {"point1Label", 1000, 1500, 8000, 300},
+    {"point2Label", 1000, 2200, 8100, 600},
+    {"point3Label", 1000, 3200, 8000, 600},
+    {"point4Label", 1000, 4200, 8000, 600},
+    {"adviceButton", 2800, 5500, 2000, 800},
+    {"quitButton", 5800, 5500, 1200, 800},
+};
+
+const Placement& at(const char* name) { return placementOf(Layout, name); }
+
+} // namespace
+
+CautionPage::CautionPage(PageHost& host, QWidget* parent)
+    : Page(host, QStringLiteral("CautionPage"), 9945, 6975, YellowBackground, parent)
+{
+    createLabels();
+    createButtons();
+    orderButtons();
+    connectHandlers();
+    move(0, 0);
+}
+
+void CautionPage::createLabels()
+{
+    placeLabel(this, at("titleLabel"), QStringLiteral("注意すべき点"), pageFont(), true);
+    placeLabel(this, at("point1Label"),
+               QStringLiteral("１．蚊がいそうな所では、肌の露出をできるだけ避けましょう。"), pageFont());
+    // Each run of spaces starts the point's indented second line.
+    placeContinuationLabel(
+        this, at("point2Label"),
+        QStringLiteral("２．足元が特に狙われやすいので、サンダルなどの素足を避け、     靴下と靴を履きましょう。"),
+        pageFont());
+    placeContinuationLabel(
+        this, at("point3Label"),
+        QStringLiteral("３．野外では虫よけスプレーの使用、屋内では殺虫剤や蚊取り      器も必要に応じ使用しましょう。"),
+        pageFont());
+    placeContinuationLabel(
+        this, at("point4Label"),
+        QStringLiteral("４．体脂肪量が多いと蚊に刺されやすい傾向があるという報告      もあります。"),
+        pageFont());
+}
+
+void CautionPage::createButtons()
+{
+    quitButton_ = placeButton(this, at("quitButton"), QStringLiteral("終了"), pageFont());
+    adviceButton_ = placeButton(this, at("adviceButton"), QStringLiteral("蚊の対策法"), pageFont());
+}
+
+void CautionPage::orderButtons()
+{
+    setTabOrder(quitButton_, adviceButton_);
+    quitButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void CautionPage::connectHandlers()
+{
+    connect(quitButton_, &QPushButton::clicked, this, &CautionPage::onQuit);
+    connect(adviceButton_, &QPushButton::clicked, this, &CautionPage::onAdvice);
+}
+
+void CautionPage::onQuit()
+{
+    host().endProgram(this);
+}
+
+void CautionPage::onAdvice()
+{
+    host().replacePage(this, createAdvicePage);
+}
+
+QWidget* createCautionPage(PageHost& host)
+{
+    return new CautionPage(host);
+}
+
+} // namespace tellumo

@@ -1,0 +1,33 @@
+// The caution page: four fixed points of caution against mosquito bites.
+//
+// Data flow: none from the record; the buttons lead to the advice page or
+// end the program.
+#pragma once
+
+#include "Page.h"
+
+class QPushButton;
+
+namespace tellumo {
+
+class CautionPage : public Page {
+    Q_OBJECT
+
+public:
+    explicit CautionPage(PageHost& host, QWidget* parent = nullptr);
+
+private slots:
+    void onQuit();
+    void onAdvice();
+
+private:
+    void createLabels();
+    void createButtons();
+    void orderButtons();
+    void connectHandlers();
+
+    QPushButton* quitButton_ = nullptr;
+    QPushButton* adviceButton_ = nullptr;
+};
+
+} // namespace tellumo

@@ -1,0 +1,48 @@
+// The details page, the detailed result: one sentence with the person's
+// susceptibility class and constitution type, the obesity degree and the
+// BMI, each beside a fixed explanation, and a fixed BMI legend.
+//
+// Data flow: showDetails reads Module1::Record (name, height and weight
+// texts, AnswerTotal, SusceptibilityScore, the standard-weight table) and
+// fills the type sentence, the obesity line and the BMI line; nothing is
+// written back. The buttons lead to the caution page or end the program.
+#pragma once
+
+#include "Page.h"
+
+class QLabel;
+class QPushButton;
+
+namespace tellumo {
+
+struct AssessmentRecord;
+class PageLabel;
+
+class DetailsPage : public Page {
+    Q_OBJECT
+
+public:
+    explicit DetailsPage(PageHost& host, QWidget* parent = nullptr);
+
+private slots:
+    void onQuit();
+    void onCaution();
+
+private:
+    void createLabels();
+    void createExplanations();
+    void createButtons();
+    void orderButtons();
+    void connectHandlers();
+    void showDetails();
+    // The class, the name and the constitution type, on one line.
+    void showTypeSentence(const AssessmentRecord& record);
+
+    PageLabel* typeSentenceLabel_ = nullptr;
+    QLabel* obesityLabel_ = nullptr;
+    QLabel* bmiLabel_ = nullptr;
+    QPushButton* quitButton_ = nullptr;
+    QPushButton* cautionButton_ = nullptr;
+};
+
+} // namespace tellumo

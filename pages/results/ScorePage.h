@@ -1,0 +1,58 @@
+// The score page, the susceptibility result: the name and score out of 100
+// as one line of rich text, and the four classes as a scale on which the
+// person's class stands out large and coloured.
+//
+// Data flow: showResult has the model compute AnswerTotal and
+// SusceptibilityScore into Module1::Record, builds the score line with
+// MakeRtf (the name escaped) and applies the class display. A record that
+// yields no score (corrupted codes or points) leaves the line and the scale
+// plain, disables the way to the details page and says so in a message.
+// The buttons lead to the details page, to the caution page or end the
+// program.
+#pragma once
+
+#include "Page.h"
+
+#include <array>
+#include <string>
+#include <cstdint>
+
+class QLabel;
+class QPushButton;
+
+namespace tellumo {
+
+class RichTextView;
+
+class ScorePage : public Page {
+    Q_OBJECT
+
+public:
+    explicit ScorePage(PageHost& host, QWidget* parent = nullptr);
+
+private slots:
+    void onQuit();
+    void onDetails();
+    void onCaution();
+
+private:
+    void createLabels();
+    void createScoreLine();
+    void createButtons();
+    void orderButtons();
+    void connectHandlers();
+    void showResult();
+    // The name in blue, then the score sentence, on one line.
+    void showScoreLine(const QString& name, const std::string& sentence);
+    void showClass(int susceptibilityClass);
+
+    RichTextView* scoreLine_ = nullptr;
+    // The class scale from top to bottom: class 4 (classVeryEasilyLabel) to
+    // class 1 (classHardlyLabel).
+    std::array<QLabel*, 4> scale_{};
+    QPushButton* quitButton_ = nullptr;
+    QPushButton* detailsButton_ = nullptr;
+    QPushButton* cautionButton_ = nullptr;
+};
+
+} // namespace tellumo
