@@ -125,9 +125,9 @@ QList<int> inkedColumns(const QImage& image, int top, int bottom)
 void TestFidelity::cautionContinuationsAligned_data()
 {
     QTest::addColumn<QString>("label");
-    QTest::newRow("point 2") << QStringLiteral("Label3");
-    QTest::newRow("point 3") << QStringLiteral("Label4");
-    QTest::newRow("point 4") << QStringLiteral("Label5");
+    QTest::newRow("point 2") << QStringLiteral("point2Label");
+    QTest::newRow("point 3") << QStringLiteral("point3Label");
+    QTest::newRow("point 4") << QStringLiteral("point4Label");
 }
 
 // The second line of a caution point starts under the first character after
@@ -136,7 +136,7 @@ void TestFidelity::cautionContinuationsAligned()
 {
     QFETCH(QString, label);
     RecordingHost host;
-    auto* point = control<PageLabel>(host.start(createForm6), label);
+    auto* point = control<PageLabel>(host.start(createCautionPage), label);
     QVERIFY(point->text().contains(QStringLiteral("     ")));
     const int pitch = qRound(point->linePitch() * ratio_);
 
