@@ -1,7 +1,7 @@
 // The few things that differ between operating systems and desktops, kept
 // out of the rest of the program.
 //
-// Data flow: Module1::Main asks displayAvailable() and
+// Data flow: Program::run asks displayAvailable() and
 // avoidUnresponsiveSessionBus() before it creates the application object
 // through openApplication(), then calls integrateWithDesktop() and
 // warnIfJapaneseFontsMissing().

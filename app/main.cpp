@@ -1,5 +1,5 @@
 #include "CommandLine.h"
-#include "Module1.h"
+#include "Program.h"
 #include "StandardStreams.h"
 
 #include <cstdio>
@@ -16,5 +16,5 @@ int main(int argc, char** argv)
         std::fputs(answer.error.c_str(), stderr);
         return answer.status;
     }
-    return tellumo::Module1::Main(argv[0]);
+    return tellumo::Program::run(argv[0]);
 }

@@ -14,7 +14,7 @@ int main(int argc, char** argv)
     markLaunch();
     ProbeApplication app(argc, argv);
     QWidget window;
-    window.resize(761, 490);  // FormSplash's client area, 11415 × 7350 twips
+    window.resize(761, 490);  // SplashWindow's client area, 11415 × 7350 twips
     app.watchFirstFrame([&window](const QObject* object) { return object == &window; }, [] {
         report("first_frame_s", secondsSinceLaunch());
         report("first_frame_cpu_s", usageNow().cpu);

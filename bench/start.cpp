@@ -1,4 +1,4 @@
-// Tellumo's start-up as the program runs it (Module1::Main, repeated here with
+// Tellumo's start-up as the program runs it (Program::run, repeated here with
 // a probing QApplication), measured in one of two ways:
 //   tellumo_start first-frame   time from launch to the splash's first painted
 //                               frame, then quits there;
@@ -8,8 +8,9 @@
 #include "Probe.h"
 
 #include "Fonts.h"
-#include "FormMain.h"
-#include "Module1.h"
+#include "AssessmentRecord.h"
+#include "MainWindow.h"
+#include "Program.h"
 #include "Platform.h"
 #include "SplashClock.h"
 
@@ -60,14 +61,14 @@ int main(int argc, char** argv)
     markLaunch();
     const bool splashCpu = argc > 1 && std::strcmp(argv[1], "splash-cpu") == 0;
 
-    // From here on as in Module1::Main, with the probing application object.
+    // From here on as in Program::run, with the probing application object.
     if (!Platform::displayAvailable())
         return 1;
     ProbeApplication app(argc, argv);
-    Module1::SetUpApplication();
+    Program::setUpApplication();
 
     if (!splashCpu) {
-        app.watchFirstFrame(named(QStringLiteral("FormSplash")), [] {
+        app.watchFirstFrame(named(QStringLiteral("SplashWindow")), [] {
             report("first_frame_s", secondsSinceLaunch());
             report("first_frame_cpu_s", usageNow().cpu);
             report("first_frame_peak_kib", static_cast<double>(peakResidentKiB()));
@@ -76,13 +77,15 @@ int main(int argc, char** argv)
             std::_Exit(0);
         });
         SteadySplashClock clock;
-        const std::unique_ptr<FormMain> main = Module1::Startup(clock);
+        AssessmentRecord record;
+        const std::unique_ptr<MainWindow> main = Program::startUp(clock, record);
         std::fputs("tellumo_start: the splash was never painted\n", stderr);
         return 1;
     }
 
     MeteredClock clock;
-    const std::unique_ptr<FormMain> main = Module1::Startup(clock);
+    AssessmentRecord record;
+    const std::unique_ptr<MainWindow> main = Program::startUp(clock, record);
     const Usage first = clock.first();
     const Usage last = clock.last();
     report("splash_wall_s", last.wall - first.wall);

@@ -7,9 +7,10 @@
 #include "Probe.h"
 
 #include "Fonts.h"
-#include "FormMain.h"
-#include "FormSplash.h"
-#include "Module1.h"
+#include "AssessmentRecord.h"
+#include "MainWindow.h"
+#include "SplashWindow.h"
+#include "Program.h"
 #include "Platform.h"
 #include "SplashClock.h"
 
@@ -75,7 +76,7 @@ public:
             shown = true;
             shownAt = usageNow().wall;
         });
-        main_ = Module1::Startup(clock, [](FormSplash&, int state) {
+        main_ = Program::startUp(clock, record_, [](SplashWindow&, int state) {
             stage(qPrintable(QStringLiteral("splash%1").arg(state)));
         });
         spinUntil(shown, "PersonalDataPage");
@@ -207,7 +208,8 @@ private:
     static constexpr qint64 SettleMs = 150;
 
     ProbeApplication& app_;
-    std::unique_ptr<FormMain> main_;
+    AssessmentRecord record_;
+    std::unique_ptr<MainWindow> main_;
 };
 
 } // namespace
@@ -218,7 +220,7 @@ int main(int argc, char** argv)
     if (!Platform::displayAvailable())
         return 1;
     ProbeApplication app(argc, argv);
-    Module1::SetUpApplication();
+    Program::setUpApplication();
 
     // A page that refused its input would open a message box and wait for
     // an answer that never comes.

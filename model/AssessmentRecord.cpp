@@ -62,15 +62,4 @@ void FillStandardWeightTable(AssessmentRecord& record)
         record.StandardWeightTable[height] = StandardWeights[static_cast<std::size_t>(height - 51)];
 }
 
-namespace Module1 {
-
-AssessmentRecord Record;
-
-void FillStandardWeightTable()
-{
-    tellumo::FillStandardWeightTable(Record);
-}
-
-} // namespace Module1
-
 } // namespace tellumo

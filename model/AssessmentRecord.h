@@ -5,8 +5,9 @@
 // result page has the score computation write AnswerCodes[0] (AnswerTotal) and
 // SusceptibilityScore; the detailed result page only reads.
 //
-// The program's own record is Module1::Record. Every model function also takes
-// a record by reference so tests can work on records of their own.
+// The program's record is made by its entry point and lives for the whole
+// run; the main window serves it to the pages. Every model function takes
+// the record it works on by reference, so tests use records of their own.
 #pragma once
 
 #include <array>
@@ -91,11 +92,5 @@ extern const std::array<float, 140> StandardWeights;
 
 // Writes StandardWeights into elements 51..190; element 50 keeps its value.
 void FillStandardWeightTable(AssessmentRecord& record);
-
-namespace Module1 {
-// The program's one assessment record, alive for the whole process.
-extern AssessmentRecord Record;
-void FillStandardWeightTable();
-} // namespace Module1
 
 } // namespace tellumo

@@ -105,11 +105,6 @@ std::optional<float> LookupStandardWeight(const AssessmentRecord& record, double
     return record.StandardWeightTable[wholeCm];
 }
 
-std::optional<float> LookupStandardWeight(double heightCm)
-{
-    return LookupStandardWeight(Module1::Record, heightCm);
-}
-
 double ComputeBmi(double heightCm, double weightKg)
 {
     // Two successive divisions by the height in metres, in this order; the
@@ -130,11 +125,6 @@ std::optional<double> ComputeObesityDegree(const AssessmentRecord& record, doubl
     const double ratio = weightKg / static_cast<double>(*standard);
     const double degree = (ratio - 1.0) * 100.0;
     return RoundHalfEven1(degree);
-}
-
-std::optional<double> ComputeObesityDegree(double heightCm, double weightKg)
-{
-    return ComputeObesityDegree(Module1::Record, heightCm, weightKg);
 }
 
 std::string FormatMeasure(double value)

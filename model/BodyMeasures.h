@@ -21,14 +21,12 @@ double RoundHalfEven1(double value);
 // Table entry for the height rounded to whole centimetres, or nullopt when the
 // height (as given, before rounding) lies outside 51..190.
 std::optional<float> LookupStandardWeight(const AssessmentRecord& record, double heightCm);
-std::optional<float> LookupStandardWeight(double heightCm); // on Module1::Record
 
 // weight ÷ (height ÷ 100) ÷ (height ÷ 100), rounded to one decimal.
 double ComputeBmi(double heightCm, double weightKg);
 
 // (weight ÷ standard weight − 1) × 100, rounded to one decimal; nullopt outside 51..190 cm.
 std::optional<double> ComputeObesityDegree(const AssessmentRecord& record, double heightCm, double weightKg);
-std::optional<double> ComputeObesityDegree(double heightCm, double weightKg); // on Module1::Record
 
 // Shortest plain decimal form: 22 for 22.0, 22.5, -3.4; never an exponent, never "-0".
 // Infinity and NaN (a zero height) give the empty text, shown as an empty value.

@@ -42,11 +42,6 @@ std::uint8_t ComputeSusceptibilityScore(AssessmentRecord& record)
     return score;
 }
 
-std::uint8_t ComputeSusceptibilityScore()
-{
-    return ComputeSusceptibilityScore(Module1::Record);
-}
-
 int ClassifySusceptibility(std::uint8_t score)
 {
     if (score < 20)

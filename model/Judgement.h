@@ -25,7 +25,6 @@ public:
 // would pass 255 (or drop below 0), and std::logic_error when a points entry
 // holds no number; the record is left unchanged in both cases.
 std::uint8_t ComputeSusceptibilityScore(AssessmentRecord& record);
-std::uint8_t ComputeSusceptibilityScore(); // on Module1::Record
 
 // 1 (< 20), 2 (20..39), 3 (40..59), 4 (>= 60).
 int ClassifySusceptibility(std::uint8_t score);

@@ -28,6 +28,7 @@ public:
 
 protected:
     PageHost& host() const { return host_; }
+    AssessmentRecord& record() const { return host_.record(); }
     void paintEvent(QPaintEvent* event) override;
 
 private:

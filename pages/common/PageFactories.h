@@ -16,10 +16,4 @@ QWidget* createDetailsPage(PageHost& host);
 QWidget* createCautionPage(PageHost& host);
 QWidget* createAdvicePage(PageHost& host);
 
-// The name the main window still opens the first page by.
-inline QWidget* createForm1(PageHost& host)
-{
-    return createPersonalDataPage(host);
-}
-
 } // namespace tellumo

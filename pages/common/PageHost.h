@@ -1,6 +1,6 @@
-// What a page needs from the window that holds it: a way to hand over to the
-// next page and a way to end the program. The main window implements it;
-// tests may supply their own.
+// What a page needs from the window that holds it: the assessment record it
+// reads and writes, a way to hand over to the next page and a way to end the
+// program. The main window implements it; tests may supply their own.
 #pragma once
 
 #include <functional>
@@ -9,11 +9,17 @@ class QWidget;
 
 namespace tellumo {
 
+struct AssessmentRecord;
+
 class PageHost {
 public:
     using PageFactory = std::function<QWidget*(PageHost& host)>;
 
     virtual ~PageHost() = default;
+
+    // The record of this run's assessment: the pages store their entries
+    // into it and the result pages compute from it.
+    virtual AssessmentRecord& record() = 0;
 
     // Closes and destroys `current`, then creates the next page with
     // makeNext and shows it at the top-left corner of the client area.

@@ -5,7 +5,7 @@
 #include "Fonts.h"
 #include "Messages.h"
 #include "PageFactories.h"
-#include "PersonalPoints.h"
+#include "PersonalDataEntry.h"
 #include "QuestionnaireControls.h"
 
 #include <QButtonGroup>
@@ -124,21 +124,31 @@ constexpr Naming FieldNames[] = {
 
 constexpr double OptionPoints = 12;
 
-const QString NoName = QStringLiteral("氏名が入力されていません");
-const QString NoSex = QStringLiteral("性別が選択されていません");
-const QString NoAge = QStringLiteral("年齢が入力されていません");
-const QString BadAge = QStringLiteral("年齢を正しく入力してください");
-const QString NoHeight = QStringLiteral("身長が入力されていません");
-const QString BadHeight = QStringLiteral("身長を正しく入力してください");
-const QString NoWeight = QStringLiteral("体重が入力されていません");
-const QString BadWeight = QStringLiteral("体重を正しく入力してください");
-const QString NoBloodType = QStringLiteral("血液型が選択されていません");
-const QString BadBodyFat = QStringLiteral("体脂肪率を正しく入力してください");
-const QString NoSkinTone = QStringLiteral("肌の濃さが選択されていません");
+// What the page says for each refusal of its entries.
+QString messageFor(PersonalDataProblem problem)
+{
+    switch (problem) {
+    case PersonalDataProblem::NoName: return QStringLiteral("氏名が入力されていません");
+    case PersonalDataProblem::NoSex: return QStringLiteral("性別が選択されていません");
+    case PersonalDataProblem::NoAge: return QStringLiteral("年齢が入力されていません");
+    case PersonalDataProblem::BadAge: return QStringLiteral("年齢を正しく入力してください");
+    case PersonalDataProblem::NoHeight: return QStringLiteral("身長が入力されていません");
+    case PersonalDataProblem::BadHeight: return QStringLiteral("身長を正しく入力してください");
+    case PersonalDataProblem::NoWeight: return QStringLiteral("体重が入力されていません");
+    case PersonalDataProblem::BadWeight: return QStringLiteral("体重を正しく入力してください");
+    case PersonalDataProblem::NoBloodType: return QStringLiteral("血液型が選択されていません");
+    case PersonalDataProblem::BadBodyFat: return QStringLiteral("体脂肪率を正しく入力してください");
+    case PersonalDataProblem::NoSkinTone: return QStringLiteral("肌の濃さが選択されていません");
+    }
+    return {};
+}
 
-bool isNotNegative(double value) { return value >= 0; }
-bool isPositive(double value) { return value > 0; }
-bool isPercentage(double value) { return value >= 0 && value <= 100; }
+// A group's choice, or none while no option is checked.
+template <typename Choice>
+std::optional<Choice> chosen(const QButtonGroup* group)
+{
+    return group->checkedId() < 0 ? std::nullopt : std::optional(static_cast<Choice>(group->checkedId()));
+}
 
 QButtonGroup* createOptionGroup(QWidget* page, const char* groupName,
                                 std::span<const OptionText> options)
@@ -226,73 +236,36 @@ void PersonalDataPage::connectSignals()
     connect(clearButton_, &QPushButton::clicked, this, &PersonalDataPage::onClear);
 }
 
-void PersonalDataPage::refuse(const QString& message, QLineEdit* field)
+PersonalDataInput PersonalDataPage::input() const
 {
-    Messages::show(this, message);
-    if (field)
-        field->setFocus(Qt::OtherFocusReason);
+    return {utf8(nameField_),        utf8(ageField_),
+            utf8(heightField_),      utf8(weightField_),
+            utf8(bodyFatField_),     chosen<Sex>(sexGroup_),
+            chosen<BloodType>(bloodTypeGroup_), chosen<SkinTone>(skinToneGroup_)};
 }
 
-std::optional<double> PersonalDataPage::requireNumber(QLineEdit* field, const QString& emptyMessage,
-                                                      const QString& badMessage,
-                                                      bool (*acceptable)(double))
+QLineEdit* PersonalDataPage::field(PersonalDataField which) const
 {
-    if (field->text().isEmpty()) {
-        refuse(emptyMessage, field);
-        return std::nullopt;
+    switch (which) {
+    case PersonalDataField::Name: return nameField_;
+    case PersonalDataField::Age: return ageField_;
+    case PersonalDataField::Height: return heightField_;
+    case PersonalDataField::Weight: return weightField_;
+    case PersonalDataField::BodyFat: return bodyFatField_;
     }
-    const std::optional<double> value = ReadDecimal(utf8(field));
-    if (!value || !acceptable(*value)) {
-        refuse(badMessage, field);
-        return std::nullopt;
-    }
-    return value;
+    return nullptr;
 }
 
 void PersonalDataPage::onNext()
 {
-    auto& data = Module1::Record.PersonalData;
-
-    // Only the exactly empty text counts as no name; blanks are a name.
-    if (nameField_->text().isEmpty())
-        return refuse(NoName, nameField_);
-    data[Name] = utf8(nameField_);
-
-    if (sexGroup_->checkedId() < 0)
-        return refuse(NoSex);
-    data[SexPointsEntry] = SexPoints(static_cast<Sex>(sexGroup_->checkedId()));
-
-    const std::optional<double> age = requireNumber(ageField_, NoAge, BadAge, isNotNegative);
-    if (!age)
+    // The model stores what passes, in page order, and names the first
+    // problem; the page says it and puts the focus where it is.
+    if (const std::optional<PersonalDataRefusal> refusal = ReadPersonalData(input(), record())) {
+        Messages::show(this, messageFor(refusal->problem));
+        if (refusal->focus)
+            field(*refusal->focus)->setFocus(Qt::OtherFocusReason);
         return;
-    data[AgePointsEntry] = AgePoints(*age);
-
-    // Height and weight are kept as typed; the body measures read them later.
-    if (!requireNumber(heightField_, NoHeight, BadHeight, isPositive))
-        return;
-    data[HeightText] = utf8(heightField_);
-
-    const std::optional<double> weight = requireNumber(weightField_, NoWeight, BadWeight, isNotNegative);
-    if (!weight)
-        return;
-    data[WeightText] = utf8(weightField_);
-
-    if (bloodTypeGroup_->checkedId() < 0)
-        return refuse(NoBloodType);
-    data[BloodTypePointsEntry] = BloodTypePoints(static_cast<BloodType>(bloodTypeGroup_->checkedId()));
-
-    std::optional<double> bodyFat;
-    if (!bodyFatField_->text().isEmpty()) {
-        bodyFat = ReadDecimal(utf8(bodyFatField_));
-        if (!bodyFat || !isPercentage(*bodyFat))
-            return refuse(BadBodyFat, bodyFatField_);
     }
-    data[BodyFatPointsEntry] = BodyFatPoints(bodyFat, *weight);
-
-    if (skinToneGroup_->checkedId() < 0)
-        return refuse(NoSkinTone);
-    data[SkinTonePointsEntry] = SkinTonePoints(static_cast<SkinTone>(skinToneGroup_->checkedId()));
-
     host().replacePage(this, createQuestionsQ1toQ10Page);
 }
 

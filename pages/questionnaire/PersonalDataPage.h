@@ -1,16 +1,15 @@
 // The personal data page: name, sex, age, height, weight, blood type, body
 // fat and skin tone.
 //
-// Data flow: "次へ" checks the entries in screen order and stores each one
-// into Module1::Record.PersonalData (0..7) as soon as it has been checked; the
-// first failure shows a message and ends the attempt with the earlier entries
-// kept. A complete pass asks the host to replace this page with the page of
-// questions Q1 to Q10.
+// Data flow: "次へ" collects the texts and choices into a PersonalDataInput
+// and has the model's ReadPersonalData check them in screen order and store
+// them into the host's record (PersonalData 0..7); the page shows the
+// refusal's message and focuses the field it names, or, after a complete
+// pass, asks the host to replace this page with the questions Q1 to Q10.
 #pragma once
 
 #include "Page.h"
-
-#include <optional>
+#include "PersonalDataEntry.h"
 
 class QButtonGroup;
 class QLineEdit;
@@ -36,12 +35,9 @@ private:
     void orderTabs();
     void connectSignals();
 
-    // Shows the message; focuses field when one is given.
-    void refuse(const QString& message, QLineEdit* field = nullptr);
-    // The number in a required field, or nullopt once the user has been told
-    // that it is empty (emptyMessage) or not an acceptable number (badMessage).
-    std::optional<double> requireNumber(QLineEdit* field, const QString& emptyMessage,
-                                        const QString& badMessage, bool (*acceptable)(double));
+    // What the user has typed and chosen, as the model reads it.
+    PersonalDataInput input() const;
+    QLineEdit* field(PersonalDataField which) const;
 
     QLineEdit* nameField_ = nullptr;
     QLineEdit* ageField_ = nullptr;

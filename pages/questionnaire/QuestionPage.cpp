@@ -143,7 +143,7 @@ void QuestionPage::connectSignals()
 void QuestionPage::onNext()
 {
     const std::optional<int> unanswered = StorePageAnswers(
-        Module1::Record, cataloguePage_, [this](int index) { return answers_.isSelected(index); });
+        record(), cataloguePage_, [this](int index) { return answers_.isSelected(index); });
     if (unanswered) {
         Messages::show(this, QString::fromStdString(QuestionCatalogue::notAnsweredMessage(*unanswered)));
         return;

@@ -3,7 +3,7 @@
 // exclusive row of choices per question.
 //
 // Data flow: the rows come from QuestionCatalogue; the forward button has
-// StorePageAnswers write the page's AnswerCodes of Module1::Record, question
+// StorePageAnswers write the page's AnswerCodes of the host's record, question
 // by question, and stops with a message at the first unanswered one; a
 // complete pass asks the host to replace the page with the next one (the
 // page of Q11 to Q19, or the score page).

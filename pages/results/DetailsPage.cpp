@@ -180,7 +180,7 @@ void DetailsPage::connectHandlers()
 
 void DetailsPage::showDetails()
 {
-    const AssessmentRecord& record = Module1::Record;
+    const AssessmentRecord& record = this->record();
     showTypeSentence(record);
     const std::optional<Measures> measures = readMeasures(record);
     obesityLabel_->setText(obesityLine(record, measures));

@@ -2,7 +2,7 @@
 // susceptibility class and constitution type, the obesity degree and the
 // BMI, each beside a fixed explanation, and a fixed BMI legend.
 //
-// Data flow: showDetails reads Module1::Record (name, height and weight
+// Data flow: showDetails reads the host's record (name, height and weight
 // texts, AnswerTotal, SusceptibilityScore, the standard-weight table) and
 // fills the type sentence, the obesity line and the BMI line; nothing is
 // written back. The buttons lead to the caution page or end the program.

@@ -88,10 +88,10 @@ const QString NoJudgement = QStringLiteral("判定できませんでした");
 // The score, or nullopt when the record holds codes or points that no
 // page can store (a sum beyond 255, or points never stored): such a record
 // is corrupted, and a wrapped or partial sum must not pass for a result.
-std::optional<std::uint8_t> computedScore()
+std::optional<std::uint8_t> computedScore(AssessmentRecord& record)
 {
     try {
-        return ComputeSusceptibilityScore();
+        return ComputeSusceptibilityScore(record);
     } catch (const ScoreOverflow&) {
         return std::nullopt;
     } catch (const std::logic_error&) {
@@ -165,7 +165,7 @@ void ScorePage::connectHandlers()
 
 void ScorePage::showResult()
 {
-    const std::optional<std::uint8_t> score = computedScore();
+    const std::optional<std::uint8_t> score = computedScore(record());
     if (!score) {
         // No score line and no class; the details would only repeat an
         // earlier judgement, so that way is closed. Told once the page shows.
@@ -173,7 +173,7 @@ void ScorePage::showResult()
         QTimer::singleShot(0, this, [this] { Messages::show(this, NoJudgement); });
         return;
     }
-    showScoreLine(shownName(Module1::Record.PersonalData[Name].text()), scoreSentence(*score));
+    showScoreLine(shownName(record().PersonalData[Name].text()), scoreSentence(*score));
     showClass(ClassifySusceptibility(*score));
 }
 

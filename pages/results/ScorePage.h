@@ -3,7 +3,7 @@
 // person's class stands out large and coloured.
 //
 // Data flow: showResult has the model compute AnswerTotal and
-// SusceptibilityScore into Module1::Record, builds the score line with
+// SusceptibilityScore into the host's record, builds the score line with
 // MakeRtf (the name escaped) and applies the class display. A record that
 // yields no score (corrupted codes or points) leaves the line and the scale
 // plain, disables the way to the details page and says so in a message.

@@ -5,10 +5,10 @@
 // Space, the arrow keys and Enter alone.
 #include "AssessmentRecord.h"
 #include "Fonts.h"
-#include "FormMain.h"
-#include "FormMenu.h"
+#include "MainWindow.h"
+#include "InfoDialog.h"
 #include "Messages.h"
-#include "Module1.h"
+#include "Program.h"
 #include "PageFactories.h"
 #include "ResultTestSupport.h"
 #include "SplashClock.h"
@@ -95,7 +95,8 @@ private:
     void fillPersonalData();
     void answerQuestions(int questions, int twoChoiceFrom, int twoChoiceTo);
 
-    std::unique_ptr<FormMain> main_;
+    AssessmentRecord record_;
+    std::unique_ptr<MainWindow> main_;
 };
 
 void TestAccessibility::initTestCase()
@@ -105,7 +106,7 @@ void TestAccessibility::initTestCase()
 
 void TestAccessibility::init()
 {
-    resetRecord();
+    record_ = freshRecord();
 }
 
 void TestAccessibility::cleanup()
@@ -152,7 +153,7 @@ void TestAccessibility::questionnaireNames()
     QFETCH(QString, name);
     QFETCH(QString, description);
 
-    RecordingHost host;
+    RecordingHost host(record_);
     QWidget* shown = host.start(questionnairePage(page));
     auto* widget = shown->findChild<QWidget*>(control);
     QVERIFY(widget);
@@ -178,7 +179,7 @@ void TestAccessibility::everyInputNamedOnce()
 {
     QFETCH(QString, page);
     QFETCH(int, inputs);
-    RecordingHost host;
+    RecordingHost host(record_);
     QWidget* shown = host.start(questionnairePage(page));
 
     // Whatever takes the focus, and every group, has a name of its own: a
@@ -214,8 +215,8 @@ void TestAccessibility::judgementInWords()
     QFETCH(QString, highlighted);
     QFETCH(QString, caption);
 
-    fillRecordForScore("蚊野 花子", score);
-    RecordingHost host;
+    fillRecordForScore(record_, "蚊野 花子", score);
+    RecordingHost host(record_);
     QWidget* page = host.start(createScorePage);
 
     // The score line reads as it shows; the class, shown by size and
@@ -244,8 +245,8 @@ void TestAccessibility::resultLabelsReadTheirText_data()
 void TestAccessibility::resultLabelsReadTheirText()
 {
     QFETCH(QString, page);
-    fillRecordForScore("蚊野 花子", 57);
-    RecordingHost host;
+    fillRecordForScore(record_, "蚊野 花子", 57);
+    RecordingHost host(record_);
     QWidget* shown = host.start(page == QLatin1String("DetailsPage")   ? createDetailsPage
                                 : page == QLatin1String("CautionPage") ? createCautionPage
                                                                        : createAdvicePage);
@@ -286,7 +287,7 @@ void TestAccessibility::messageIsAlert()
 void TestAccessibility::menuByKeyboard()
 {
     FakeClock clock(1.0);
-    main_ = Module1::Startup(clock);
+    main_ = Program::startUp(clock, record_);
     QVERIFY(QTest::qWaitForWindowActive(main_.get()));
 
     // Alt reaches the menu bar, Enter opens its first entry.
@@ -299,7 +300,7 @@ void TestAccessibility::menuByKeyboard()
     });
     press(Qt::Key_Alt);
     press(Qt::Key_Return);
-    QCOMPARE(opened, QStringLiteral("FormMenu2"));
+    QCOMPARE(opened, QStringLiteral("CopyrightDialog"));
 }
 
 void TestAccessibility::dialogClosesByKey_data()
@@ -314,10 +315,10 @@ void TestAccessibility::dialogClosesByKey_data()
 void TestAccessibility::dialogClosesByKey()
 {
     QFETCH(int, key);
-    FormMenu6 dialog(nullptr);
+    InfoDialog dialog(nullptr, InfoDialog::version());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    QCOMPARE(focusedName(), QStringLiteral("cmdOK"));
+    QCOMPARE(focusedName(), QStringLiteral("okButton"));
     press(Qt::Key(key));
     QVERIFY(!dialog.isVisible());
 }
@@ -371,7 +372,7 @@ void TestAccessibility::wholeRunByKeyboard()
 {
     MessageRecorder messages;
     FakeClock clock(1.0);
-    main_ = Module1::Startup(clock);
+    main_ = Program::startUp(clock, record_);
     QVERIFY(QTest::qWaitForWindowActive(main_.get()));
 
     fillPersonalData();
@@ -403,17 +404,17 @@ void TestAccessibility::wholeRunByKeyboard()
 
     QCOMPARE(messages.messages(), QStringList());
     const QStringList stored = {
-        QString::fromStdString(Module1::Record.PersonalData[Name].text()),
-        QString::number(Module1::Record.PersonalData[SexPointsEntry].number()),
-        QString::number(Module1::Record.PersonalData[BloodTypePointsEntry].number()),
-        QString::number(Module1::Record.PersonalData[SkinTonePointsEntry].number()),
+        QString::fromStdString(record_.PersonalData[Name].text()),
+        QString::number(record_.PersonalData[SexPointsEntry].number()),
+        QString::number(record_.PersonalData[BloodTypePointsEntry].number()),
+        QString::number(record_.PersonalData[SkinTonePointsEntry].number()),
     };
     // 女性 0, blood type A 4, normal skin 5.
     QCOMPARE(stored, QStringList({"蚊野 花子", "0", "4", "5"}));
     // Every three-choice question got its left choice, Q14..Q17 "はい".
     QList<int> codes;
     for (int q = 1; q <= 19; ++q)
-        codes << Module1::Record.AnswerCodes[q];
+        codes << record_.AnswerCodes[q];
     QCOMPARE(codes, QList<int>({0, 0, 2, 2, 2, 10, 8, 0, 2, 2, 2, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 

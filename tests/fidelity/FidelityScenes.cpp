@@ -1,10 +1,10 @@
 #include "FidelityScenes.h"
 
 #include "AssessmentRecord.h"
-#include "FormMain.h"
-#include "FormMenu.h"
-#include "FormSplash.h"
-#include "Module1.h"
+#include "MainWindow.h"
+#include "InfoDialog.h"
+#include "SplashWindow.h"
+#include "Program.h"
 #include "PageFactories.h"
 #include "ResultTestSupport.h"
 #include "SplashClock.h"
@@ -27,7 +27,8 @@ Scene splashState(int wanted)
 {
     return {QStringLiteral("splash state %1").arg(wanted), [wanted](const Check& check) {
                 FakeClock clock(1.0);
-                const auto main = Module1::Startup(clock, [&](FormSplash& splash, int state) {
+                AssessmentRecord record;
+                const auto main = Program::startUp(clock, record, [&](SplashWindow& splash, int state) {
                     if (state == wanted)
                         check(&splash);
                 });
@@ -37,7 +38,8 @@ Scene splashState(int wanted)
 Scene mainWindow()
 {
     return {QStringLiteral("main window"), [](const Check& check) {
-                FormMain main;
+                AssessmentRecord record = freshRecord();
+                MainWindow main(record);
                 main.showCentred();
                 check(&main);
             }};
@@ -45,14 +47,13 @@ Scene mainWindow()
 
 // A page as the host shows it, after `prepare` has filled the record and
 // before `act` works on the page.
-Scene page(const QString& name, PageHost::PageFactory create, std::function<void()> prepare = {},
+Scene page(const QString& name, PageHost::PageFactory create, std::function<void(AssessmentRecord&)> prepare = {},
            std::function<void(QWidget*)> act = {})
 {
     return {name, [=](const Check& check) {
-                resetRecord();
-                if (prepare)
-                    prepare();
                 RecordingHost host;
+                if (prepare)
+                    prepare(host.record());
                 QWidget* shown = host.start(create);
                 if (act)
                     act(shown);
@@ -60,11 +61,10 @@ Scene page(const QString& name, PageHost::PageFactory create, std::function<void
             }};
 }
 
-template <typename Dialog>
-Scene dialog(const char* name)
+Scene dialog(const InfoDialogTable& table)
 {
-    return {QString::fromLatin1(name), [](const Check& check) {
-                Dialog shown(nullptr);
+    return {QString::fromLatin1(table.objectName), [&table](const Check& check) {
+                InfoDialog shown(nullptr, table);
                 shown.show();
                 check(&shown);
             }};
@@ -90,9 +90,9 @@ void answerMiddle(QWidget* page)
             choice->setChecked(choice->objectName().endsWith(u'2'));
 }
 
-std::function<void()> scored(int score)
+std::function<void(AssessmentRecord&)> scored(int score)
 {
-    return [score] { fillRecordForScore("蚊野 花子", score); };
+    return [score](AssessmentRecord& record) { fillRecordForScore(record, "蚊野 花子", score); };
 }
 
 } // namespace
@@ -115,11 +115,11 @@ const std::vector<Scene>& allScenes()
         all.push_back(page(QStringLiteral("details"), createDetailsPage, scored(57)));
         all.push_back(page(QStringLiteral("caution"), createCautionPage));
         all.push_back(page(QStringLiteral("advice"), createAdvicePage));
-        all.push_back(dialog<FormMenu2>("FormMenu2"));
-        all.push_back(dialog<FormMenu3>("FormMenu3"));
-        all.push_back(dialog<FormMenu4>("FormMenu4"));
-        all.push_back(dialog<FormMenu5>("FormMenu5"));
-        all.push_back(dialog<FormMenu6>("FormMenu6"));
+        all.push_back(dialog(InfoDialog::copyright()));
+        all.push_back(dialog(InfoDialog::disclaimer()));
+        all.push_back(dialog(InfoDialog::redistribution()));
+        all.push_back(dialog(InfoDialog::medicalBasis()));
+        all.push_back(dialog(InfoDialog::version()));
         return all;
     }();
     return scenes;

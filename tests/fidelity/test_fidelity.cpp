@@ -4,7 +4,7 @@
 // control, that pictures come in the rendering for the screen, and that
 // the layout stays in logical pixels.
 #include "FidelityScenes.h"
-#include "FormMenu.h"
+#include "InfoDialog.h"
 #include "Fonts.h"
 #include "PageFactories.h"
 #include "PageLabel.h"
@@ -220,11 +220,13 @@ void TestFidelity::picturesForTheScreen_data()
     QTest::addColumn<QString>("picture");
     QTest::addColumn<int>("rows"); // logical rows compared from the top, 0 for all
 
+    const char* const splashPictures[] = {"firstMosquito", "secondMosquito", "thirdMosquito", "fallingMosquito",
+                                          "titleArtwork"};
     for (int state = 1; state <= 5; ++state)
-        QTest::addRow("splash Picture%d", state)
-            << sceneIndex(QStringLiteral("splash state %1").arg(state)) << QStringLiteral("Picture%1").arg(state)
+        QTest::addRow("splash %s", splashPictures[state - 1])
+            << sceneIndex(QStringLiteral("splash state %1").arg(state)) << QString::fromLatin1(splashPictures[state - 1])
             << QStringLiteral(":/pictures/Picture%1.%2").arg(state).arg(state == 5 ? "gif" : "jpg") << 0;
-    QTest::newRow("version dialog picIcon") << sceneIndex(QStringLiteral("FormMenu6")) << "picIcon"
+    QTest::newRow("version dialog picture") << sceneIndex(QStringLiteral("VersionDialog")) << "iconPicture"
                                             << ":/pictures/picIcon.gif" << 0;
     // The row of insects along the top edge, above every control.
     QTest::newRow("questionnaire background") << sceneIndex(QStringLiteral("personal data empty")) << "PersonalDataPage"
@@ -283,8 +285,8 @@ void TestFidelity::pictureDecodedWhenDrawn()
 {
     // Made before its window knows its screen, the picture box decodes
     // nothing; drawn, it holds the picture for the screen it is on.
-    FormMenu6 dialog(nullptr);
-    auto* icon = dialog.findChild<QLabel*>(QStringLiteral("picIcon"));
+    InfoDialog dialog(nullptr, InfoDialog::version());
+    auto* icon = dialog.findChild<QLabel*>(QStringLiteral("iconPicture"));
     QVERIFY(icon);
     QVERIFY(icon->pixmap().isNull());
     dialog.show();
@@ -305,17 +307,17 @@ void TestFidelity::layoutInLogicalPixels_data()
     const auto row = [](const char* name, const char* scene, const char* control, QRect place) {
         QTest::newRow(name) << sceneIndex(QString::fromUtf8(scene)) << QString::fromLatin1(control) << place;
     };
-    row("splash window", "splash state 1", "FormSplash", QRect(0, 0, 761, 490));
-    row("splash picture", "splash state 1", "Picture1", QRect(67, 67, 337, 187));
-    row("splash credit", "splash state 5", "Label4", QRect(333, 427, 433, 33));
+    row("splash window", "splash state 1", "SplashWindow", QRect(0, 0, 761, 490));
+    row("splash picture", "splash state 1", "firstMosquito", QRect(67, 67, 337, 187));
+    row("splash credit", "splash state 5", "programmingCredit", QRect(333, 427, 433, 33));
     row("page", "personal data empty", "PersonalDataPage", QRect(0, 0, 667, 480));
     row("text box", "personal data filled", "nameField", QRect(267, 83, 133, 28));
     row("choice in its group", "questions Q1 to Q10", "q1Choice3", QRect(267, 0, 127, 20));
     row("highlighted class", "score very easily bitten", "classVeryEasilyLabel", QRect(167, 153, 333, 40));
     row("smaller page", "caution", "CautionPage", QRect(0, 0, 663, 465));
-    row("dialog", "FormMenu2", "FormMenu2", QRect(0, 0, 421, 375));
-    row("dialog button", "FormMenu2", "cmdOK", QRect(304, 338, 92, 23));
-    row("dialog picture", "FormMenu6", "picIcon", QRect(35, 29, 65, 66));
+    row("dialog", "CopyrightDialog", "CopyrightDialog", QRect(0, 0, 421, 375));
+    row("dialog button", "CopyrightDialog", "okButton", QRect(304, 338, 92, 23));
+    row("dialog picture", "VersionDialog", "iconPicture", QRect(35, 29, 65, 66));
 }
 
 void TestFidelity::layoutInLogicalPixels()

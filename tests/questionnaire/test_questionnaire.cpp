@@ -47,11 +47,11 @@ QStringList changed(QStringList list, std::initializer_list<std::pair<int, const
     return list;
 }
 
-QStringList storedPersonalData()
+QStringList storedPersonalData(const AssessmentRecord& record)
 {
     QStringList entries;
     for (int i = 0; i <= 7; ++i) {
-        const PersonalEntry& entry = Module1::Record.PersonalData[i];
+        const PersonalEntry& entry = record.PersonalData[i];
         entries << (entry.isEmpty() ? QStringLiteral("-")
                     : entry.isNumber() ? QStringLiteral("#%1").arg(entry.number())
                                        : QString::fromStdString(entry.text()));
@@ -99,11 +99,11 @@ QWidget* startPage(RecordingHost& host, const QString& name, bool activate = tru
 
 constexpr int Untouched = 99; // an answer code no pass has written
 
-QList<int> storedCodes(int first, int last)
+QList<int> storedCodes(const AssessmentRecord& record, int first, int last)
 {
     QList<int> codes;
     for (int q = first; q <= last; ++q)
-        codes << Module1::Record.AnswerCodes[q];
+        codes << record.AnswerCodes[q];
     return codes;
 }
 
@@ -144,13 +144,16 @@ private slots:
     void questionsClear();
     void choicesShowTheirColours_data();
     void choicesShowTheirColours();
+
+private:
+    AssessmentRecord record_;
 };
 
 void TestQuestionnaire::init()
 {
-    resetRecord();
+    record_ = freshRecord();
     for (int q = 1; q <= 19; ++q)
-        Module1::Record.AnswerCodes[q] = Untouched;
+        record_.AnswerCodes[q] = Untouched;
 }
 
 void TestQuestionnaire::cleanup()
@@ -191,7 +194,7 @@ void TestQuestionnaire::personalDataStopsAtFirstProblem()
     QFETCH(QString, focus);
     QFETCH(QStringList, stored);
 
-    RecordingHost host;
+    RecordingHost host(record_);
     MessageRecorder messages;
     QWidget* page = startPage(host, QStringLiteral("PersonalDataPage"));
     enter(page, entries);
@@ -199,7 +202,7 @@ void TestQuestionnaire::personalDataStopsAtFirstProblem()
     click(page, QStringLiteral("nextButton"));
 
     QCOMPARE(messages.messages(), QStringList{message});
-    QCOMPARE(storedPersonalData(), stored);
+    QCOMPARE(storedPersonalData(record_), stored);
     QCOMPARE(QApplication::focusWidget(), control(page, focus));
     QTest::qWait(0);
     QCOMPARE(host.page(), page); // the page stays with everything entered
@@ -230,19 +233,19 @@ void TestQuestionnaire::personalDataStores()
     QFETCH(Entries, entries);
     QFETCH(QStringList, stored);
 
-    RecordingHost host;
+    RecordingHost host(record_);
     MessageRecorder messages;
     enter(startPage(host, QStringLiteral("PersonalDataPage")), entries);
     click(host.page(), QStringLiteral("nextButton"));
 
     QCOMPARE(messages.messages(), QStringList());
-    QCOMPARE(storedPersonalData(), stored);
+    QCOMPARE(storedPersonalData(record_), stored);
     expectHandedOver(host, QStringLiteral("PersonalDataPage"), QStringLiteral("QuestionsQ1toQ10Page"));
 }
 
 void TestQuestionnaire::personalDataClearAfterFailedAttempt()
 {
-    RecordingHost host;
+    RecordingHost host(record_);
     MessageRecorder messages;
     QWidget* page = startPage(host, QStringLiteral("PersonalDataPage"));
     enter(page, with({{&E::skinTone, ""}, {&E::bodyFat, "20"}}));
@@ -253,7 +256,7 @@ void TestQuestionnaire::personalDataClearAfterFailedAttempt()
     QTest::mouseClick(control(page, QStringLiteral("heightField")), Qt::LeftButton);
     control<QAbstractButton>(page, QStringLiteral("clearButton"))->click();
     QCOMPARE(pageState(page), QStringList(5, QString()));
-    QCOMPARE(storedPersonalData(), storedUpTo(7));
+    QCOMPARE(storedPersonalData(record_), storedUpTo(7));
     QCOMPARE(QApplication::focusWidget(), control(page, QStringLiteral("heightField")));
     QCOMPARE(messages.messages().size(), 1);
 
@@ -262,7 +265,7 @@ void TestQuestionnaire::personalDataClearAfterFailedAttempt()
     click(page, QStringLiteral("femaleOption"));
     QCOMPARE(pageState(page).mid(5), QStringList({"femaleOption", "bloodTypeA", "normalSkinOption"}));
     click(page, QStringLiteral("nextButton"));
-    QCOMPARE(storedPersonalData(), changed(DefaultsStored, {{0, "佐藤"}}));
+    QCOMPARE(storedPersonalData(record_), changed(DefaultsStored, {{0, "佐藤"}}));
     QTRY_COMPARE(host.page()->objectName(), QStringLiteral("QuestionsQ1toQ10Page"));
 }
 
@@ -288,7 +291,7 @@ void TestQuestionnaire::personalDataFieldsTakeTheirLength()
     QFETCH(QString, field);
     QFETCH(QString, entered);
     QFETCH(QString, kept);
-    RecordingHost host;
+    RecordingHost host(record_);
     auto* box = control<QLineEdit>(host.start(createPersonalDataPage), field);
     box->setText(entered);
     QCOMPARE(box->text(), kept);
@@ -330,7 +333,7 @@ void TestQuestionnaire::questionsStopAtFirstUnanswered()
     QFETCH(QString, message);
     QFETCH(QList<int>, codes);
 
-    RecordingHost host;
+    RecordingHost host(record_);
     MessageRecorder messages;
     QWidget* shown = startPage(host, page);
     for (int index : choices)
@@ -339,7 +342,7 @@ void TestQuestionnaire::questionsStopAtFirstUnanswered()
     click(shown, QStringLiteral("nextButton"));
 
     QCOMPARE(messages.messages(), QStringList{message});
-    QCOMPARE(storedCodes(1, 19), codes);
+    QCOMPARE(storedCodes(record_, 1, 19), codes);
     QTest::qWait(0);
     QCOMPARE(host.page(), shown);
     QCOMPARE(pageState(shown), chosen);
@@ -363,12 +366,12 @@ void TestQuestionnaire::questionsStoreCodes()
     const int question = choice / 10;
     const bool first = question <= 10;
     if (!first) { // the last question page hands over to the score page, which scores the whole record
-        fillRecordForScore("試験", 30);
+        fillRecordForScore(record_, "試験", 30);
         for (int q = 11; q <= 19; ++q)
-            Module1::Record.AnswerCodes[q] = Untouched;
+            record_.AnswerCodes[q] = Untouched;
     }
     const QString page = first ? QStringLiteral("QuestionsQ1toQ10Page") : QStringLiteral("QuestionsQ11toQ19Page");
-    RecordingHost host;
+    RecordingHost host(record_);
     MessageRecorder messages;
     QWidget* shown = startPage(host, page);
     for (int q = first ? 1 : 11; q <= (first ? 10 : 19); ++q)
@@ -377,8 +380,8 @@ void TestQuestionnaire::questionsStoreCodes()
     click(shown, QStringLiteral("nextButton"));
 
     QCOMPARE(messages.messages(), QStringList());
-    QCOMPARE(int(Module1::Record.AnswerCodes[question]), code);
-    QVERIFY(!storedCodes(first ? 1 : 11, first ? 10 : 19).contains(Untouched));
+    QCOMPARE(int(record_.AnswerCodes[question]), code);
+    QVERIFY(!storedCodes(record_, first ? 1 : 11, first ? 10 : 19).contains(Untouched));
     expectHandedOver(host, page, first ? QStringLiteral("QuestionsQ11toQ19Page") : QStringLiteral("ScorePage"));
 }
 
@@ -397,7 +400,7 @@ void TestQuestionnaire::questionsClear()
     QFETCH(int, first);
     QFETCH(int, last);
 
-    RecordingHost host;
+    RecordingHost host(record_);
     MessageRecorder messages;
     QWidget* shown = startPage(host, page);
     for (int q = first; q <= last; ++q) {
@@ -409,7 +412,7 @@ void TestQuestionnaire::questionsClear()
 
     click(shown, QStringLiteral("clearButton"));
     QCOMPARE(pageState(shown), QStringList());
-    QCOMPARE(storedCodes(1, 19), QList<int>(19, Untouched));
+    QCOMPARE(storedCodes(record_, 1, 19), QList<int>(19, Untouched));
     click(shown, QStringLiteral("nextButton"));
     QCOMPARE(messages.messages(), QStringList{QStringLiteral("Q%1の回答が選択されていません").arg(first)});
 
@@ -434,7 +437,7 @@ void TestQuestionnaire::choicesShowTheirColours()
     QFETCH(QString, page);
     QFETCH(QString, button);
 
-    RecordingHost host;
+    RecordingHost host(record_);
     QWidget* shown = startPage(host, page, false);
     QWidget* choice = control(shown, button);
     const QImage image = shown->grab().toImage();

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "AssessmentRecord.h"
-#include "FormMain.h"
+#include "MainWindow.h"
 #include "PageFactories.h"
 #include "TestSupport.h"
 
@@ -20,9 +20,8 @@ namespace tellumo::testing {
 
 // A complete record: female, age over 24, blood type A, no body fat, normal
 // skin (14 points), the first choice of every question (30): score 44.
-inline void fillCompleteRecord()
+inline void fillCompleteRecord(AssessmentRecord& record)
 {
-    AssessmentRecord& record = Module1::Record;
     record.PersonalData[Name] = PersonalEntry(std::string("蚊野 花子"));
     record.PersonalData[SexPointsEntry] = PersonalEntry(std::int16_t{0});
     record.PersonalData[AgePointsEntry] = PersonalEntry(std::int16_t{5});
@@ -63,11 +62,10 @@ public:
 
     explicit ProgramDriver(Guard guard = Guard::Off)
     {
-        resetRecord();
         InputGuard::Clock clock;
         if (guard == Guard::On)
             clock = [this] { return now_; };
-        main_ = std::make_unique<FormMain>(std::move(clock));
+        main_ = std::make_unique<MainWindow>(record_, std::move(clock));
         main_->showCentred();
         main_->activateWindow();
         if (!QTest::qWaitForWindowActive(main_.get()))
@@ -75,7 +73,8 @@ public:
         advance(1.0);
     }
 
-    FormMain& main() { return *main_; }
+    MainWindow& main() { return *main_; }
+    AssessmentRecord& record() { return record_; }
     // Lets `seconds` pass on the input guard's clock.
     void advance(double seconds) { now_ += seconds; }
     QWidget* page() const { return main_->currentPage(); }
@@ -133,7 +132,7 @@ public:
                 click(QStringLiteral("nextButton"));
             }
         } else if (name != QLatin1String("PersonalDataPage")) {
-            fillCompleteRecord();
+            fillCompleteRecord(record_);
             const std::pair<const char*, PageHost::PageFactory> resultPages[] = {
                 {"ScorePage", createScorePage},
                 {"DetailsPage", createDetailsPage},
@@ -148,8 +147,9 @@ public:
     }
 
 private:
+    AssessmentRecord record_ = freshRecord();
     double now_ = 0;
-    std::unique_ptr<FormMain> main_;
+    std::unique_ptr<MainWindow> main_;
 };
 
 } // namespace tellumo::testing

@@ -171,7 +171,6 @@ class TestBadInput : public QObject {
 
 private slots:
     void initTestCase();
-    void init();
     void cleanup();
 
     void personalDataField_data();
@@ -187,11 +186,6 @@ private:
 void TestBadInput::initTestCase()
 {
     installFontSubstitutions();
-}
-
-void TestBadInput::init()
-{
-    resetRecord();
 }
 
 void TestBadInput::cleanup()
@@ -438,7 +432,7 @@ void TestBadInput::personalDataField()
 
     QCOMPARE(messages.messages(), QStringList());
     // What the user typed is stored as the field holds it.
-    const AssessmentRecord& record = Module1::Record;
+    const AssessmentRecord& record = host_->record();
     QCOMPARE(QString::fromStdString(record.PersonalData[Name].text()), texts[0]);
     QCOMPARE(QString::fromStdString(record.PersonalData[HeightText].text()), texts[2]);
     QCOMPARE(QString::fromStdString(record.PersonalData[WeightText].text()), texts[3]);

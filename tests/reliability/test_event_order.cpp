@@ -5,7 +5,7 @@
 // while a message box or an information dialog is open, and every menu
 // dialog opened over every page.
 #include "Fonts.h"
-#include "FormMain.h"
+#include "MainWindow.h"
 #include "Messages.h"
 #include "ProgramDriver.h"
 #include "TestSupport.h"
@@ -328,10 +328,10 @@ void TestEventOrder::pageChangeUnderMenuDialog_data()
     QTest::addColumn<QString>("next");
     QTest::addColumn<QString>("menu");
 
-    QTest::newRow("personal data 次へ, then copyright") << "PersonalDataPage" << "nextButton" << "QuestionsQ1toQ10Page" << "Menu2";
-    QTest::newRow("Q11 to Q19 判定, then version") << "QuestionsQ11toQ19Page" << "nextButton" << "ScorePage" << "Menu6";
-    QTest::newRow("score 詳細, then disclaimer") << "ScorePage" << "detailsButton" << "DetailsPage" << "Menu3";
-    QTest::newRow("caution 蚊の対策法, then medical basis") << "CautionPage" << "adviceButton" << "AdvicePage" << "Menu5";
+    QTest::newRow("personal data 次へ, then copyright") << "PersonalDataPage" << "nextButton" << "QuestionsQ1toQ10Page" << "copyrightAction";
+    QTest::newRow("Q11 to Q19 判定, then version") << "QuestionsQ11toQ19Page" << "nextButton" << "ScorePage" << "versionAction";
+    QTest::newRow("score 詳細, then disclaimer") << "ScorePage" << "detailsButton" << "DetailsPage" << "disclaimerAction";
+    QTest::newRow("caution 蚊の対策法, then medical basis") << "CautionPage" << "adviceButton" << "AdvicePage" << "medicalBasisAction";
 }
 
 void TestEventOrder::pageChangeUnderMenuDialog()
@@ -376,17 +376,17 @@ void TestEventOrder::closeWhileModal_data()
 {
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("trigger"); // a button of the page or a menu action; empty: the page opens it
-    QTest::addColumn<QString>("modal");   // class of the window that comes up
+    QTest::addColumn<QString>("modal");   // object name of the window that comes up
 
-    QTest::newRow("empty name message on the personal data page") << "PersonalDataPage" << "nextButton" << "QMessageBox";
-    QTest::newRow("unanswered question on the Q1 to Q10 page") << "QuestionsQ1toQ10Page" << "nextButton" << "QMessageBox";
-    QTest::newRow("unanswered question on the Q11 to Q19 page") << "QuestionsQ11toQ19Page" << "nextButton" << "QMessageBox";
-    QTest::newRow("no-score message on the score page") << "ScorePage corrupted" << "" << "QMessageBox";
-    QTest::newRow("copyright over the personal data page") << "PersonalDataPage" << "Menu2" << "tellumo::FormMenu2";
-    QTest::newRow("disclaimer over the Q1 to Q10 page") << "QuestionsQ1toQ10Page" << "Menu3" << "tellumo::FormMenu3";
-    QTest::newRow("redistribution over the Q11 to Q19 page") << "QuestionsQ11toQ19Page" << "Menu4" << "tellumo::FormMenu4";
-    QTest::newRow("medical basis over the score page") << "ScorePage" << "Menu5" << "tellumo::FormMenu5";
-    QTest::newRow("version over the advice page") << "AdvicePage" << "Menu6" << "tellumo::FormMenu6";
+    QTest::newRow("empty name message on the personal data page") << "PersonalDataPage" << "nextButton" << "MessageBox";
+    QTest::newRow("unanswered question on the Q1 to Q10 page") << "QuestionsQ1toQ10Page" << "nextButton" << "MessageBox";
+    QTest::newRow("unanswered question on the Q11 to Q19 page") << "QuestionsQ11toQ19Page" << "nextButton" << "MessageBox";
+    QTest::newRow("no-score message on the score page") << "ScorePage corrupted" << "" << "MessageBox";
+    QTest::newRow("copyright over the personal data page") << "PersonalDataPage" << "copyrightAction" << "CopyrightDialog";
+    QTest::newRow("disclaimer over the Q1 to Q10 page") << "QuestionsQ1toQ10Page" << "disclaimerAction" << "DisclaimerDialog";
+    QTest::newRow("redistribution over the Q11 to Q19 page") << "QuestionsQ11toQ19Page" << "redistributionAction" << "RedistributionDialog";
+    QTest::newRow("medical basis over the score page") << "ScorePage" << "medicalBasisAction" << "MedicalBasisDialog";
+    QTest::newRow("version over the advice page") << "AdvicePage" << "versionAction" << "VersionDialog";
 }
 
 void TestEventOrder::closeWhileModal()
@@ -399,13 +399,13 @@ void TestEventOrder::closeWhileModal()
     const bool corrupted = page.endsWith(QLatin1String(" corrupted"));
     const QString pageName = page.section(u' ', 0, 0);
     if (corrupted) {
-        fillCompleteRecord();
-        Module1::Record.AnswerCodes[13] = 250; // no page stores such a code
+        fillCompleteRecord(program->record());
+        program->record().AnswerCodes[13] = 250; // no page stores such a code
         program->main().replacePage(program->page(), createScorePage);
     } else {
         QVERIFY(program->goTo(pageName));
     }
-    QPointer<FormMain> main(&program->main());
+    QPointer<MainWindow> main(&program->main());
 
     // The real boxes and dialogs, inside the application's own event loop,
     // as in the running program: closing the main window must end it.
@@ -416,7 +416,7 @@ void TestEventOrder::closeWhileModal()
         QWidget* open = QApplication::activeModalWidget();
         if (!open || modalsSeen.contains(QString::number(quintptr(open))))
             return;
-        modalsSeen << QString::number(quintptr(open)) << QString::fromLatin1(open->metaObject()->className());
+        modalsSeen << QString::number(quintptr(open)) << open->objectName();
         QTimer::singleShot(20, [main] {
             if (main)
                 main->close();
@@ -432,7 +432,7 @@ void TestEventOrder::closeWhileModal()
     });
     if (!trigger.isEmpty()) {
         QTimer::singleShot(0, [&] {
-            if (trigger.startsWith(QLatin1String("Menu")))
+            if (trigger.endsWith(QLatin1String("Action")))
                 program->main().findChild<QAction*>(trigger)->trigger();
             else
                 program->click(trigger);
@@ -492,7 +492,12 @@ void TestEventOrder::menuDialogOverEveryPage()
     QVERIFY(current->isAncestorOf(QApplication::focusWidget()));
 
     MessageRecorder messages;
-    for (int menu = 2; menu <= 6; ++menu) {
+    const std::pair<const char*, const char*> menus[] = {
+        {"copyrightAction", "CopyrightDialog"},       {"disclaimerAction", "DisclaimerDialog"},
+        {"redistributionAction", "RedistributionDialog"}, {"medicalBasisAction", "MedicalBasisDialog"},
+        {"versionAction", "VersionDialog"},
+    };
+    for (const auto& [action, dialogName] : menus) {
         for (bool viaOk : {true, false}) {
             // Answers the dialog from inside its own event loop.
             QString opened;
@@ -501,13 +506,13 @@ void TestEventOrder::menuDialogOverEveryPage()
                 if (!dialog)
                     return;
                 opened = dialog->objectName();
-                if (auto* ok = dialog->findChild<QAbstractButton*>(QStringLiteral("cmdOK")); ok && viaOk)
+                if (auto* ok = dialog->findChild<QAbstractButton*>(QStringLiteral("okButton")); ok && viaOk)
                     QTest::mouseClick(ok, Qt::LeftButton);
                 else
                     dialog->close();
             });
-            program.main().findChild<QAction*>(QStringLiteral("Menu%1").arg(menu))->trigger();
-            QCOMPARE(opened, QStringLiteral("FormMenu%1").arg(menu));
+            program.main().findChild<QAction*>(QString::fromLatin1(action))->trigger();
+            QCOMPARE(opened, QString::fromLatin1(dialogName));
             QVERIFY(!QApplication::activeModalWidget());
             QCOMPARE(program.page(), current);
             const PageState after = stateOf(&program.main(), current);

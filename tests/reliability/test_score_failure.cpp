@@ -49,6 +49,9 @@ private slots:
     void noScoreFromCorruptedRecord();
     void highestScoreStillShows();
     void messageComesOverTheShownPage();
+
+private:
+    AssessmentRecord record_;
 };
 
 void TestScoreFailure::initTestCase()
@@ -58,8 +61,8 @@ void TestScoreFailure::initTestCase()
 
 void TestScoreFailure::init()
 {
-    resetRecord();
-    fillCompleteRecord();
+    record_ = freshRecord();
+    fillCompleteRecord(record_);
 }
 
 void TestScoreFailure::cleanup()
@@ -99,14 +102,14 @@ void TestScoreFailure::noScoreFromCorruptedRecord_data()
 void TestScoreFailure::noScoreFromCorruptedRecord()
 {
     QFETCH(Corruption, corrupt);
-    AssessmentRecord& record = Module1::Record;
+    AssessmentRecord& record = record_;
     corrupt(record);
     record.AnswerCodes[0] = 17; // an earlier judgement, which must stay as it was
     record.SusceptibilityScore = 57;
     const AssessmentRecord before = record;
 
     MessageRecorder messages;
-    RecordingHost host;
+    RecordingHost host(record_);
     QWidget* page = host.start(createScorePage);
     QTRY_COMPARE(messages.messages(), QStringList{NoJudgement});
     QVERIFY(record == before);
@@ -136,7 +139,7 @@ void TestScoreFailure::noScoreFromCorruptedRecord()
 void TestScoreFailure::highestScoreStillShows()
 {
     // 245 from the answers and 10 points: the highest sum that is a score.
-    AssessmentRecord& record = Module1::Record;
+    AssessmentRecord& record = record_;
     for (int q = 1; q <= 18; ++q)
         record.AnswerCodes[q] = 13;
     record.AnswerCodes[19] = 11;
@@ -144,7 +147,7 @@ void TestScoreFailure::highestScoreStillShows()
     record.PersonalData[SkinTonePointsEntry] = PersonalEntry(std::int16_t{3});
 
     MessageRecorder messages;
-    RecordingHost host;
+    RecordingHost host(record_);
     QWidget* page = host.start(createScorePage);
     QTest::qWait(20);
     QCOMPARE(messages.messages(), QStringList());
@@ -158,8 +161,8 @@ void TestScoreFailure::messageComesOverTheShownPage()
     // The real box, in the main window: it comes up once the page stands in
     // the client area, owned by the main window, and leaves the page usable.
     ProgramDriver program;
-    fillCompleteRecord();
-    Module1::Record.AnswerCodes[7] = 250;
+    fillCompleteRecord(program.record());
+    program.record().AnswerCodes[7] = 250;
     QString text;
     bool pageShownUnderBox = false;
     QWidget* boxWindow = nullptr;

@@ -29,9 +29,9 @@ std::string fragment(const char* text, bool first, bool last, int colour, int ha
                    bold ? -1 : 0);
 }
 
-void setDetails(const QString& name, int score, int answerTotal, const QString& height, const QString& weight)
+void setDetails(AssessmentRecord& record, const QString& name, int score, int answerTotal, const QString& height,
+                const QString& weight)
 {
-    AssessmentRecord& record = Module1::Record;
     record.PersonalData[Name] = PersonalEntry(name.toStdString());
     record.PersonalData[HeightText] = PersonalEntry(height.toStdString());
     record.PersonalData[WeightText] = PersonalEntry(weight.toStdString());
@@ -46,7 +46,7 @@ class TestResults : public QObject {
 
 private slots:
     void initTestCase() { installFontSubstitutions(); }
-    void init() { resetRecord(); }
+    void init() { record_ = freshRecord(); }
     void cleanup() { QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000); }
 
     void richText_data();
@@ -67,6 +67,9 @@ private slots:
     void textsKeepTheirSpacesAndBreaks();
     void routes_data();
     void routes();
+
+private:
+    AssessmentRecord record_;
 };
 
 void TestResults::richText_data()
@@ -143,8 +146,8 @@ void TestResults::scoreLine()
 {
     QFETCH(QString, name);
     QFETCH(int, score);
-    fillRecordForScore(name.toStdString(), score);
-    RecordingHost host;
+    fillRecordForScore(record_, name.toStdString(), score);
+    RecordingHost host(record_);
     auto* line = control<RichTextView>(host.start(createScorePage), QStringLiteral("scoreLine"));
     QCOMPARE(textPieces(line->document()),
              QStringLiteral("[%1|#0000ff|0px|b0] [ さんの総合点数は100点満点で%2点です。|default|0px|b0]").arg(name, QString::number(score)));
@@ -172,8 +175,8 @@ void TestResults::classDisplay()
     QFETCH(int, score);
     QFETCH(int, highlighted);
     QFETCH(QColor, colour);
-    fillRecordForScore("N", score);
-    RecordingHost host;
+    fillRecordForScore(record_, "N", score);
+    RecordingHost host(record_);
     QWidget* page = host.start(createScorePage);
 
     const QColor systemText = QApplication::palette().color(QPalette::WindowText);
@@ -217,8 +220,8 @@ void TestResults::typeSentence()
     QFETCH(int, score);
     QFETCH(int, answerTotal);
     QFETCH(QString, expected);
-    setDetails(name, score, answerTotal, QStringLiteral("170"), QStringLiteral("65"));
-    RecordingHost host;
+    setDetails(record_, name, score, answerTotal, QStringLiteral("170"), QStringLiteral("65"));
+    RecordingHost host(record_);
     QCOMPARE(labelText(host.start(createDetailsPage), "typeSentenceLabel"), expected);
 }
 
@@ -261,18 +264,18 @@ void TestResults::longNamesKeepTheSentenceWhole()
         QVERIFY(control->accessibleName().contains(name));
     };
 
-    fillRecordForScore(name.toStdString(), 57);
+    fillRecordForScore(record_, name.toStdString(), 57);
     {
-        RecordingHost host;
+        RecordingHost host(record_);
         auto* line = control<RichTextView>(host.start(createScorePage), QStringLiteral("scoreLine"));
         const QString text = line->toPlainText();
         QVERIFY2(text.endsWith(sentence), qPrintable(text));
         QVERIFY(line->document()->idealWidth() <= line->width());
         checkName(text.chopped(sentence.size()), line, false);
     }
-    QCOMPARE(QString::fromStdString(Module1::Record.PersonalData[Name].text()), name);
+    QCOMPARE(QString::fromStdString(record_.PersonalData[Name].text()), name);
     {
-        RecordingHost host;
+        RecordingHost host(record_);
         auto* typeLine = static_cast<PageLabel*>(label(host.start(createDetailsPage), "typeSentenceLabel"));
         const QString lead = QStringLiteral("刺されやすい "), phrase = QStringLiteral(" さんは 実証型 です。");
         const QString text = typeLine->text();
@@ -303,8 +306,8 @@ void TestResults::measures()
     QFETCH(QString, weight);
     QFETCH(QString, obesity);
     QFETCH(QString, bmi);
-    setDetails(QStringLiteral("N"), 30, 20, height, weight);
-    RecordingHost host;
+    setDetails(record_, QStringLiteral("N"), 30, 20, height, weight);
+    RecordingHost host(record_);
     QWidget* page = host.start(createDetailsPage);
     QCOMPARE(labelText(page, "obesityLabel"), obesity.isEmpty() ? obesity : QStringLiteral("あなたの肥満度は　%1%　です。").arg(obesity));
     QCOMPARE(labelText(page, "bmiLabel"), bmi.isEmpty() ? bmi : QStringLiteral("あなたのBMIは　%1　です。").arg(bmi));
@@ -334,8 +337,8 @@ void TestResults::textsKeepTheirSpacesAndBreaks()
     QFETCH(QString, labelName);
     QFETCH(QString, text);
     QFETCH(int, indent);
-    fillRecordForScore("N", 30);
-    RecordingHost host;
+    fillRecordForScore(record_, "N", 30);
+    RecordingHost host(record_);
     auto* shown = control<PageLabel>(host.start(create), labelName);
     QCOMPARE(shown->text(), text);
     QCOMPARE(shown->textFormat(), Qt::PlainText);
@@ -378,8 +381,8 @@ void TestResults::routes()
 {
     QFETCH(QStringList, presses);
     QFETCH(QStringList, pages);
-    fillRecordForScore("ABC", 57);
-    RecordingHost host;
+    fillRecordForScore(record_, "ABC", 57);
+    RecordingHost host(record_);
     host.start(createScorePage);
     QStringList destroyed{"ScorePage"};
     for (qsizetype i = 0; i < presses.size(); ++i) {

@@ -1,10 +1,10 @@
 // Start-up, main window, menu dialogs and the message box, driven offscreen.
 #include "AssessmentRecord.h"
-#include "FormMain.h"
-#include "FormMenu.h"
-#include "FormSplash.h"
+#include "MainWindow.h"
+#include "InfoDialog.h"
+#include "SplashWindow.h"
 #include "Messages.h"
-#include "Module1.h"
+#include "Program.h"
 #include "ScreenPlacement.h"
 #include "ShellSupport.h"
 #include "TestSupport.h"
@@ -28,7 +28,7 @@ class TestShell : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { Module1::Record = AssessmentRecord{}; }
+    void init() { record_ = AssessmentRecord{}; }
     void cleanup();
 
     void splashStatesInOrder();
@@ -41,6 +41,9 @@ private slots:
     void centredPosition_data();
     void centredPosition();
     void windowsOpenOnScreen();
+
+private:
+    AssessmentRecord record_;
 };
 
 void TestShell::cleanup()
@@ -53,12 +56,12 @@ void TestShell::splashStatesInOrder()
 {
     FakeClock clock(0.25);
     QStringList seen; // state: visible pictures, visible credit lines
-    auto main = Module1::Startup(clock, [&](FormSplash& splash, int state) {
+    auto main = Program::startUp(clock, record_, [&](SplashWindow& splash, int state) {
         int pictures = 0, credits = 0;
-        for (int i = 1; i <= 5; ++i)
-            pictures += control<QLabel>(&splash, QStringLiteral("Picture%1").arg(i))->isVisible();
-        for (int i = 2; i <= 4; ++i)
-            credits += control<QLabel>(&splash, QStringLiteral("Label%1").arg(i))->isVisible();
+        for (const char* picture : {"firstMosquito", "secondMosquito", "thirdMosquito", "fallingMosquito", "titleArtwork"})
+            pictures += control<QLabel>(&splash, QString::fromLatin1(picture))->isVisible();
+        for (const char* credit : {"supervisionCredit", "providerCredit", "programmingCredit"})
+            credits += control<QLabel>(&splash, QString::fromLatin1(credit))->isVisible();
         seen << QStringLiteral("%1/%2: %3 %4").arg(state).arg(splash.visibleState()).arg(pictures).arg(credits);
         // It cannot be closed before the sequence ends.
         splash.close();
@@ -77,7 +80,7 @@ void TestShell::workDuringAWaitCountsTowardsIt()
     int runs = 0;
     // The task uses 1.5 s of the wait; the wait still ends just past 2 s:
     // three idles in the task, then 2.0 s (not yet past) and 2.5 s.
-    Module1::WaitMoreThan(clock, 2.0, [&] {
+    Program::waitMoreThan(clock, 2.0, [&] {
         ++runs;
         for (int i = 0; i < 3; ++i)
             clock.idle(0);
@@ -90,30 +93,32 @@ void TestShell::mainWindowAfterSplashWithTableFilled()
 {
     // Records what was on screen when the main window first showed.
     struct ShowWatcher : QObject {
+        explicit ShowWatcher(const AssessmentRecord& record) : record(record) {}
+        const AssessmentRecord& record;
         QStringList windowsAtMainShow;
         float weight51AtMainShow = 0;
         bool eventFilter(QObject* watched, QEvent* event) override
         {
-            if (event->type() == QEvent::Show && watched->objectName() == QLatin1String("FormMain")
+            if (event->type() == QEvent::Show && watched->objectName() == QLatin1String("MainWindow")
                 && windowsAtMainShow.isEmpty()) {
                 for (QWidget* w : QApplication::topLevelWidgets())
                     windowsAtMainShow << w->objectName();
-                weight51AtMainShow = Module1::Record.StandardWeightTable[51];
+                weight51AtMainShow = record.StandardWeightTable[51];
             }
             return false;
         }
-    } watcher;
+    } watcher(record_);
     qApp->installEventFilter(&watcher);
     FakeClock clock(0.5);
-    auto main = Module1::Startup(clock);
+    auto main = Program::startUp(clock, record_);
     qApp->removeEventFilter(&watcher);
 
     QVERIFY(!watcher.windowsAtMainShow.isEmpty());
-    QVERIFY(!watcher.windowsAtMainShow.contains(QStringLiteral("FormSplash")));
+    QVERIFY(!watcher.windowsAtMainShow.contains(QStringLiteral("SplashWindow")));
     QCOMPARE(watcher.weight51AtMainShow, 3.23f);
     AssessmentRecord expected; // nothing but the table changed
     FillStandardWeightTable(expected);
-    QVERIFY(Module1::Record == expected);
+    QVERIFY(record_ == expected);
 
     // Exactly one child, the personal data page, at the client area's
     // top-left corner, with room for all of it; five plain commands in the
@@ -128,7 +133,8 @@ void TestShell::mainWindowAfterSplashWithTableFilled()
     QStringList menu;
     for (QAction* action : main->menuBar()->actions())
         menu << action->objectName() + u':' + action->text() + (action->menu() ? u'>' : u' ');
-    QCOMPARE(menu.join(QString()), QStringLiteral("Menu2:著作権 Menu3:免責事項 Menu4:転載/再配布 Menu5:医学的根拠 Menu6:バージョン情報 "));
+    QCOMPARE(menu.join(QString()), QStringLiteral("copyrightAction:著作権 disclaimerAction:免責事項 redistributionAction:転載/再配布 "
+                                                     "medicalBasisAction:医学的根拠 versionAction:バージョン情報 "));
 }
 
 void TestShell::menuDialogs_data()
@@ -139,11 +145,11 @@ void TestShell::menuDialogs_data()
     QTest::addColumn<QString>("labelText");
     QTest::addColumn<bool>("closeBox");
 
-    QTest::newRow("copyright") << "Menu2" << "著作権" << "Label2" << "本ソフトウェアは特許出願中です。" << false;
-    QTest::newRow("disclaimer") << "Menu3" << "免責事項" << "Label1" << "本ソフトウェアを使用したことにより発生したトラブルや商業的損害・損失等に対して一切の保証責任を負いません。" << true;
-    QTest::newRow("redistribution") << "Menu4" << "転載/再配布" << "Label1" << "内容を改変しない限り本ソフトウェアの転載/再配布は自由ですが、バージョンアップに際しアップデートや旧バージョンの削除をお願いする場合がありますので、必ず連絡をお願いします。" << false;
-    QTest::newRow("medical basis") << "Menu5" << "医学的根拠" << "Label32" << "この「刺され易さ度」はあくまでも「傾向」や「めやす」を示すものであり、絶対に当てはまるものではございません。\r\n\r\n" << true;
-    QTest::newRow("version") << "Menu6" << "ﾊﾞｰｼﾞｮﾝ情報" << "Label30" << "提供 ： Ostrevan" << false;
+    QTest::newRow("copyright") << "copyrightAction" << "著作権" << "patentText" << "本ソフトウェアは特許出願中です。" << false;
+    QTest::newRow("disclaimer") << "disclaimerAction" << "免責事項" << "liabilityText" << "本ソフトウェアを使用したことにより発生したトラブルや商業的損害・損失等に対して一切の保証責任を負いません。" << true;
+    QTest::newRow("redistribution") << "redistributionAction" << "転載/再配布" << "redistributionText" << "内容を改変しない限り本ソフトウェアの転載/再配布は自由ですが、バージョンアップに際しアップデートや旧バージョンの削除をお願いする場合がありますので、必ず連絡をお願いします。" << false;
+    QTest::newRow("medical basis") << "medicalBasisAction" << "医学的根拠" << "tendencyText" << "この「刺され易さ度」はあくまでも「傾向」や「めやす」を示すものであり、絶対に当てはまるものではございません。\r\n\r\n" << true;
+    QTest::newRow("version") << "versionAction" << "ﾊﾞｰｼﾞｮﾝ情報" << "providerLabel" << "提供 ： Ostrevan" << false;
 }
 
 void TestShell::menuDialogs()
@@ -155,13 +161,13 @@ void TestShell::menuDialogs()
     QFETCH(bool, closeBox);
 
     FakeClock clock(1.0);
-    auto main = Module1::Startup(clock);
+    auto main = Program::startUp(clock, record_);
     bool checked = false;
     whenModal([&](QWidget* modal) {
         QCOMPARE(modal->windowTitle(), caption);
         QCOMPARE(modal->parentWidget(), main.get());
         QVERIFY(modal->windowIcon().isNull());
-        auto* ok = control<QPushButton>(modal, QStringLiteral("cmdOK"));
+        auto* ok = control<QPushButton>(modal, QStringLiteral("okButton"));
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         QCOMPARE(modal->focusWidget(), ok);
         auto* label = control<QLabel>(modal, labelName);
@@ -177,7 +183,7 @@ void TestShell::menuDialogs()
 
     QVERIFY(checked);
     QVERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(main->findChildren<FormMenu*>().size(), 0); // destroyed, not hidden
+    QCOMPARE(main->findChildren<InfoDialog*>().size(), 0); // destroyed, not hidden
     QVERIFY(main->isVisible());
 }
 
@@ -185,7 +191,7 @@ void TestShell::menuDialogs()
 // entries, its choices and the focus where they were.
 void TestShell::dialogsLeavePersonalDataEntries()
 {
-    FormMain window;
+    MainWindow window(record_);
     window.showCentred();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QWidget* page = window.currentPage();
@@ -195,7 +201,7 @@ void TestShell::dialogsLeavePersonalDataEntries()
     QTest::mouseClick(height, Qt::LeftButton);
     typeText(height, QStringLiteral("16"));
 
-    for (const char* menu : {"Menu2", "Menu6", "Menu6"}) {
+    for (const char* menu : {"copyrightAction", "versionAction", "versionAction"}) {
         whenModal([](QWidget* modal) { modal->close(); });
         control<QAction>(&window, QString::fromLatin1(menu))->trigger();
     }
@@ -207,7 +213,7 @@ void TestShell::dialogsLeavePersonalDataEntries()
     QCOMPARE(QApplication::focusWidget(), height);
     typeText(height, QStringLiteral("0")); // the user carries on where they were
     QCOMPARE(height->text(), QStringLiteral("160"));
-    QVERIFY(Module1::Record.PersonalData[Name].isEmpty());
+    QVERIFY(record_.PersonalData[Name].isEmpty());
 }
 
 void TestShell::messageBoxLook()
@@ -262,11 +268,11 @@ void TestShell::windowsOpenOnScreen()
                || (corner.x() >= available.left() && corner.y() >= available.top());
     };
     {
-        FormSplash splash;
+        SplashWindow splash;
         splash.showCentred();
         QVERIFY2(onScreen(&splash), qPrintable(QDebug::toString(splash.frameGeometry())));
     }
-    FormMain window;
+    MainWindow window(record_);
     window.showCentred();
     QVERIFY2(onScreen(&window), qPrintable(QDebug::toString(window.frameGeometry())));
     bool checked = false;
@@ -275,7 +281,7 @@ void TestShell::windowsOpenOnScreen()
         checked = true;
         modal->close();
     });
-    control<QAction>(&window, QStringLiteral("Menu5"))->trigger();
+    control<QAction>(&window, QStringLiteral("medicalBasisAction"))->trigger();
     QVERIFY(checked);
 }
 

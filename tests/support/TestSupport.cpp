@@ -14,7 +14,12 @@
 
 namespace tellumo::testing {
 
-RecordingHost::RecordingHost() = default;
+RecordingHost::RecordingHost()
+    : ownRecord_(std::make_unique<AssessmentRecord>(freshRecord())), record_(ownRecord_.get())
+{
+}
+
+RecordingHost::RecordingHost(AssessmentRecord& record) : record_(&record) {}
 
 RecordingHost::~RecordingHost()
 {
@@ -103,17 +108,17 @@ void typeText(QWidget* field, const QString& text)
     flush();
 }
 
-void resetRecord()
+AssessmentRecord freshRecord()
 {
-    Module1::Record = AssessmentRecord{};
-    Module1::FillStandardWeightTable();
+    AssessmentRecord record;
+    FillStandardWeightTable(record);
+    return record;
 }
 
-void fillRecordForScore(const std::string& name, int score)
+void fillRecordForScore(AssessmentRecord& record, const std::string& name, int score)
 {
     // Highest answer code of Q1..Q19.
     constexpr std::array<int, 19> highestCodes = {2, 2, 2, 2, 2, 10, 8, 2, 2, 2, 2, 2, 20, 2, 2, 2, 2, 2, 2};
-    AssessmentRecord& record = Module1::Record;
     record.PersonalData[Name] = PersonalEntry(name);
     const bool high = score > 80;
     record.PersonalData[SexPointsEntry] = PersonalEntry(std::int16_t(high ? 2 : 0));

@@ -3,6 +3,7 @@
 // and clicking like a user, and answering a modal window from inside it.
 #pragma once
 
+#include "AssessmentRecord.h"
 #include "PageHost.h"
 
 #include <QAbstractButton>
@@ -12,6 +13,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace tellumo::testing {
@@ -22,8 +24,12 @@ class RecordingHost : public QObject, public PageHost {
     Q_OBJECT
 
 public:
+    // With a fresh record of its own, or with one the test keeps.
     RecordingHost();
+    explicit RecordingHost(AssessmentRecord& record);
     ~RecordingHost() override;
+
+    AssessmentRecord& record() override { return *record_; }
 
     void replacePage(QWidget* current, PageFactory makeNext) override;
     void endProgram(QWidget* current) override;
@@ -39,6 +45,8 @@ public:
 
 private:
     void show(QWidget* page);
+    std::unique_ptr<AssessmentRecord> ownRecord_;
+    AssessmentRecord* record_;
     QPointer<QWidget> page_;
     bool leaving_ = false;
     bool ended_ = false;
@@ -64,13 +72,13 @@ private:
 // an input method delivers it. QTest::keyClicks cannot type non-ASCII text.
 void typeText(QWidget* field, const QString& text);
 
-// Puts Module1::Record back to its start-of-program state (with the weight table filled).
-void resetRecord();
+// A record in its start-of-program state (with the weight table filled).
+AssessmentRecord freshRecord();
 
-// Fills Module1::Record so that the score computation yields `score`
+// Fills `record` so that the score computation yields `score`
 // (10..100): the fewest personal points that leave room, the answers filled
 // from Q1 on with their highest codes; 170 cm and 65 kg.
-void fillRecordForScore(const std::string& name, int score);
+void fillRecordForScore(AssessmentRecord& record, const std::string& name, int score);
 
 // Top-level widgets that are still visible (a test should leave none behind).
 QStringList visibleTopLevels();

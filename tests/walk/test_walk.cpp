@@ -3,8 +3,8 @@
 // pages read and left, and "終了" closing the main window.
 #include "AssessmentRecord.h"
 #include "Fonts.h"
-#include "FormMain.h"
-#include "Module1.h"
+#include "MainWindow.h"
+#include "Program.h"
 #include "ResultTestSupport.h"
 #include "ShellSupport.h"
 #include "TestSupport.h"
@@ -30,13 +30,13 @@ private:
     // client area's top-left corner. Null when it never comes.
     QWidget* waitForPage(const char* name);
 
-    std::unique_ptr<FormMain> main_;
+    AssessmentRecord record_;
+    std::unique_ptr<MainWindow> main_;
 };
 
 void TestWalk::initTestCase()
 {
     installFontSubstitutions();
-    resetRecord();
 }
 
 QWidget* TestWalk::waitForPage(const char* name)
@@ -55,7 +55,7 @@ void TestWalk::wholeRun()
 {
     MessageRecorder messages;
     FakeClock clock;
-    main_ = Module1::Startup(clock);
+    main_ = Program::startUp(clock, record_);
     QVERIFY(main_ && main_->isVisible());
 
     // 男性 2, over 24 5, O 8, 20 % of 65 kg = 13 kg 5, normal skin 5: 25 points.
@@ -105,8 +105,8 @@ void TestWalk::wholeRun()
     QTRY_VERIFY(!main_->isVisible());
     QCOMPARE(main_->currentPage(), nullptr);
     QCOMPARE(messages.messages(), QStringList());
-    QCOMPARE(int(Module1::Record.answerTotal()), 31);
-    QCOMPARE(int(Module1::Record.SusceptibilityScore), 56);
+    QCOMPARE(int(record_.answerTotal()), 31);
+    QCOMPARE(int(record_.SusceptibilityScore), 56);
     main_.reset();
     QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
 }

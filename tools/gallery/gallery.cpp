@@ -17,10 +17,10 @@
 #include "AssessmentRecord.h"
 #include "BoldText.h"
 #include "Fonts.h"
-#include "FormMain.h"
-#include "FormSplash.h"
+#include "MainWindow.h"
+#include "SplashWindow.h"
 #include "Judgement.h"
-#include "Module1.h"
+#include "Program.h"
 #include "PageFactories.h"
 #include "SplashClock.h"
 #include "TestSupport.h"
@@ -107,7 +107,8 @@ private:
     int settleMs_;
     int shots_ = 0;
     QStringList failures_;
-    std::unique_ptr<FormMain> main_;
+    AssessmentRecord record_;
+    std::unique_ptr<MainWindow> main_;
     QWidget* page_ = nullptr;
 };
 
@@ -223,7 +224,7 @@ void Gallery::type(const char* field, const QString& text)
 void Gallery::splash()
 {
     InstantClock clock;
-    main_ = Module1::Startup(clock, [this](FormSplash& splash, int state) {
+    main_ = Program::startUp(clock, record_, [this](SplashWindow& splash, int state) {
         shoot(QStringLiteral("splash-state%1").arg(state), &splash);
     });
 }
@@ -250,8 +251,8 @@ void Gallery::dialogs()
 {
     // The menu entries in menu-bar order, and the dialog each one opens.
     const std::pair<const char*, const char*> entries[] = {
-        {"Menu2", "copyright"}, {"Menu3", "disclaimer"}, {"Menu4", "redistribution"},
-        {"Menu5", "medical-basis"}, {"Menu6", "version"},
+        {"copyrightAction", "copyright"}, {"disclaimerAction", "disclaimer"}, {"redistributionAction", "redistribution"},
+        {"medicalBasisAction", "medical-basis"}, {"versionAction", "version"},
     };
     for (const auto& [entry, dialog] : entries) {
         auto* action = main_->findChild<QAction*>(QString::fromLatin1(entry));
@@ -259,7 +260,7 @@ void Gallery::dialogs()
             fail(QStringLiteral("no menu entry %1").arg(QLatin1String(entry)));
             continue;
         }
-        shootModal(QStringLiteral("dialog-%1").arg(QLatin1String(dialog)), "cmdOK",
+        shootModal(QStringLiteral("dialog-%1").arg(QLatin1String(dialog)), "okButton",
                    [action] { action->trigger(); });
     }
 }
@@ -313,28 +314,28 @@ void Gallery::results()
         {3, 2, 5, 8, 5, 5, 31},    // 56
         {4, 2, 5, 8, 5, 10, 50},   // 80
     };
-    const AssessmentRecord walked = Module1::Record;
+    const AssessmentRecord walked = record_;
     for (const ClassCase& c : cases) {
-        Module1::Record.PersonalData[SexPointsEntry] = c.sex;
-        Module1::Record.PersonalData[AgePointsEntry] = c.age;
-        Module1::Record.PersonalData[BloodTypePointsEntry] = c.blood;
-        Module1::Record.PersonalData[BodyFatPointsEntry] = c.bodyFat;
-        Module1::Record.PersonalData[SkinTonePointsEntry] = c.skin;
+        record_.PersonalData[SexPointsEntry] = c.sex;
+        record_.PersonalData[AgePointsEntry] = c.age;
+        record_.PersonalData[BloodTypePointsEntry] = c.blood;
+        record_.PersonalData[BodyFatPointsEntry] = c.bodyFat;
+        record_.PersonalData[SkinTonePointsEntry] = c.skin;
         std::uint8_t left = c.answers;
         for (int q = 1; q <= 19; ++q) {
             const std::uint8_t code = std::min<std::uint8_t>(left, 2);
-            Module1::Record.AnswerCodes[q] = code;
+            record_.AnswerCodes[q] = code;
             left = static_cast<std::uint8_t>(left - code);
         }
-        Module1::Record.AnswerCodes[13] = static_cast<std::uint8_t>(Module1::Record.AnswerCodes[13] + left);
+        record_.AnswerCodes[13] = static_cast<std::uint8_t>(record_.AnswerCodes[13] + left);
         if (!reopenScorePage())
             return;
-        const int shown = ClassifySusceptibility(Module1::Record.SusceptibilityScore);
+        const int shown = ClassifySusceptibility(record_.SusceptibilityScore);
         if (shown != c.susceptibilityClass)
             fail(QStringLiteral("the score page shows class %1 instead of %2").arg(shown).arg(c.susceptibilityClass));
         shoot(QStringLiteral("main-score-class%1").arg(c.susceptibilityClass), main_.get());
     }
-    Module1::Record = walked;
+    record_ = walked;
     if (!reopenScorePage())
         return;
 

@@ -10,13 +10,13 @@ class QLabel;
 
 namespace tellumo {
 
-class FormSplash : public QWidget {
+class SplashWindow : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int StateCount = 5;
 
-    explicit FormSplash(QWidget* parent = nullptr);
+    explicit SplashWindow(QWidget* parent = nullptr);
 
     // Shows the window centred on its screen with only Picture1 visible.
     void showCentred();

@@ -1,11 +1,11 @@
-#include "Module1.h"
+#include "Program.h"
 
 #include "AppInfo.h"
 #include "AssessmentRecord.h"
 #include "BoldText.h"
 #include "Fonts.h"
-#include "FormMain.h"
-#include "FormSplash.h"
+#include "MainWindow.h"
+#include "SplashWindow.h"
 #include "Platform.h"
 #include "SplashClock.h"
 
@@ -14,7 +14,7 @@
 #include <QFontMetrics>
 #include <QTimer>
 
-namespace tellumo::Module1 {
+namespace tellumo::Program {
 
 namespace {
 
@@ -64,7 +64,7 @@ void preloadFonts()
 
 } // namespace
 
-void WaitMoreThan(SplashClock& clock, double seconds, const std::function<void()>& meanwhile)
+void waitMoreThan(SplashClock& clock, double seconds, const std::function<void()>& meanwhile)
 {
     const double start = clock.now();
     if (meanwhile)
@@ -73,34 +73,34 @@ void WaitMoreThan(SplashClock& clock, double seconds, const std::function<void()
         clock.idle(seconds - elapsed);
 }
 
-std::unique_ptr<FormMain> Startup(SplashClock& clock, const SplashObserver& observer,
-                                  InputGuard::Clock inputClock)
+std::unique_ptr<MainWindow> startUp(SplashClock& clock, AssessmentRecord& record,
+                                    const SplashObserver& observer, InputGuard::Clock inputClock)
 {
     {
         InputBlocker blocker;
-        FormSplash splash;
+        SplashWindow splash;
         splash.showCentred();
-        for (int state = 1; state <= FormSplash::StateCount; ++state) {
+        for (int state = 1; state <= SplashWindow::StateCount; ++state) {
             splash.enterState(state);
             splash.repaint();
             if (observer)
                 observer(splash, state);
             // The fonts are looked up while the second picture is shown: the
             // first frame is on screen by then, and the wait hides the search.
-            WaitMoreThan(clock, SplashWaits[state - 1], state == 2 ? preloadFonts : std::function<void()>());
+            waitMoreThan(clock, SplashWaits[state - 1], state == 2 ? preloadFonts : std::function<void()>());
         }
         splash.finish();
         splash.close();
     }
 
-    FillStandardWeightTable();
+    FillStandardWeightTable(record);
 
-    auto main = std::make_unique<FormMain>(std::move(inputClock));
+    auto main = std::make_unique<MainWindow>(record, std::move(inputClock));
     main->showCentred();
     return main;
 }
 
-void SetUpApplication()
+void setUpApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Tellumo"));
     QApplication::setApplicationVersion(AppInfo::version());
@@ -109,7 +109,7 @@ void SetUpApplication()
     installBoldTextStyle();
 }
 
-int Main(char* programPath)
+int run(char* programPath)
 {
     if (!Platform::displayAvailable())
         return 1;
@@ -119,14 +119,16 @@ int Main(char* programPath)
     int qtArgc = 1;
     char* qtArgv[] = {programPath, nullptr};
     const std::unique_ptr<QApplication> app = Platform::openApplication(qtArgc, qtArgv);
-    SetUpApplication();
+    setUpApplication();
     // Reading the font list takes a few milliseconds: done in the first
     // splash wait, it does not hold up the first frame.
     QTimer::singleShot(0, &Platform::warnIfJapaneseFontsMissing);
 
+    // The one assessment of this run: alive until the program ends.
+    AssessmentRecord record;
     SteadySplashClock clock;
-    const std::unique_ptr<FormMain> main = Startup(clock, {}, InputGuard::steadySeconds);
+    const std::unique_ptr<MainWindow> main = startUp(clock, record, {}, InputGuard::steadySeconds);
     return QApplication::exec();
 }
 
-} // namespace tellumo::Module1
+} // namespace tellumo::Program

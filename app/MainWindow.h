@@ -2,7 +2,7 @@
 // page at a time, and a menu bar of five commands that open the information
 // dialogs modally.
 //
-// Data flow: MDIForm_Load shows the first page; each page asks the window
+// Data flow: showFirstPage shows the first page; each page asks the window
 // (as its PageHost) to replace it with the next one or to end the program.
 #pragma once
 
@@ -18,15 +18,18 @@ class QMdiSubWindow;
 
 namespace tellumo {
 
-class FormMain : public QMainWindow, public PageHost {
+class MainWindow : public QMainWindow, public PageHost {
     Q_OBJECT
 
 public:
     // With inputClock, input given for one page is kept from acting on the
     // next (InputGuard); without it every event reaches the pages at once.
-    explicit FormMain(InputGuard::Clock inputClock = {}, QWidget* parent = nullptr);
-    ~FormMain() override;
+    // The window serves `record` (which outlives it) to its pages.
+    explicit MainWindow(AssessmentRecord& record, InputGuard::Clock inputClock = {},
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
 
+    AssessmentRecord& record() override { return record_; }
     void replacePage(QWidget* current, PageFactory makeNext) override;
     void endProgram(QWidget* current) override;
 
@@ -34,20 +37,20 @@ public:
     QWidget* currentPage() const;
     QMdiArea* clientArea() const { return mdiArea_; }
 
-    // Shows the window centred on its screen and runs MDIForm_Load.
+    // Shows the window centred on its screen and runs showFirstPage.
     void showCentred();
 
 private slots:
-    void Menu2_Click();
-    void Menu3_Click();
-    void Menu4_Click();
-    void Menu5_Click();
-    void Menu6_Click();
+    void showCopyright();
+    void showDisclaimer();
+    void showRedistribution();
+    void showMedicalBasis();
+    void showVersion();
 
 private:
     void createControls();
     void createMenu();
-    void MDIForm_Load();
+    void showFirstPage();
     void showPage(QWidget* page);
     void closeCurrentPage();
     // Starts leaving `current` unless it is not the page shown or is already
@@ -55,6 +58,7 @@ private:
     bool beginLeaving(QWidget* current);
 
     QMdiArea* mdiArea_ = nullptr;
+    AssessmentRecord& record_;
     InputGuard* inputGuard_ = nullptr;
     QPointer<QMdiSubWindow> current_;
     bool leaving_ = false;

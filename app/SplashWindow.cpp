@@ -1,4 +1,4 @@
-#include "FormSplash.h"
+#include "SplashWindow.h"
 
 #include "AppInfo.h"
 #include "Controls.h"
@@ -19,23 +19,27 @@ const QColor SplashYellow(255, 255, 0);
 const QColor CreditTeal(0, 192, 192);
 constexpr int ClientWidthTwips = 11415;
 constexpr int ClientHeightTwips = 7350;
-const QString PicturePaths[FormSplash::StateCount] = {
+// The five pictures in the order they appear, by what they show.
+constexpr const char* PictureNames[SplashWindow::StateCount] = {
+    "firstMosquito", "secondMosquito", "thirdMosquito", "fallingMosquito", "titleArtwork",
+};
+const QString PicturePaths[SplashWindow::StateCount] = {
     QStringLiteral(":/pictures/Picture1.jpg"), QStringLiteral(":/pictures/Picture2.jpg"),
     QStringLiteral(":/pictures/Picture3.jpg"), QStringLiteral(":/pictures/Picture4.jpg"),
     QStringLiteral(":/pictures/Picture5.gif"),
 };
 } // namespace
 
-FormSplash::FormSplash(QWidget* parent)
+SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                           | Qt::WindowTitleHint)
 {
     createControls();
 }
 
-void FormSplash::createControls()
+void SplashWindow::createControls()
 {
-    setObjectName(QStringLiteral("FormSplash"));
+    setObjectName(QStringLiteral("SplashWindow"));
     setWindowTitle(QStringLiteral("Tellumo"));
     setFixedSize(twipsSize(ClientWidthTwips, ClientHeightTwips));
     QPalette background = palette();
@@ -49,25 +53,25 @@ void FormSplash::createControls()
     pictures_[3] = addPicture(3, 3500, 700, 3750, 6000);
     pictures_[4] = addPicture(4, 2040, 500, 7095, 3600);
 
-    credits_[0] = addCredit("Label2", QStringLiteral("監修：医学博士　") + AppInfo::supervisor(), 5000);
-    credits_[1] = addCredit("Label3", QStringLiteral("提供：Ostrevan"), 5700);
-    credits_[2] = addCredit("Label4", QStringLiteral("プログラム：") + AppInfo::programmingCredit(), 6400);
+    credits_[0] = addCredit("supervisionCredit", QStringLiteral("監修：医学博士　") + AppInfo::supervisor(), 5000);
+    credits_[1] = addCredit("providerCredit", QStringLiteral("提供：Ostrevan"), 5700);
+    credits_[2] = addCredit("programmingCredit", QStringLiteral("プログラム：") + AppInfo::programmingCredit(), 6400);
 
     pictures_[0]->show();
 }
 
-QLabel* FormSplash::addPicture(int index, int left, int top, int width, int height)
+QLabel* SplashWindow::addPicture(int index, int left, int top, int width, int height)
 {
     // A picture box decodes its picture when it is first drawn, for the
     // screen it is drawn on.
     auto* picture = new PictureBox(PicturePaths[index], this);
-    picture->setObjectName(QStringLiteral("Picture%1").arg(index + 1));
+    picture->setObjectName(QString::fromLatin1(PictureNames[index]));
     picture->setGeometry(twipsRect(left, top, width, height));
     picture->hide();
     return picture;
 }
 
-QLabel* FormSplash::addCredit(const char* name, const QString& text, int top)
+QLabel* SplashWindow::addCredit(const char* name, const QString& text, int top)
 {
     QLabel* credit = makeLabel(this, QString::fromLatin1(name), text, 5000, top, 6500, 500,
                                makeFont(ProportionalMincho, 21.75, true), false, false);
@@ -78,13 +82,13 @@ QLabel* FormSplash::addCredit(const char* name, const QString& text, int top)
     return credit;
 }
 
-void FormSplash::showCentred()
+void SplashWindow::showCentred()
 {
     centreOnScreen(this);
     show();
 }
 
-void FormSplash::enterState(int state)
+void SplashWindow::enterState(int state)
 {
     if (state < 2 || state > StateCount)
         return;
@@ -95,7 +99,7 @@ void FormSplash::enterState(int state)
             credit->show();
 }
 
-int FormSplash::visibleState() const
+int SplashWindow::visibleState() const
 {
     for (int i = 0; i < StateCount; ++i)
         if (pictures_[i]->isVisible())
@@ -103,12 +107,12 @@ int FormSplash::visibleState() const
     return 0;
 }
 
-void FormSplash::finish()
+void SplashWindow::finish()
 {
     finished_ = true;
 }
 
-void FormSplash::closeEvent(QCloseEvent* event)
+void SplashWindow::closeEvent(QCloseEvent* event)
 {
     // The sequence cannot be cut short from the window.
     if (finished_)

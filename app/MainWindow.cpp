@@ -1,6 +1,6 @@
-#include "FormMain.h"
+#include "MainWindow.h"
 
-#include "FormMenu.h"
+#include "InfoDialog.h"
 #include "PageFactories.h"
 #include "ScreenPlacement.h"
 #include "Twips.h"
@@ -22,7 +22,8 @@ constexpr int ClientWidthTwips = 10005;
 constexpr int ClientHeightTwips = 7305;
 } // namespace
 
-FormMain::FormMain(InputGuard::Clock inputClock, QWidget* parent) : QMainWindow(parent)
+MainWindow::MainWindow(AssessmentRecord& record, InputGuard::Clock inputClock, QWidget* parent)
+    : QMainWindow(parent), record_(record)
 {
     createControls();
     createMenu();
@@ -30,11 +31,11 @@ FormMain::FormMain(InputGuard::Clock inputClock, QWidget* parent) : QMainWindow(
         inputGuard_ = new InputGuard(mdiArea_, std::move(inputClock));
 }
 
-FormMain::~FormMain() = default;
+MainWindow::~MainWindow() = default;
 
-void FormMain::createControls()
+void MainWindow::createControls()
 {
-    setObjectName(QStringLiteral("FormMain"));
+    setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Tellumo"));
     QIcon icon(QStringLiteral(":/pictures/tellumo.ico"));
     for (int size : {64, 128, 256})
@@ -53,19 +54,19 @@ void FormMain::createControls()
     resize(minimumSizeHint());
 }
 
-void FormMain::createMenu()
+void MainWindow::createMenu()
 {
-    using Slot = void (FormMain::*)();
+    using Slot = void (MainWindow::*)();
     const struct {
         const char* name;
         QString caption;
         Slot slot;
     } entries[] = {
-        {"Menu2", QStringLiteral("著作権"), &FormMain::Menu2_Click},
-        {"Menu3", QStringLiteral("免責事項"), &FormMain::Menu3_Click},
-        {"Menu4", QStringLiteral("転載/再配布"), &FormMain::Menu4_Click},
-        {"Menu5", QStringLiteral("医学的根拠"), &FormMain::Menu5_Click},
-        {"Menu6", QStringLiteral("バージョン情報"), &FormMain::Menu6_Click},
+        {"copyrightAction", QStringLiteral("著作権"), &MainWindow::showCopyright},
+        {"disclaimerAction", QStringLiteral("免責事項"), &MainWindow::showDisclaimer},
+        {"redistributionAction", QStringLiteral("転載/再配布"), &MainWindow::showRedistribution},
+        {"medicalBasisAction", QStringLiteral("医学的根拠"), &MainWindow::showMedicalBasis},
+        {"versionAction", QStringLiteral("バージョン情報"), &MainWindow::showVersion},
     };
     for (const auto& entry : entries) {
         QAction* action = menuBar()->addAction(entry.caption);
@@ -74,24 +75,24 @@ void FormMain::createMenu()
     }
 }
 
-void FormMain::showCentred()
+void MainWindow::showCentred()
 {
     centreOnScreen(this);
     show();
-    MDIForm_Load();
+    showFirstPage();
 }
 
-void FormMain::MDIForm_Load()
+void MainWindow::showFirstPage()
 {
-    showPage(createForm1(*this));
+    showPage(createPersonalDataPage(*this));
 }
 
-QWidget* FormMain::currentPage() const
+QWidget* MainWindow::currentPage() const
 {
     return current_ ? current_->widget() : nullptr;
 }
 
-void FormMain::showPage(QWidget* page)
+void MainWindow::showPage(QWidget* page)
 {
     auto* sub = new QMdiSubWindow(mdiArea_, Qt::FramelessWindowHint);
     sub->setObjectName(page->objectName() + QStringLiteral("Window"));
@@ -110,7 +111,7 @@ void FormMain::showPage(QWidget* page)
         focus->setFocus(Qt::OtherFocusReason);
 }
 
-void FormMain::closeCurrentPage()
+void MainWindow::closeCurrentPage()
 {
     if (!current_)
         return;
@@ -120,7 +121,7 @@ void FormMain::closeCurrentPage()
     delete sub;
 }
 
-bool FormMain::beginLeaving(QWidget* current)
+bool MainWindow::beginLeaving(QWidget* current)
 {
     if (leaving_ || !current || current != currentPage())
         return false;
@@ -129,7 +130,7 @@ bool FormMain::beginLeaving(QWidget* current)
     return true;
 }
 
-void FormMain::replacePage(QWidget* current, PageFactory makeNext)
+void MainWindow::replacePage(QWidget* current, PageFactory makeNext)
 {
     if (!beginLeaving(current))
         return;
@@ -143,7 +144,7 @@ void FormMain::replacePage(QWidget* current, PageFactory makeNext)
         Qt::QueuedConnection);
 }
 
-void FormMain::endProgram(QWidget* current)
+void MainWindow::endProgram(QWidget* current)
 {
     if (!beginLeaving(current))
         return;
@@ -156,10 +157,10 @@ void FormMain::endProgram(QWidget* current)
         Qt::QueuedConnection);
 }
 
-void FormMain::Menu2_Click() { FormMenu2(this).exec(); }
-void FormMain::Menu3_Click() { FormMenu3(this).exec(); }
-void FormMain::Menu4_Click() { FormMenu4(this).exec(); }
-void FormMain::Menu5_Click() { FormMenu5(this).exec(); }
-void FormMain::Menu6_Click() { FormMenu6(this).exec(); }
+void MainWindow::showCopyright() { InfoDialog(this, InfoDialog::copyright()).exec(); }
+void MainWindow::showDisclaimer() { InfoDialog(this, InfoDialog::disclaimer()).exec(); }
+void MainWindow::showRedistribution() { InfoDialog(this, InfoDialog::redistribution()).exec(); }
+void MainWindow::showMedicalBasis() { InfoDialog(this, InfoDialog::medicalBasis()).exec(); }
+void MainWindow::showVersion() { InfoDialog(this, InfoDialog::version()).exec(); }
 
 } // namespace tellumo
