@@ -7,6 +7,7 @@
 #include "Probe.h"
 
 #include "Fonts.h"
+#include "PageDriver.h"
 #include "AssessmentRecord.h"
 #include "MainWindow.h"
 #include "SplashWindow.h"
@@ -86,24 +87,8 @@ public:
         stage("PersonalDataPage");
     }
 
-    void fillPersonalData()
-    {
-        type("nameField", QStringLiteral("Ka Taro"));
-        click("maleOption");
-        type("ageField", QStringLiteral("30"));
-        type("heightField", QStringLiteral("170"));
-        type("weightField", QStringLiteral("65"));
-        click("bloodTypeO");
-        type("bodyFatField", QStringLiteral("20"));
-        click("normalSkinOption");
-    }
-
-    // Clicks the choices with these answer indexes (10 × question + slot).
-    void answer(std::initializer_list<int> indexes)
-    {
-        for (int index : indexes)
-            click(qPrintable(QStringLiteral("q%1Choice%2").arg(index / 10).arg(index % 10)));
-    }
+    // The pages' input, as the tests give it.
+    driving::PageDriver& pages() { return pages_; }
 
     // Clicks `button` on the page shown and waits for `next` to be painted.
     void change(const char* button, const char* next, const char* key)
@@ -112,7 +97,7 @@ public:
         app_.watchFirstFrame(named(QString::fromLatin1(next)), [&shown] { shown = true; });
         instructionMark("before");
         const Usage before = usageNow();
-        click(button);
+        pages_.click(QString::fromLatin1(button));
         spinUntil(shown, next);
         const Usage after = usageNow();
         instructionMark(key);
@@ -124,7 +109,7 @@ public:
 
     void end()
     {
-        click("quitButton");
+        pages_.click(QStringLiteral("quitButton"));
         QElapsedTimer timer;
         timer.start();
         while (main_->isVisible() && timer.elapsed() < 5000)
@@ -150,42 +135,6 @@ private:
         return page;
     }
 
-    template<typename T>
-    T* control(const char* name) const
-    {
-        auto* widget = page()->findChild<T*>(QString::fromLatin1(name));
-        if (!widget || !widget->isVisible())
-            fail("no visible control", name);
-        return widget;
-    }
-
-    // Input goes through the application object like a user's, but is made
-    // here rather than with QtTest, whose library would add to the memory
-    // figures.
-    void click(const char* name)
-    {
-        QWidget* button = control<QAbstractButton>(name);
-        const QPointF at = QRectF(button->rect()).center();
-        const QPointF global = button->mapToGlobal(at);
-        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(button, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(button, &release);
-    }
-
-    void type(const char* name, const QString& keys)
-    {
-        QLineEdit* box = control<QLineEdit>(name);
-        box->setFocus(Qt::MouseFocusReason);
-        for (const QChar character : keys) {
-            const auto key = static_cast<Qt::Key>(character.toUpper().unicode());
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(character));
-            QApplication::sendEvent(box, &press);
-            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(character));
-            QApplication::sendEvent(box, &release);
-        }
-    }
-
     void spinUntil(const bool& flag, const char* what)
     {
         QElapsedTimer timer;
@@ -208,6 +157,7 @@ private:
     static constexpr qint64 SettleMs = 150;
 
     ProbeApplication& app_;
+    driving::PageDriver pages_{[this] { return main_ ? main_->currentPage() : nullptr; }};
     AssessmentRecord record_;
     std::unique_ptr<MainWindow> main_;
 };
@@ -228,11 +178,16 @@ int main(int argc, char** argv)
 
     Walk walk(app);
     walk.start();
-    walk.fillPersonalData();
+    driving::PersonalEntries entries;
+    entries.name = QStringLiteral("Ka Taro");
+    entries.bodyFat = QStringLiteral("20");
+    entries.sex = "maleOption";
+    entries.bloodType = "bloodTypeO";
+    walk.pages().fillPersonalData(entries);
     walk.change("nextButton", "QuestionsQ1toQ10Page", "change_1_2");
-    walk.answer({12, 22, 32, 42, 52, 62, 72, 82, 92, 102});
+    walk.pages().answer(1, 10, 2);
     walk.change("nextButton", "QuestionsQ11toQ19Page", "change_2_3");
-    walk.answer({112, 122, 132, 141, 151, 161, 171, 182, 192});
+    walk.pages().answer(11, 19, 2);
     walk.change("nextButton", "ScorePage", "change_3_4");
     walk.change("detailsButton", "DetailsPage", "change_4_5");
     walk.change("cautionButton", "CautionPage", "change_5_6");

@@ -97,6 +97,7 @@ private:
 
     AssessmentRecord record_;
     std::unique_ptr<MainWindow> main_;
+    driving::PageDriver pages_{[this] { return main_ ? main_->currentPage() : nullptr; }};
 };
 
 void TestAccessibility::initTestCase()
@@ -325,7 +326,7 @@ void TestAccessibility::dialogClosesByKey()
 
 void TestAccessibility::waitForPage(const char* name)
 {
-    QTRY_COMPARE(main_->currentPage() ? main_->currentPage()->objectName() : QString(), QString::fromLatin1(name));
+    QVERIFY2(pages_.waitFor(QString::fromLatin1(name)), name);
     QTRY_VERIFY(focused() && main_->currentPage()->isAncestorOf(focused()));
 }
 

@@ -5,6 +5,7 @@
 
 #include "AssessmentRecord.h"
 #include "MainWindow.h"
+#include "PageDriver.h"
 #include "PageFactories.h"
 #include "TestSupport.h"
 
@@ -54,13 +55,13 @@ private:
     QStringList shown_;
 };
 
-class ProgramDriver {
+class ProgramDriver : public driving::PageDriver {
 public:
     // Input timing: without a guard every event reaches the pages at once;
     // with one, time stands still until advance() moves it.
     enum class Guard { Off, On };
 
-    explicit ProgramDriver(Guard guard = Guard::Off)
+    explicit ProgramDriver(Guard guard = Guard::Off) : PageDriver([this] { return main_ ? main_->currentPage() : nullptr; })
     {
         InputGuard::Clock clock;
         if (guard == Guard::On)
@@ -77,7 +78,6 @@ public:
     AssessmentRecord& record() { return record_; }
     // Lets `seconds` pass on the input guard's clock.
     void advance(double seconds) { now_ += seconds; }
-    QWidget* page() const { return main_->currentPage(); }
     // Destroys the main window now (the program's end).
     void destroy() { main_.reset(); }
 
@@ -85,37 +85,10 @@ public:
     // Unless `settled` is false, the user then takes a second to read it.
     QWidget* waitFor(const QString& name, bool settled = true)
     {
-        const bool shown = QTest::qWaitFor([&] { return page() && page()->objectName() == name; });
+        QWidget* shown = PageDriver::waitFor(name);
         if (settled)
             advance(1.0);
-        return shown ? page() : nullptr;
-    }
-
-    template <typename T = QWidget>
-    T* control(const QString& name) const
-    {
-        T* found = page() ? page()->findChild<T*>(name) : nullptr;
-        if (!found)
-            qFatal("no control %s on the page", qPrintable(name));
-        return found;
-    }
-
-    void click(const QString& name) { QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton); }
-
-    void fillPersonalData()
-    {
-        typeText(control<QLineEdit>(QStringLiteral("nameField")), QStringLiteral("蚊野 花子"));
-        typeText(control<QLineEdit>(QStringLiteral("ageField")), QStringLiteral("30"));
-        typeText(control<QLineEdit>(QStringLiteral("heightField")), QStringLiteral("170"));
-        typeText(control<QLineEdit>(QStringLiteral("weightField")), QStringLiteral("65"));
-        for (const char* option : {"femaleOption", "bloodTypeA", "normalSkinOption"})
-            click(QString::fromLatin1(option));
-    }
-
-    void answer(int firstQuestion, int lastQuestion)
-    {
-        for (int q = firstQuestion; q <= lastQuestion; ++q)
-            click(choiceName(10 * q + 1));
+        return shown;
     }
 
     // Brings the program to the page named `name`, the questionnaire pages

@@ -21,6 +21,8 @@
 #include <QTextEdit>
 #include <QtTest>
 
+#include <tuple>
+
 using namespace tellumo;
 using namespace tellumo::testing;
 
@@ -177,8 +179,8 @@ private slots:
     void personalDataField();
 
 private:
-    QWidget* waitForPage(const char* name);
-    void answerQuestionPage(const char* name, int firstQuestion, int lastQuestion);
+    // Drives the pages of host_.
+    driving::PageDriver pages_{[this] { return host_ ? host_->page() : nullptr; }};
 
     RecordingHost* host_ = nullptr;
 };
@@ -368,23 +370,6 @@ void TestBadInput::personalDataField_data()
     bodyFat.refused("emoji", QStringLiteral("💯"), BadBodyFat);
 }
 
-QWidget* TestBadInput::waitForPage(const char* name)
-{
-    const QString wanted = QString::fromLatin1(name);
-    if (!QTest::qWaitFor([&] { return host_->page() && host_->page()->objectName() == wanted; }))
-        return nullptr;
-    return host_->page();
-}
-
-void TestBadInput::answerQuestionPage(const char* name, int firstQuestion, int lastQuestion)
-{
-    QWidget* page = waitForPage(name);
-    QVERIFY2(page, name);
-    for (int q = firstQuestion; q <= lastQuestion; ++q)
-        QTest::mouseClick(button(page, choiceName(10 * q + 1)), Qt::LeftButton);
-    QTest::mouseClick(button(page, QStringLiteral("nextButton")), Qt::LeftButton);
-}
-
 void TestBadInput::personalDataField()
 {
     QFETCH(QString, fieldName);
@@ -437,9 +422,13 @@ void TestBadInput::personalDataField()
     QCOMPARE(QString::fromStdString(record.PersonalData[HeightText].text()), texts[2]);
     QCOMPARE(QString::fromStdString(record.PersonalData[WeightText].text()), texts[3]);
 
-    answerQuestionPage("QuestionsQ1toQ10Page", 1, 10);
-    answerQuestionPage("QuestionsQ11toQ19Page", 11, 19);
-    QWidget* scorePage = waitForPage("ScorePage");
+    for (const auto& [pageName, first, last] : {std::tuple("QuestionsQ1toQ10Page", 1, 10),
+                                                 std::tuple("QuestionsQ11toQ19Page", 11, 19)}) {
+        QVERIFY2(pages_.waitFor(QString::fromLatin1(pageName)), pageName);
+        pages_.answer(first, last);
+        pages_.click(QStringLiteral("nextButton"));
+    }
+    QWidget* scorePage = pages_.waitFor(QStringLiteral("ScorePage"));
     QVERIFY(scorePage);
     QCOMPARE(messages.messages(), QStringList());
 
@@ -465,7 +454,7 @@ void TestBadInput::personalDataField()
     QCOMPARE(labelText(scorePage, "classEasilyLabel"), QStringLiteral("刺されやすい"));
     QTest::mouseClick(button(scorePage, QStringLiteral("detailsButton")), Qt::LeftButton);
 
-    QWidget* detailsPage = waitForPage("DetailsPage");
+    QWidget* detailsPage = pages_.waitFor(QStringLiteral("DetailsPage"));
     QVERIFY(detailsPage);
     auto* typeLine = detailsPage->findChild<QLabel*>(QStringLiteral("typeSentenceLabel"));
     QVERIFY(typeLine);

@@ -2,6 +2,7 @@
 
 #include "AssessmentRecord.h"
 #include "Messages.h"
+#include "PageDriver.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -88,24 +89,7 @@ MessageRecorder::~MessageRecorder()
 
 void typeText(QWidget* field, const QString& text)
 {
-    QString pending;
-    auto flush = [&] {
-        if (pending.isEmpty())
-            return;
-        QInputMethodEvent commit;
-        commit.setCommitString(pending);
-        QApplication::sendEvent(field, &commit);
-        pending.clear();
-    };
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x20 && c.unicode() < 0x7f) {
-            flush();
-            QTest::keyClick(field, c.toLatin1());
-        } else {
-            pending += c;
-        }
-    }
-    flush();
+    driving::typeText(field, text);
 }
 
 AssessmentRecord freshRecord()
@@ -148,7 +132,7 @@ QStringList visibleTopLevels()
 
 void click(QWidget* page, const QString& name)
 {
-    QTest::mouseClick(control<QAbstractButton>(page, name), Qt::LeftButton);
+    driving::clickWidget(control<QAbstractButton>(page, name));
 }
 
 void whenModal(std::function<void(QWidget* modal)> check)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "AssessmentRecord.h"
+#include "PageDriver.h"
 #include "PageHost.h"
 
 #include <QAbstractButton>
@@ -98,7 +99,7 @@ T* control(QWidget* page, const QString& name)
 // answer index 10 × q + s: "q<q>Choice<s>".
 inline QString choiceName(int answerIndex)
 {
-    return QStringLiteral("q%1Choice%2").arg(answerIndex / 10).arg(answerIndex % 10);
+    return driving::choiceName(answerIndex / 10, answerIndex % 10);
 }
 
 // Clicks the named button of `page` with the mouse.

@@ -32,6 +32,7 @@ private:
 
     AssessmentRecord record_;
     std::unique_ptr<MainWindow> main_;
+    driving::PageDriver pages_{[this] { return main_ ? main_->currentPage() : nullptr; }};
 };
 
 void TestWalk::initTestCase()
@@ -42,7 +43,7 @@ void TestWalk::initTestCase()
 QWidget* TestWalk::waitForPage(const char* name)
 {
     [&] {
-        QTRY_COMPARE(main_->currentPage() ? main_->currentPage()->objectName() : QString(), QString::fromLatin1(name));
+        QVERIFY2(pages_.waitFor(QString::fromLatin1(name)), name);
         const QList<QMdiSubWindow*> windows = main_->clientArea()->subWindowList();
         QCOMPARE(windows.size(), 1);
         QCOMPARE(windows[0]->pos(), QPoint(0, 0));
@@ -61,25 +62,22 @@ void TestWalk::wholeRun()
     // 男性 2, over 24 5, O 8, 20 % of 65 kg = 13 kg 5, normal skin 5: 25 points.
     QWidget* page = nullptr;
     QVERIFY((page = waitForPage("PersonalDataPage")));
-    auto* name = control<QLineEdit>(page, QStringLiteral("nameField"));
-    QTest::mouseClick(name, Qt::LeftButton);
-    typeText(name, QStringLiteral("Ka {Taro}\\蚊野"));
-    const char* typed[][2] = {{"ageField", "30"}, {"heightField", "170"}, {"weightField", "65"}, {"bodyFatField", "20"}};
-    for (const auto& [field, text] : typed)
-        QTest::keyClicks(control(page, QString::fromLatin1(field)), QString::fromLatin1(text));
-    for (const char* button : {"maleOption", "bloodTypeO", "normalSkinOption", "nextButton"})
-        click(page, QString::fromLatin1(button));
+    driving::PersonalEntries entries;
+    entries.name = QStringLiteral("Ka {Taro}\\蚊野");
+    entries.bodyFat = QStringLiteral("20");
+    entries.sex = "maleOption";
+    entries.bloodType = "bloodTypeO";
+    pages_.fillPersonalData(entries);
+    pages_.click(QStringLiteral("nextButton"));
 
     // Q1..Q10 in the middle: 1, 1, 1, 1, 1, 5, 4, 1, 1, 1 = 17.
     QVERIFY((page = waitForPage("QuestionsQ1toQ10Page")));
-    for (int q = 1; q <= 10; ++q)
-        click(page, choiceName(10 * q + 2));
-    click(page, QStringLiteral("nextButton"));
+    pages_.answer(1, 10, 2);
+    pages_.click(QStringLiteral("nextButton"));
     // Q11..Q19: the middle where there is one (1, 1, 10, 1, 1), "はい" for Q14..Q17 (0 each) = 14.
     QVERIFY((page = waitForPage("QuestionsQ11toQ19Page")));
-    for (int q = 11; q <= 19; ++q)
-        click(page, choiceName(10 * q + (q >= 14 && q <= 17 ? 1 : 2)));
-    click(page, QStringLiteral("nextButton"));
+    pages_.answer(11, 19, 2);
+    pages_.click(QStringLiteral("nextButton"));
 
     // 17 + 14 = 31 from the answers and 25 points: 56, "刺されやすい" in magenta.
     QVERIFY((page = waitForPage("ScorePage")));

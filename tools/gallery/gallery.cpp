@@ -92,7 +92,6 @@ private:
 
     bool waitForPage(const char* name);
     void click(const char* control);
-    void type(const char* field, const QString& text);
     // Replaces the page shown with a fresh score page built from the record.
     bool reopenScorePage();
 
@@ -109,6 +108,7 @@ private:
     QStringList failures_;
     AssessmentRecord record_;
     std::unique_ptr<MainWindow> main_;
+    driving::PageDriver pages_{[this] { return main_ ? main_->currentPage() : nullptr; }};
     QWidget* page_ = nullptr;
 };
 
@@ -189,36 +189,15 @@ void Gallery::shootModal(const QString& name, const char* closeButton, const std
 
 bool Gallery::waitForPage(const char* name)
 {
-    QDeadlineTimer deadline(5000);
-    while (!deadline.hasExpired()) {
-        QWidget* page = main_->currentPage();
-        if (page && page->objectName() == QLatin1String(name) && page->isVisible()) {
-            page_ = page;
-            return true;
-        }
-        QTest::qWait(10);
-    }
-    fail(QStringLiteral("page %1 did not appear").arg(QLatin1String(name)));
-    page_ = nullptr;
-    return false;
+    page_ = pages_.waitFor(QString::fromLatin1(name));
+    if (!page_)
+        fail(QStringLiteral("page %1 did not appear").arg(QLatin1String(name)));
+    return page_ != nullptr;
 }
 
 void Gallery::click(const char* control)
 {
-    if (auto* button = page_->findChild<QAbstractButton*>(QString::fromLatin1(control)))
-        QTest::mouseClick(button, Qt::LeftButton);
-    else
-        fail(QStringLiteral("no button %1 on %2").arg(QLatin1String(control), page_->objectName()));
-}
-
-void Gallery::type(const char* field, const QString& text)
-{
-    if (auto* box = page_->findChild<QLineEdit*>(QString::fromLatin1(field))) {
-        QTest::mouseClick(box, Qt::LeftButton);
-        testing::typeText(box, text);
-    } else {
-        fail(QStringLiteral("no text box %1 on %2").arg(QLatin1String(field), page_->objectName()));
-    }
+    pages_.click(QString::fromLatin1(control));
 }
 
 void Gallery::splash()
@@ -236,14 +215,12 @@ void Gallery::personalData()
     shoot(QStringLiteral("main-personal-data-empty"), main_.get());
     shootModal(QStringLiteral("personal-data-message"), "", [this] { click("nextButton"); });
 
-    type("nameField", QStringLiteral("蚊野　太郎"));
-    click("maleOption");
-    type("ageField", QStringLiteral("30"));
-    type("heightField", QStringLiteral("170"));
-    type("weightField", QStringLiteral("65"));
-    click("bloodTypeO");
-    type("bodyFatField", QStringLiteral("20"));
-    click("normalSkinOption");
+    driving::PersonalEntries entries;
+    entries.name = QStringLiteral("蚊野　太郎");
+    entries.bodyFat = QStringLiteral("20");
+    entries.sex = "maleOption";
+    entries.bloodType = "bloodTypeO";
+    pages_.fillPersonalData(entries);
     shoot(QStringLiteral("main-personal-data-filled"), main_.get());
 }
 
@@ -271,17 +248,13 @@ void Gallery::questions()
     if (!waitForPage("QuestionsQ1toQ10Page"))
         return;
     shoot(QStringLiteral("main-questions-q1-q10"), main_.get());
-    for (int q = 1; q <= 10; ++q)
-        click(qPrintable(testing::choiceName(10 * q + 2)));
+    pages_.answer(1, 10, 2);
     click("nextButton");
 
     if (!waitForPage("QuestionsQ11toQ19Page"))
         return;
     shoot(QStringLiteral("main-questions-q11-q19-empty"), main_.get());
-    for (int q : {11, 12, 13, 18, 19})
-        click(qPrintable(testing::choiceName(10 * q + 2)));
-    for (int q : {14, 15, 16, 17})
-        click(qPrintable(testing::choiceName(10 * q + 1)));
+    pages_.answer(11, 19, 2);
     shoot(QStringLiteral("main-questions-q11-q19-answered"), main_.get());
     click("nextButton");
 }
