@@ -44,37 +44,33 @@ void RecordingHost::show(QWidget* page)
     page->show();
 }
 
-void RecordingHost::replacePage(QWidget* current, PageFactory makeNext)
+void RecordingHost::leave(QWidget* current, std::function<void()> then)
 {
+    // Only so much of the main window's guard as keeps this host sound; what
+    // a second request does to the program is tested on the main window.
     if (leaving_ || !current || current != page_)
         return;
     leaving_ = true;
     current->setEnabled(false);
     QMetaObject::invokeMethod(
         this,
-        [this, makeNext = std::move(makeNext)] {
+        [this, then = std::move(then)] {
             destroyed_ << page_->objectName();
             delete page_.data();
             leaving_ = false;
-            show(makeNext(*this));
+            then();
         },
         Qt::QueuedConnection);
 }
 
+void RecordingHost::replacePage(QWidget* current, PageFactory makeNext)
+{
+    leave(current, [this, makeNext = std::move(makeNext)] { show(makeNext(*this)); });
+}
+
 void RecordingHost::endProgram(QWidget* current)
 {
-    if (leaving_ || !current || current != page_)
-        return;
-    leaving_ = true;
-    current->setEnabled(false);
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            destroyed_ << page_->objectName();
-            delete page_.data();
-            ended_ = true;
-        },
-        Qt::QueuedConnection);
+    leave(current, [this] { ended_ = true; });
 }
 
 MessageRecorder::MessageRecorder()

@@ -46,6 +46,8 @@ public:
 
 private:
     void show(QWidget* page);
+    // Destroys `current` once control is back in the event loop, then runs `then`.
+    void leave(QWidget* current, std::function<void()> then);
     std::unique_ptr<AssessmentRecord> ownRecord_;
     AssessmentRecord* record_;
     QPointer<QWidget> page_;
