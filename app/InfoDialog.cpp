@@ -59,9 +59,7 @@ QLabel* InfoDialog::addLabel(const DialogLabel& row)
 {
     QLabel* label = makeLabel(this, QString::fromLatin1(row.name), row.text, row.left, row.top,
                               row.width, row.height, dialogFont());
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, LabelBlue);
-    label->setPalette(palette);
+    setTextColour(label, LabelBlue);
     return label;
 }
 

@@ -75,9 +75,7 @@ QLabel* SplashWindow::addCredit(const char* name, const QString& text, int top)
 {
     QLabel* credit = makeLabel(this, QString::fromLatin1(name), text, 5000, top, 6500, 500,
                                makeFont(ProportionalMincho, 21.75, true), false, false);
-    QPalette palette = credit->palette();
-    palette.setColor(QPalette::WindowText, CreditTeal);
-    credit->setPalette(palette);
+    setTextColour(credit, CreditTeal);
     credit->hide();
     return credit;
 }

@@ -22,7 +22,7 @@ using namespace questionnaire;
 
 // Where each control stands (twips; options relative to their group) and its
 // tab index.
-constexpr ControlPlace Layout[] = {
+constexpr Placement Layout[] = {
     {"titleLabel", 0, 800, 10000, 420, 20},
     {"nameLabel", 2500, 1300, 1500, 420, 0},
     {"nameField", 4000, 1250, 2000, 420, 1},

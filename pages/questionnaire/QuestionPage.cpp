@@ -18,7 +18,7 @@ using namespace questionnaire;
 // Where the controls stand (twips): titles, one label and one group per
 // question row, the two buttons; below it, where each slot's button stands
 // inside its group.
-constexpr ControlPlace QuestionsQ1toQ10Places[] = {
+constexpr Placement QuestionsQ1toQ10Places[] = {
     {"titleLabel", 0, 600, 10000, 450},
     {"introLabel", 0, 1100, 10000, 420},
     {"question1Label", 680, 1600, 2900, 350},
@@ -54,7 +54,7 @@ constexpr SlotPlace QuestionsQ1toQ10Slots[] = {
 // Where the controls stand (twips): titles, one label and one group per
 // question row, the two buttons; below it, where each slot's button stands
 // inside its group (two-choice questions leave the middle empty).
-constexpr ControlPlace QuestionsQ11toQ19Places[] = {
+constexpr Placement QuestionsQ11toQ19Places[] = {
     {"titleLabel", 0, 600, 10000, 450},
     {"introLabel", 0, 1100, 10000, 420},
     {"question11Label", 500, 1600, 3300, 420},

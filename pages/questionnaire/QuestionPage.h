@@ -26,7 +26,7 @@ struct QuestionPageLayout {
     int cataloguePage;
     const char* title;       // UTF-8
     const char* nextCaption; // UTF-8
-    std::span<const questionnaire::ControlPlace> places;
+    std::span<const Placement> places;
     std::span<const questionnaire::SlotPlace> slotPlaces;
     QWidget* (*next)(PageHost& host);
 };

@@ -1,5 +1,6 @@
 #include "QuestionnaireControls.h"
 
+#include "Controls.h"
 #include "Page.h"
 #include "PageLabel.h"
 #include "Twips.h"
@@ -17,13 +18,6 @@
 namespace tellumo::questionnaire {
 
 namespace {
-QWidget* namedChild(QWidget* page, const char* name)
-{
-    auto* widget = page->findChild<QWidget*>(QString::fromLatin1(name));
-    Q_ASSERT_X(widget, "applyPlacements", name);
-    return widget;
-}
-
 // Fills the widget's background; buttons paint their background from the
 // Button role, plain widgets from the Window role.
 void fill(QWidget* widget, const QColor& colour)
@@ -51,32 +45,6 @@ QAccessibleInterface* groupAccessibility(const QString& className, QObject* obje
 }
 } // namespace
 
-void applyPlacements(QWidget* page, std::span<const ControlPlace> table)
-{
-    for (const ControlPlace& row : table)
-        namedChild(page, row.name)->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
-}
-
-void orderTabsByIndex(QWidget* page, std::span<const ControlPlace> table)
-{
-    std::vector<ControlPlace> rows(table.begin(), table.end());
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const ControlPlace& a, const ControlPlace& b) { return a.tabIndex < b.tabIndex; });
-    QList<QWidget*> order;
-    for (const ControlPlace& row : rows) {
-        QWidget* widget = namedChild(page, row.name);
-        if (row.tabIndex >= 0 && (widget->focusPolicy() & Qt::TabFocus))
-            order << widget;
-    }
-    chainFocus(order);
-}
-
-void chainFocus(const QList<QWidget*>& order)
-{
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
-}
-
 QLabel* createLabel(QWidget* parent, const char* objectName, const QString& text,
                     const QFont& font, Qt::Alignment alignment)
 {
@@ -86,9 +54,7 @@ QLabel* createLabel(QWidget* parent, const char* objectName, const QString& text
     label->setAlignment(alignment | Qt::AlignTop);
     // No fill: the page's framed picture shows through.
     label->setAutoFillBackground(false);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
+    setTextColour(label, Qt::black);
     return label;
 }
 

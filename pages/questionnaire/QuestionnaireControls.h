@@ -8,6 +8,8 @@
 // gives it its place through Twips.h; focus order is chained last.
 #pragma once
 
+#include "Placement.h"
+
 #include <QList>
 #include <QRadioButton>
 #include <QString>
@@ -22,26 +24,6 @@ class QPushButton;
 class QWidget;
 
 namespace tellumo::questionnaire {
-
-// One row of a page's layout table: the control's object name, its place in
-// twips (inside a group: relative to the group) and its tab index (-1 for
-// controls whose place in the tab order is not given by the table).
-struct ControlPlace {
-    const char* name;
-    int left, top, width, height;
-    int tabIndex = -1;
-};
-
-// Gives every control named in the table its place. Each name must belong
-// to exactly one child of the page.
-void applyPlacements(QWidget* page, std::span<const ControlPlace> table);
-
-// Chains the focusable controls named in the table in ascending tab index;
-// controls that cannot take focus by Tab are left out.
-void orderTabsByIndex(QWidget* page, std::span<const ControlPlace> table);
-
-// Chains the widgets in the given order.
-void chainFocus(const QList<QWidget*>& order);
 
 // A transparent one-line label (a PageLabel), black text, not yet placed.
 QLabel* createLabel(QWidget* parent, const char* objectName, const QString& text,

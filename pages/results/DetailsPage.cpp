@@ -2,6 +2,7 @@
 
 #include "AssessmentRecord.h"
 #include "BodyMeasures.h"
+#include "Controls.h"
 #include "Fonts.h"
 #include "Judgement.h"
 #include "PageFactories.h"
@@ -40,13 +41,6 @@ constexpr double ExplanationPoints = 12;
 QString fromUtf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void setTextColour(QLabel* label, const QColor& colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
 }
 
 // The class word opens the sentence and brings its own trailing space.

@@ -1,6 +1,7 @@
 #include "ScorePage.h"
 
 #include "AssessmentRecord.h"
+#include "Controls.h"
 #include "Fonts.h"
 #include "Judgement.h"
 #include "MakeRtf.h"
@@ -63,13 +64,6 @@ QColor highlightColour(int susceptibilityClass)
     case 3: return QColor(255, 0, 255);
     default: return QColor(255, 0, 0);
     }
-}
-
-void setTextColour(QLabel* label, const QColor& colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
 }
 
 QString caption(int susceptibilityClass)

@@ -5,7 +5,7 @@
 
 #include "AssessmentRecord.h"
 #include "TestSupport.h" // fillRecordForScore
-#include "results/PageLabel.h"
+#include "PageLabel.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -25,6 +25,13 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
     QPushButton::keyPressEvent(event);
 }
 
+void setTextColour(QWidget* label, const QColor& colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
 QPushButton* createButton(QWidget* parent, const QString& objectName, const QString& text,
                           const QFont& font)
 {

@@ -31,6 +31,9 @@ PageLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& 
                      bool centred = false, bool wordWrap = true,
                      PageLabel::Breaks breaks = PageLabel::Breaks::Plain);
 
+// Sets the colour a label's text is drawn in.
+void setTextColour(QWidget* label, const QColor& colour);
+
 // A CommandButton with its name, caption and font, not yet placed.
 QPushButton* createButton(QWidget* parent, const QString& objectName, const QString& text,
                           const QFont& font);
