@@ -1,7 +1,7 @@
 // The splash window: five pictures shown one at a time, then the credits.
-// It has no behaviour of its own; Module1's start-up procedure steps it
+// It has no behaviour of its own; the start-up procedure (Program::startUp) steps it
 // through its states. A picture is decoded when its state is first drawn, at
-// the screen's pixel density, so the first frame waits only for Picture1.
+// the screen's pixel density, so the first frame waits only for the first.
 #pragma once
 
 #include <QWidget>

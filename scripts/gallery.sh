@@ -9,8 +9,9 @@
 #
 # 1.5x and 2x run with QT_SCALE_FACTOR at that value, 1.5 for a fractional
 # scale. Each folder holds the same 23 pictures:
-# splash states 1-5, Form1 empty / message box / filled, the five information
-# dialogs, Form2, Form3 empty and answered, Form4 in classes 1-4, Form5-Form7.
+# splash states 1-5, the personal data page empty / message box / filled, the
+# five information dialogs, the Q1-Q10 page, the Q11-Q19 page empty and
+# answered, the score page in classes 1-4, the details, caution and advice pages.
 #
 #   bash scripts/gallery.sh              # all six folders
 #   bash scripts/gallery.sh offscreen    # or: xvfb
