@@ -18,10 +18,10 @@ public:
 
     explicit SplashWindow(QWidget* parent = nullptr);
 
-    // Shows the window centred on its screen with only Picture1 visible.
+    // Shows the window centred on its screen with only the first picture visible.
     void showCentred();
     // Moves from state - 1 to state (2..5): hides the previous picture, then
-    // shows the next one (and, with Picture5, the three credit lines).
+    // shows the next one (and, with the title artwork, the three credit lines).
     void enterState(int state);
     // The state shown now, 1..5, read back from the visible controls.
     int visibleState() const;
