@@ -19,23 +19,6 @@
 
 namespace tellumo::testing {
 
-// A complete record: female, age over 24, blood type A, no body fat, normal
-// skin (14 points), the first choice of every question (30): score 44.
-inline void fillCompleteRecord(AssessmentRecord& record)
-{
-    record.PersonalData[Name] = PersonalEntry(std::string("蚊野 花子"));
-    record.PersonalData[SexPointsEntry] = PersonalEntry(std::int16_t{0});
-    record.PersonalData[AgePointsEntry] = PersonalEntry(std::int16_t{5});
-    record.PersonalData[HeightText] = PersonalEntry(std::string("170"));
-    record.PersonalData[WeightText] = PersonalEntry(std::string("65"));
-    record.PersonalData[BloodTypePointsEntry] = PersonalEntry(std::int16_t{4});
-    record.PersonalData[BodyFatPointsEntry] = PersonalEntry(std::int16_t{0});
-    record.PersonalData[SkinTonePointsEntry] = PersonalEntry(std::int16_t{5});
-    const int firstChoiceCodes[] = {0, 0, 2, 2, 2, 10, 8, 0, 2, 2, 2, 0, 0, 0, 0, 0, 0, 0, 0};
-    for (int q = 1; q <= 19; ++q)
-        record.AnswerCodes[q] = static_cast<std::uint8_t>(firstChoiceCodes[q - 1]);
-}
-
 // Records the object names of the pages as they are shown, in order.
 class PageShows : public QObject {
 public:
@@ -105,7 +88,7 @@ public:
                 click(QStringLiteral("nextButton"));
             }
         } else if (name != QLatin1String("PersonalDataPage")) {
-            fillCompleteRecord(record_);
+            fillRecordForScore(record_, "蚊野 花子", 44);
             const std::pair<const char*, PageHost::PageFactory> resultPages[] = {
                 {"ScorePage", createScorePage},
                 {"DetailsPage", createDetailsPage},

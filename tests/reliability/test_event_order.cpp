@@ -399,7 +399,7 @@ void TestEventOrder::closeWhileModal()
     const bool corrupted = page.endsWith(QLatin1String(" corrupted"));
     const QString pageName = page.section(u' ', 0, 0);
     if (corrupted) {
-        fillCompleteRecord(program->record());
+        fillRecordForScore(program->record(), "蚊野 花子", 44);
         program->record().AnswerCodes[13] = 250; // no page stores such a code
         program->main().replacePage(program->page(), createScorePage);
     } else {

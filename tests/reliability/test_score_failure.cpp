@@ -62,7 +62,7 @@ void TestScoreFailure::initTestCase()
 void TestScoreFailure::init()
 {
     record_ = freshRecord();
-    fillCompleteRecord(record_);
+    fillRecordForScore(record_, "蚊野 花子", 44);
 }
 
 void TestScoreFailure::cleanup()
@@ -161,7 +161,7 @@ void TestScoreFailure::messageComesOverTheShownPage()
     // The real box, in the main window: it comes up once the page stands in
     // the client area, owned by the main window, and leaves the page usable.
     ProgramDriver program;
-    fillCompleteRecord(program.record());
+    fillRecordForScore(program.record(), "蚊野 花子", 44);
     program.record().AnswerCodes[7] = 250;
     QString text;
     bool pageShownUnderBox = false;
