@@ -43,23 +43,7 @@ QRawFont deviceFont(const QRawFont& logical, qreal pixelSize)
 // FreeType emboldens in the font's own units: also right.)
 void drawAtDeviceSize(QPainter& painter, const QTextLayout& layout, const QPointF& origin)
 {
-    const qreal scale = painter.deviceTransform().m11();
-    painter.save();
-    // Device pixels from here on, less the translation the painter keeps.
-    painter.scale(1 / scale, 1 / scale);
-    const QList<QGlyphRun> runs = layout.glyphRuns();
-    for (const QGlyphRun& run : runs) {
-        QList<QPointF> positions = run.positions();
-        for (QPointF& position : positions)
-            position = (origin + position) * scale;
-        QGlyphRun deviceRun;
-        deviceRun.setRawFont(deviceFont(run.rawFont(), run.rawFont().pixelSize() * scale));
-        deviceRun.setGlyphIndexes(run.glyphIndexes());
-        deviceRun.setPositions(positions);
-        deviceRun.setFlags(run.flags());
-        painter.drawGlyphRun(QPointF(0, 0), deviceRun);
-    }
-    painter.restore();
+    drawGlyphRunsAtDeviceSize(painter, layout.glyphRuns(), origin);
 }
 
 // True when the caption is one line that QPainter::drawText(rect, flags, text)
@@ -115,6 +99,26 @@ void drawCaption(QPainter& painter, const QRectF& rect, int flags, const QString
 }
 
 } // namespace
+
+void drawGlyphRunsAtDeviceSize(QPainter& painter, const QList<QGlyphRun>& runs, const QPointF& origin)
+{
+    const qreal scale = painter.deviceTransform().m11();
+    painter.save();
+    // Device pixels from here on, less the translation the painter keeps.
+    painter.scale(1 / scale, 1 / scale);
+    for (const QGlyphRun& run : runs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions)
+            position = (origin + position) * scale;
+        QGlyphRun deviceRun;
+        deviceRun.setRawFont(deviceFont(run.rawFont(), run.rawFont().pixelSize() * scale));
+        deviceRun.setGlyphIndexes(run.glyphIndexes());
+        deviceRun.setPositions(positions);
+        deviceRun.setFlags(run.flags());
+        painter.drawGlyphRun(QPointF(0, 0), deviceRun);
+    }
+    painter.restore();
+}
 
 bool drawsBoldAtDeviceSize(const QPainter& painter, const QFont& font)
 {

@@ -18,10 +18,12 @@
 // in logical pixels.
 #pragma once
 
+#include <QList>
 #include <QPointF>
 #include <QProxyStyle>
 
 class QFont;
+class QGlyphRun;
 class QPainter;
 class QTextLayout;
 
@@ -36,6 +38,10 @@ bool drawsBoldAtDeviceSize(const QPainter& painter, const QFont& font);
 // QTextLayout::draw(painter, origin) without selections, the glyphs of a bold
 // font drawn at the device's size where drawsBoldAtDeviceSize() says so.
 void drawTextLayout(QPainter& painter, const QTextLayout& layout, const QPointF& origin);
+
+// Glyph runs laid out in logical pixels, drawn from `origin` at the device's
+// size (for a bold font the painter scales), each glyph where it was laid out.
+void drawGlyphRunsAtDeviceSize(QPainter& painter, const QList<QGlyphRun>& runs, const QPointF& origin);
 
 // The application's style, with drawItemText() keeping bold captions bold at
 // any scale. A caption that QPainter::drawText would lay out as more than one

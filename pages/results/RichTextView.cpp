@@ -1,9 +1,14 @@
 #include "RichTextView.h"
 
+#include "BoldText.h"
 #include "Fonts.h"
 #include "RtfReader.h"
 #include "Twips.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -72,6 +77,36 @@ void RichTextView::setRtf(const std::string& document)
     moveCursor(QTextCursor::Start);
     // Screen readers announce the line by the text it shows.
     setAccessibleName(toPlainText());
+}
+
+void RichTextView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(viewport());
+    if (!drawsBoldAtDeviceSize(painter, font())) {
+        painter.end();
+        QTextEdit::paintEvent(event);
+        return;
+    }
+    // The view neither scrolls nor selects: each fragment's glyphs in its
+    // colour, where the document laid them out.
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        const QPointF origin = document()->documentLayout()->blockBoundingRect(block).topLeft();
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            painter.setPen(format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color()
+                                                                            : palette().color(QPalette::Text));
+            const QList<QGlyphRun> runs
+                = layout->glyphRuns(fragment.position() - block.position(), fragment.length());
+            if (drawsBoldAtDeviceSize(painter, format.font().resolve(document()->defaultFont()))) {
+                drawGlyphRunsAtDeviceSize(painter, runs, origin);
+            } else {
+                for (const QGlyphRun& run : runs)
+                    painter.drawGlyphRun(origin, run);
+            }
+        }
+    }
 }
 
 bool RichTextView::fitsOneLine() const

@@ -24,6 +24,11 @@ public:
 
     // Whether the whole content fits the view's width on one line.
     bool fitsOneLine() const;
+
+protected:
+    // On a scaled screen the bold runs are drawn at the device's size, so
+    // that they stay bold (BoldText.h); otherwise as QTextEdit draws them.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace tellumo

@@ -4,8 +4,10 @@
 // text must stand where the regular text, drawn by Qt alone, stands.
 #include "BoldText.h"
 #include "Fonts.h"
+#include "MakeRtf.h"
 #include "PageLabel.h"
 #include "Twips.h"
+#include "results/RichTextView.h"
 
 #include <QGuiApplication>
 #include <QPushButton>
@@ -20,7 +22,7 @@ using namespace tellumo;
 
 namespace {
 
-enum class Kind { Label, CommandButton, Choice };
+enum class Kind { Label, CommandButton, Choice, RichText };
 
 struct Sample {
     const char* name;
@@ -39,6 +41,7 @@ const std::vector<Sample> samples = {
     {"command button", Kind::CommandButton, ProportionalGothic, 14.25, QStringLiteral("判定結果の詳細")},
     {"disabled button", Kind::CommandButton, ProportionalGothic, 14.25, QStringLiteral("判定結果の詳細"), false},
     {"choice", Kind::Choice, ProportionalGothic, 12, QStringLiteral("非常にかさつく")},
+    {"score line", Kind::RichText, ProportionalGothic, 14.25, QStringLiteral("蚊野 花子 さんの総合点数は100点満点で57点です。")},
 };
 
 std::unique_ptr<QWidget> makeWidget(const Sample& sample, const QString& text, bool bold)
@@ -48,9 +51,13 @@ std::unique_ptr<QWidget> makeWidget(const Sample& sample, const QString& text, b
         widget = std::make_unique<PageLabel>(text, PageLabel::Breaks::Plain, nullptr);
     else if (sample.kind == Kind::CommandButton)
         widget = std::make_unique<QPushButton>(text);
-    else
+    else if (sample.kind == Kind::Choice)
         widget = std::make_unique<QRadioButton>(text);
+    else
+        widget = std::make_unique<RichTextView>();
     widget->setFont(makeFont(sample.face, sample.points, bold));
+    if (auto* view = dynamic_cast<RichTextView*>(widget.get()))
+        view->setRtf(MakeRtf(text.toStdString(), {.withHeader = true, .closeAll = true}));
     widget->setEnabled(sample.enabled);
     widget->resize(400, 56);
     return widget;
