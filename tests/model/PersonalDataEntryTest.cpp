@@ -1,7 +1,11 @@
 #include "PersonalDataEntry.h"
 
+#include "BodyMeasures.h"
+#include "Judgement.h"
+
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -46,6 +50,17 @@ const Row Rows[] = {
     {"no sex and no age", [](PersonalDataInput& in) { in.sex.reset(); in.age.clear(); }, PersonalDataRefusal{Problem::NoSex, {}}, 1},
 };
 
+// A row's name as GoogleTest takes it: letters, digits and underscores.
+template <typename T>
+std::string rowName(const ::testing::TestParamInfo<T>& info)
+{
+    std::string name = info.param.name;
+    for (char& c : name)
+        if (!isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return name;
+}
+
 class ReadPersonalDataRows : public ::testing::TestWithParam<Row> {};
 
 // What is stored before a refusal stays; the entries after it are untouched.
@@ -64,14 +79,148 @@ TEST_P(ReadPersonalDataRows, StoresInPageOrderAndStopsAtTheFirstProblem)
         EXPECT_EQ(record.PersonalData[entry] == untouched, entry >= row.storedEntries) << "entry " << entry;
 }
 
-INSTANTIATE_TEST_SUITE_P(PersonalDataEntry, ReadPersonalDataRows, ::testing::ValuesIn(Rows),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name)
-                                 if (!isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(PersonalDataEntry, ReadPersonalDataRows, ::testing::ValuesIn(Rows), rowName<Row>);
+
+// Every kind of text a user may type into the number fields, read through
+// the model: refused with its message's problem, or stored, then scored and
+// measured as the result pages show it. The pages themselves are tried with
+// a few of these in the reliability tests.
+struct FieldRow {
+    const char* name;
+    PersonalDataField field;
+    const char* text; // UTF-8, as typed
+    std::optional<PersonalDataProblem> problem;
+    int score = 44;                  // base page: 14 points and 30 from the answers
+    const char* obesity = "10.4";    // nullptr: no obesity degree shown
+    const char* bmi = "22.5";        // nullptr: no BMI shown
+};
+
+const FieldRow FieldRows[] = {
+    {"age empty", Field::Age, "", Problem::NoAge},
+    {"age ASCII blanks", Field::Age, "  ", Problem::BadAge},
+    {"age full-width blanks", Field::Age, "　", Problem::BadAge},
+    {"age ASCII digits", Field::Age, "30", {}, 44},
+    {"age full-width digits", Field::Age, "３０", {}, 44},
+    {"age plus sign", Field::Age, "+30", {}, 44},
+    {"age full-width plus sign", Field::Age, "＋３０", {}, 44},
+    {"age negative", Field::Age, "-30", Problem::BadAge},
+    {"age negative with minus sign", Field::Age, "−30", Problem::BadAge},
+    {"age trailing point", Field::Age, "30.", {}, 44},
+    {"age full-width decimal", Field::Age, "２４．１", {}, 44},
+    {"age leading point", Field::Age, ".5", {}, 42},
+    {"age point alone", Field::Age, ".", Problem::BadAge},
+    {"age two points", Field::Age, "2.4.1", Problem::BadAge},
+    {"age 24 is not over 24", Field::Age, "24", {}, 42},
+    {"age 1e309", Field::Age, "1e309", Problem::BadAge},
+    {"age inf", Field::Age, "inf", Problem::BadAge},
+    {"age nan", Field::Age, "nan", Problem::BadAge},
+    {"age zero", Field::Age, "0", {}, 42},
+    {"age minus zero", Field::Age, "-0", {}, 42},
+    {"age blanks and tabs around", Field::Age, "\t 30　", {}, 44},
+    {"age control character", Field::Age, "3\x01" "0", Problem::BadAge},
+    {"age tab inside", Field::Age, "3\t0", Problem::BadAge},
+    {"age grouping", Field::Age, "1,000", Problem::BadAge},
+    {"age hexadecimal", Field::Age, "0x1E", Problem::BadAge},
+    {"age with its unit", Field::Age, "30歳", Problem::BadAge},
+    {"age Arabic-Indic digits", Field::Age, "٣٠", Problem::BadAge},
+    {"age mathematical digits", Field::Age, "𝟑𝟎", Problem::BadAge},
+    {"age emoji", Field::Age, "🦟", Problem::BadAge},
+    {"height empty", Field::Height, "", Problem::NoHeight},
+    {"height ASCII blanks", Field::Height, " ", Problem::BadHeight},
+    {"height full-width blanks", Field::Height, "　　", Problem::BadHeight},
+    {"height ASCII digits", Field::Height, "170", {}, 44},
+    {"height full-width digits", Field::Height, "１７０", {}, 44},
+    {"height plus sign", Field::Height, "+170", {}, 44},
+    {"height negative", Field::Height, "-170", Problem::BadHeight},
+    {"height half a centimetre, rounded to even", Field::Height, "１７０．５", {}, 44, "10.4", "22.4"},
+    {"height point alone", Field::Height, "．", Problem::BadHeight},
+    {"height 1e309", Field::Height, "1e309", Problem::BadHeight},
+    {"height inf", Field::Height, "inf", Problem::BadHeight},
+    {"height nan", Field::Height, "nan", Problem::BadHeight},
+    {"height zero", Field::Height, "0", Problem::BadHeight},
+    {"height minus zero", Field::Height, "-0", Problem::BadHeight},
+    {"height zero with decimals", Field::Height, "0.000", Problem::BadHeight},
+    {"height 1000 cm", Field::Height, "1000", {}, 44, nullptr, "0.7"},
+    {"height just below the table", Field::Height, "50.9", {}, 44, nullptr, "250.9"},
+    {"height a hundredth of a millimetre", Field::Height, "0.001", {}, 44, nullptr, "650000000000"},
+    {"height control character", Field::Height, "170\x02", Problem::BadHeight},
+    {"height with its unit", Field::Height, "170cm", Problem::BadHeight},
+    {"height emoji", Field::Height, "📏", Problem::BadHeight},
+    {"weight empty", Field::Weight, "", Problem::NoWeight},
+    {"weight ASCII blanks", Field::Weight, "   ", Problem::BadWeight},
+    {"weight full-width blanks", Field::Weight, "　", Problem::BadWeight},
+    {"weight ASCII digits", Field::Weight, "65", {}, 44},
+    {"weight full-width digits", Field::Weight, "６５", {}, 44},
+    {"weight decimal", Field::Weight, "65.5", {}, 44, "11.3", "22.7"},
+    {"weight negative", Field::Weight, "-65", Problem::BadWeight},
+    {"weight full-width negative", Field::Weight, "－６５", Problem::BadWeight},
+    {"weight 1e309", Field::Weight, "1e309", Problem::BadWeight},
+    {"weight inf", Field::Weight, "inf", Problem::BadWeight},
+    {"weight nan", Field::Weight, "nan", Problem::BadWeight},
+    {"weight zero", Field::Weight, "0", {}, 44, "-100", "0"},
+    {"weight minus zero", Field::Weight, "-0", {}, 44, "-100", "0"},
+    {"weight exponent", Field::Weight, "1e308", Problem::BadWeight},
+    {"weight control character", Field::Weight, "\x1b" "65", Problem::BadWeight},
+    {"weight with its unit", Field::Weight, "65kg", Problem::BadWeight},
+    {"weight emoji", Field::Weight, "⚖️", Problem::BadWeight},
+    {"bodyFat empty", Field::BodyFat, "", {}, 44},
+    {"bodyFat ASCII blanks", Field::BodyFat, "  ", Problem::BadBodyFat},
+    {"bodyFat full-width blanks", Field::BodyFat, "　", Problem::BadBodyFat},
+    {"bodyFat ASCII digits", Field::BodyFat, "20", {}, 49},
+    {"bodyFat full-width digits", Field::BodyFat, "２０", {}, 49},
+    {"bodyFat just under 13 kg", Field::BodyFat, "19.9", {}, 44},
+    {"bodyFat plus sign", Field::BodyFat, "+20", {}, 49},
+    {"bodyFat negative", Field::BodyFat, "-1", Problem::BadBodyFat},
+    {"bodyFat zero", Field::BodyFat, "0", {}, 44},
+    {"bodyFat minus zero", Field::BodyFat, "-0", {}, 44},
+    {"bodyFat 100 per cent", Field::BodyFat, "100", {}, 49},
+    {"bodyFat over 100 per cent", Field::BodyFat, "100.1", Problem::BadBodyFat},
+    {"bodyFat point alone", Field::BodyFat, ".", Problem::BadBodyFat},
+    {"bodyFat 1e309", Field::BodyFat, "1e309", Problem::BadBodyFat},
+    {"bodyFat inf", Field::BodyFat, "inf", Problem::BadBodyFat},
+    {"bodyFat nan", Field::BodyFat, "nan", Problem::BadBodyFat},
+    {"bodyFat control character", Field::BodyFat, "2\x7f" "0", Problem::BadBodyFat},
+    {"bodyFat with its unit", Field::BodyFat, "20%", Problem::BadBodyFat},
+    {"bodyFat emoji", Field::BodyFat, "💯", Problem::BadBodyFat},
+};
+
+// What the details page shows for a measure: its shortest text, or nothing
+// when it is not a finite number.
+std::string shown(std::optional<double> value)
+{
+    return value && std::isfinite(*value) ? FormatMeasure(*value) : std::string();
+}
+
+class FieldCatalogue : public ::testing::TestWithParam<FieldRow> {};
+
+TEST_P(FieldCatalogue, RefusedOrScoredAndMeasured)
+{
+    const FieldRow& row = GetParam();
+    PersonalDataInput input = complete();
+    std::string* texts[] = {&input.name, &input.age, &input.height, &input.weight, &input.bodyFat};
+    *texts[static_cast<int>(row.field)] = row.text;
+    AssessmentRecord record;
+    FillStandardWeightTable(record);
+
+    const std::optional<PersonalDataRefusal> refusal = ReadPersonalData(input, record);
+    if (row.problem) {
+        ASSERT_TRUE(refusal);
+        EXPECT_EQ(refusal->problem, *row.problem);
+        EXPECT_EQ(refusal->focus, row.field);
+        return;
+    }
+    ASSERT_EQ(refusal, std::nullopt);
+    for (int q = 1; q <= 19; ++q)
+        record.AnswerCodes[q] = q <= 15 ? 2 : 0; // 30 in all
+    EXPECT_EQ(ComputeSusceptibilityScore(record), row.score);
+
+    const double height = *ReadDecimal(record.PersonalData[HeightText].text());
+    const double weight = *ReadDecimal(record.PersonalData[WeightText].text());
+    EXPECT_EQ(shown(ComputeObesityDegree(record, height, weight)), row.obesity ? row.obesity : "");
+    EXPECT_EQ(shown(ComputeBmi(height, weight)), row.bmi ? row.bmi : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(PersonalDataEntry, FieldCatalogue, ::testing::ValuesIn(FieldRows), rowName<FieldRow>);
 
 TEST(PersonalDataEntry, StoresTextsAsTypedAndChoicesAsPoints)
 {

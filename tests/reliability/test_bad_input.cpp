@@ -58,11 +58,7 @@ const QStringList BaseTexts = {QStringLiteral("蚊野 花子"), "30", "170", "65
 const QStringList BaseOptions = {"femaleOption", "bloodTypeA", "normalSkinOption"};
 
 const QString NoName = QStringLiteral("氏名が入力されていません");
-const QString NoAge = QStringLiteral("年齢が入力されていません");
 const QString BadAge = QStringLiteral("年齢を正しく入力してください");
-const QString NoHeight = QStringLiteral("身長が入力されていません");
-const QString BadHeight = QStringLiteral("身長を正しく入力してください");
-const QString NoWeight = QStringLiteral("体重が入力されていません");
 const QString BadWeight = QStringLiteral("体重を正しく入力してください");
 const QString BadBodyFat = QStringLiteral("体脂肪率を正しく入力してください");
 
@@ -205,169 +201,51 @@ void TestBadInput::personalDataField_data()
     QTest::addColumn<QString>("message"); // empty: the page is accepted
     QTest::addColumn<Result>("result");
 
-    const QString longKanji = QStringLiteral("蚊").repeated(100000);
-    const QString longAscii = QStringLiteral("a").repeated(100000);
-    const QString longNines = QStringLiteral("9").repeated(100000);
-    const QString longFullWidth = QStringLiteral("１").repeated(100000);
-    // Longer than any field takes: what is left is the field's first characters.
-    const QString tinyHeight = QStringLiteral("0.") + QStringLiteral("0").repeated(199) + QStringLiteral("1");
+    // Every kind of number text is read through the model in its own table
+    // test (PersonalDataEntryTest); these rows go through the real pages to
+    // the result pages, for what only the pages do: the field's length
+    // limit, how a name shows inside the sentences, messages and focus.
+    const QString longNines = QStringLiteral("9").repeated(100000); // the field keeps twelve
 
     // The name: only the exactly empty text is refused; everything else is a
-    // name and reaches both result pages unchanged.
+    // name and reaches both result pages.
     const FieldRows name{"nameField"};
     name.refused("empty", QString(), NoName);
-    name.accepted("ASCII blanks", QStringLiteral("   "), named({}));
-    name.accepted("full-width blanks", QStringLiteral("　　"), named({}));
-    name.accepted("ASCII digits", QStringLiteral("12345"), named({}));
-    name.accepted("full-width digits", QStringLiteral("１２３４５"), named({}));
-    name.accepted("signs", QStringLiteral("+-−＋－"), named({}));
-    name.accepted("decimal points", QStringLiteral(".．"), named({}));
-    name.accepted("1e309", QStringLiteral("1e309"), named({}));
-    name.accepted("inf", QStringLiteral("inf"), named({}));
-    name.accepted("nan", QStringLiteral("nan"), named({}));
-    name.accepted("zero", QStringLiteral("0"), named({}));
-    name.accepted("minus zero", QStringLiteral("-0"), named({}));
-    name.accepted("negative", QStringLiteral("-12.5"), named({}));
-    name.accepted("100000 kanji, typed", longKanji, named({}));
-    name.accepted("100000 letters, set", longAscii, named({}), Entry::Set);
     name.accepted("300 kanji", QStringLiteral("長").repeated(300), named({}));
     name.accepted("RTF braces and colour word", QStringLiteral("a}b{\\CF5 x"), named({}));
-    name.accepted("two backslashes", QStringLiteral("\\\\"), named({}));
-    name.accepted("RTF header", QStringLiteral("{\\rtf1}"), named({}));
-    name.accepted("closing groups early", QStringLiteral("}}}} {{{{"), named({}));
     name.accepted("RTF words and escapes", QStringLiteral("\\par\\'41\\u1234?\\b0"), named({}));
     name.accepted("markup", QStringLiteral("<b>太郎</b>&amp;"), named({}));
-    name.accepted("tab", QStringLiteral("山田\t花子"), named({}));
     name.accepted("pasted line break", QStringLiteral("山田\n花子"), named(QStringLiteral("山田 花子")), Entry::Set);
-    name.accepted("CR LF", QStringLiteral("山田\r\n花子"), named(QStringLiteral("山田  花子")));
     name.accepted("C0 controls and DEL", QStringLiteral("a\x01" "b\x1b[31mc\x7f"),
                   named(QStringLiteral("a b [31mc ")));
     name.accepted("NUL", QStringLiteral("a") + QChar(0) + QStringLiteral("b"), named(QStringLiteral("a b")),
                   Entry::Set);
-    name.accepted("line and paragraph separators", QStringLiteral("a\u2028b\u2029c"), named(QStringLiteral("a b c")));
-    name.accepted("non-BMP kanji", QStringLiteral("𠮷野家"), named({}));
-    name.accepted("emoji", QStringLiteral("🦟 蚊 😀"), named({}));
     name.accepted("emoji sequences", QStringLiteral("👨‍👩‍👧🇯🇵👍🏽"), named({}));
-    name.accepted("combining mark first", QStringLiteral("\u0301あ"), named({}));
-    name.accepted("variation selector", QStringLiteral("葛\U000E0100城"), named({}));
-    name.accepted("right-to-left letters", QStringLiteral("שרה כהן"), named(isolated(QStringLiteral("שרה כהן"))));
     name.accepted("right-to-left override", QStringLiteral("\u202E山田 abc"),
                   named(isolated(QStringLiteral("\u202E山田 abc"))));
     name.accepted("stray isolate marks", QStringLiteral("\u2069\u202Eabc\u2066"),
                   named(isolated(QStringLiteral("\u202Eabc"))));
 
-    // Age: a whole or decimal number of zero or more; over 24 gives 5
-    // points, otherwise 3.
     const FieldRows age{"ageField"};
-    age.refused("empty", QString(), NoAge);
-    age.refused("ASCII blanks", QStringLiteral("  "), BadAge);
-    age.refused("full-width blanks", QStringLiteral("　"), BadAge);
-    age.accepted("ASCII digits", QStringLiteral("30"), plain());
     age.accepted("full-width digits", QStringLiteral("３０"), plain());
-    age.accepted("plus sign", QStringLiteral("+30"), plain());
-    age.accepted("full-width plus sign", QStringLiteral("＋３０"), plain());
-    age.refused("negative", QStringLiteral("-30"), BadAge);
-    age.refused("negative with minus sign", QStringLiteral("−30"), BadAge);
-    age.accepted("trailing point", QStringLiteral("30."), plain());
-    age.accepted("full-width decimal", QStringLiteral("２４．１"), plain());
-    age.accepted("leading point", QStringLiteral(".5"), plain(42));
-    age.refused("point alone", QStringLiteral("."), BadAge);
-    age.refused("two points", QStringLiteral("2.4.1"), BadAge);
-    age.accepted("24 is not over 24", QStringLiteral("24"), plain(42));
-    age.refused("1e309", QStringLiteral("1e309"), BadAge);
-    age.refused("inf", QStringLiteral("inf"), BadAge);
-    age.refused("nan", QStringLiteral("nan"), BadAge);
-    age.accepted("zero", QStringLiteral("0"), plain(42));
-    age.accepted("minus zero", QStringLiteral("-0"), plain(42));
-    age.accepted("blanks and tabs around", QStringLiteral("\t 30　"), plain());
-    age.accepted("100000 nines, set", longNines, plain(), Entry::Set);
-    age.accepted("100000 full-width ones", longFullWidth, plain());
-    age.refused("control character", QStringLiteral("3\x01" "0"), BadAge);
-    age.refused("tab inside", QStringLiteral("3\t0"), BadAge);
-    age.refused("grouping", QStringLiteral("1,000"), BadAge);
-    age.refused("hexadecimal", QStringLiteral("0x1E"), BadAge);
     age.refused("with its unit", QStringLiteral("30歳"), BadAge);
-    age.refused("Arabic-Indic digits", QStringLiteral("٣٠"), BadAge);
-    age.refused("mathematical digits", QStringLiteral("𝟑𝟎"), BadAge);
-    age.refused("emoji", QStringLiteral("🦟"), BadAge);
 
-    // Height: a number above zero; outside 51..190 cm there is no obesity
-    // degree, and a height so small that the BMI leaves the doubles shows an
-    // empty BMI line rather than a wrong number.
     const FieldRows height{"heightField"};
-    height.refused("empty", QString(), NoHeight);
-    height.refused("ASCII blanks", QStringLiteral(" "), BadHeight);
-    height.refused("full-width blanks", QStringLiteral("　　"), BadHeight);
-    height.accepted("ASCII digits", QStringLiteral("170"), plain());
-    height.accepted("full-width digits", QStringLiteral("１７０"), plain());
-    height.accepted("plus sign", QStringLiteral("+170"), plain());
-    height.refused("negative", QStringLiteral("-170"), BadHeight);
     height.accepted("half a centimetre, rounded to even", QStringLiteral("１７０．５"),
                     measures(QStringLiteral("10\\.4"), QStringLiteral("22\\.4")));
-    height.refused("point alone", QStringLiteral("．"), BadHeight);
-    height.refused("1e309", QStringLiteral("1e309"), BadHeight);
-    height.refused("inf", QStringLiteral("inf"), BadHeight);
-    height.refused("nan", QStringLiteral("nan"), BadHeight);
-    height.refused("zero", QStringLiteral("0"), BadHeight);
-    height.refused("minus zero", QStringLiteral("-0"), BadHeight);
-    height.refused("zero with decimals", QStringLiteral("0.000"), BadHeight);
-    height.accepted("1000 cm", QStringLiteral("1000"), measures({}, QStringLiteral("0\\.7")));
-    height.accepted("just below the table", QStringLiteral("50.9"), measures({}, QStringLiteral("250\\.9")));
     height.accepted("a hundredth of a millimetre", QStringLiteral("0.001"),
                     measures({}, QStringLiteral("650000000000")));
-    height.refused("so small that what fits is zero", tinyHeight, BadHeight, Entry::Set);
-    height.accepted("100000 nines, set", longNines, measures({}, QStringLiteral("0")), Entry::Set);
-    height.refused("control character", QStringLiteral("170\x02"), BadHeight);
-    height.refused("with its unit", QStringLiteral("170cm"), BadHeight);
-    height.refused("emoji", QStringLiteral("📏"), BadHeight);
 
-    // Weight: a number of zero or more.
     const FieldRows weight{"weightField"};
-    weight.refused("empty", QString(), NoWeight);
-    weight.refused("ASCII blanks", QStringLiteral("   "), BadWeight);
-    weight.refused("full-width blanks", QStringLiteral("　"), BadWeight);
-    weight.accepted("ASCII digits", QStringLiteral("65"), plain());
-    weight.accepted("full-width digits", QStringLiteral("６５"), plain());
-    weight.accepted("decimal", QStringLiteral("65.5"), measures(QStringLiteral("11\\.3"), QStringLiteral("22\\.7")));
-    weight.refused("negative", QStringLiteral("-65"), BadWeight);
-    weight.refused("full-width negative", QStringLiteral("－６５"), BadWeight);
-    weight.refused("1e309", QStringLiteral("1e309"), BadWeight);
-    weight.refused("inf", QStringLiteral("inf"), BadWeight);
-    weight.refused("nan", QStringLiteral("nan"), BadWeight);
-    weight.accepted("zero", QStringLiteral("0"), measures(QStringLiteral("-100"), QStringLiteral("0")));
-    weight.accepted("minus zero", QStringLiteral("-0"), measures(QStringLiteral("-100"), QStringLiteral("0")));
-    // Every digit of the result, without exponent: more than the line can show.
     weight.refused("exponent", QStringLiteral("1e308"), BadWeight);
     // Twelve nines: every digit of the result, without exponent.
     weight.accepted("100000 nines, set", longNines,
                     measures(QStringLiteral("1698946635356\\.1"), QStringLiteral("346020761245\\.3")), Entry::Set);
-    weight.refused("control character", QStringLiteral("\x1b" "65"), BadWeight);
-    weight.refused("with its unit", QStringLiteral("65kg"), BadWeight);
-    weight.refused("emoji", QStringLiteral("⚖️"), BadWeight);
 
-    // Body fat: empty is no percentage; otherwise 0..100. 20 % of 65 kg is
-    // 13 kg: 5 points.
+    // 20 % of 65 kg is 13 kg: 5 points.
     const FieldRows bodyFat{"bodyFatField"};
-    bodyFat.accepted("empty", QString(), plain());
-    bodyFat.refused("ASCII blanks", QStringLiteral("  "), BadBodyFat);
-    bodyFat.refused("full-width blanks", QStringLiteral("　"), BadBodyFat);
-    bodyFat.accepted("ASCII digits", QStringLiteral("20"), plain(49));
     bodyFat.accepted("full-width digits", QStringLiteral("２０"), plain(49));
-    bodyFat.accepted("just under 13 kg", QStringLiteral("19.9"), plain());
-    bodyFat.accepted("plus sign", QStringLiteral("+20"), plain(49));
-    bodyFat.refused("negative", QStringLiteral("-1"), BadBodyFat);
-    bodyFat.accepted("zero", QStringLiteral("0"), plain());
-    bodyFat.accepted("minus zero", QStringLiteral("-0"), plain());
-    bodyFat.accepted("100 per cent", QStringLiteral("100"), plain(49));
     bodyFat.refused("over 100 per cent", QStringLiteral("100.1"), BadBodyFat);
-    bodyFat.refused("point alone", QStringLiteral("."), BadBodyFat);
-    bodyFat.refused("1e309", QStringLiteral("1e309"), BadBodyFat);
-    bodyFat.refused("inf", QStringLiteral("inf"), BadBodyFat);
-    bodyFat.refused("nan", QStringLiteral("nan"), BadBodyFat);
-    bodyFat.refused("100000 nines, set", longNines, BadBodyFat, Entry::Set);
-    bodyFat.refused("control character", QStringLiteral("2\x7f" "0"), BadBodyFat);
-    bodyFat.refused("with its unit", QStringLiteral("20%"), BadBodyFat);
-    bodyFat.refused("emoji", QStringLiteral("💯"), BadBodyFat);
 }
 
 void TestBadInput::personalDataField()
