@@ -1,8 +1,10 @@
 #include "AdvicePage.h"
 
+#include "AssessmentRecord.h"
 #include "Fonts.h"
 #include "PageFactories.h"
 #include "Placement.h"
+#include "ResultExport.h"
 #include "ResultTexts.h"
 
 #include <QPushButton>
@@ -36,6 +38,7 @@ AdvicePage::AdvicePage(PageHost& host, QWidget* parent)
     createButton();
     connectHandlers();
     move(0, 0);
+    ResultExport::addCommands(this, Module1::Record, ResultTexts::AdviceTitle);
 }
 
 void AdvicePage::createLabels()

@@ -1,8 +1,10 @@
 #include "CautionPage.h"
 
+#include "AssessmentRecord.h"
 #include "Fonts.h"
 #include "PageFactories.h"
 #include "Placement.h"
+#include "ResultExport.h"
 #include "ResultTexts.h"
 
 #include <QPushButton>
@@ -33,6 +35,7 @@ CautionPage::CautionPage(PageHost& host, QWidget* parent)
     orderButtons();
     connectHandlers();
     move(0, 0);
+    ResultExport::addCommands(this, Module1::Record, ResultTexts::CautionTitle);
 }
 
 void CautionPage::createLabels()

@@ -6,6 +6,7 @@
 #include "PageFactories.h"
 #include "PageLabel.h"
 #include "Placement.h"
+#include "ResultExport.h"
 #include "ResultTexts.h"
 #include "ShownName.h"
 
@@ -51,6 +52,7 @@ DetailsPage::DetailsPage(PageHost& host, QWidget* parent)
     orderButtons();
     connectHandlers();
     move(0, 0);
+    ResultExport::addCommands(this, Module1::Record, ResultTexts::DetailsTitle);
     showDetails();
 }
 

@@ -8,6 +8,7 @@
 #include "Messages.h"
 #include "PageFactories.h"
 #include "Placement.h"
+#include "ResultExport.h"
 #include "ResultTexts.h"
 #include "RichTextView.h"
 #include "ShownName.h"
@@ -98,6 +99,7 @@ ScorePage::ScorePage(PageHost& host, QWidget* parent)
     orderButtons();
     connectHandlers();
     move(0, 0);
+    ResultExport::addCommands(this, Module1::Record, ResultTexts::ScoreTitle);
     showResult();
 }
 
