@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStorageInfo>
@@ -219,8 +220,13 @@ bool print(QWidget* page, const AssessmentRecord& record)
     const QDate date = today();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(resultPageLayout());
-    printer.setDocName(QFileInfo(datedName(QStringLiteral("結果"), date, QStringLiteral("pdf"))).completeBaseName());
+    const QString fileName = datedName(QStringLiteral("結果"), date, QStringLiteral("pdf"));
+    printer.setDocName(QFileInfo(fileName).completeBaseName());
     printer.setCreator(QStringLiteral("Tellumo"));
+    // Without a printer the dialog offers only a PDF file: proposed where,
+    // and as, the PDF command would save it.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        printer.setOutputFileName(QDir(startFolder(QStandardPaths::DocumentsLocation)).filePath(fileName));
     const AskPrinter& ask = session().askPrinter;
     if (!(ask ? ask(page, printer) : askWithPrintDialog(page, printer)))
         return false;
