@@ -192,7 +192,8 @@ void TestExport::pdfSaysWhatThePagesSay()
     QVERIFY(text.contains(QStringLiteral("2025年5月3日")));
 }
 
-// One A4 page; every face embedded, the pages' own among them.
+// One A4 page, whatever the screen's scale (test_export_x2); every face
+// embedded, the pages' own among them.
 void TestExport::pdfIsPaperWithItsFaces()
 {
     fillRecordForScore("山田 花子", 57);
