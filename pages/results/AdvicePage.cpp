@@ -1,8 +1,11 @@
 #include "AdvicePage.h"
 
+#include "AssessmentRecord.h"
 #include "Fonts.h"
 #include "PageFactories.h"
 #include "Placement.h"
+#include "ResultExport.h"
+#include "ResultTexts.h"
 
 #include <QPushButton>
 
@@ -25,7 +28,7 @@ const Placement& at(const char* name) { return placementOf(Layout, name); }
 
 QString AdvicePage::contactEmail()
 {
-    return QStringLiteral(TELLUMO_CONTACT_EMAIL);
+    return ResultTexts::contactEmail();
 }
 
 AdvicePage::AdvicePage(PageHost& host, QWidget* parent)
@@ -35,31 +38,17 @@ AdvicePage::AdvicePage(PageHost& host, QWidget* parent)
     createButton();
     connectHandlers();
     move(0, 0);
+    ResultExport::addCommands(this, record(), ResultTexts::AdviceTitle);
 }
 
 void AdvicePage::createLabels()
 {
-    placeLabel(this, at("titleLabel"), QStringLiteral("蚊の対策法"), pageFont(), true);
-    placeLabel(this, at("doorsAndWindowsLabel"),
-               QStringLiteral("ドアや窓は網戸なしで開放したままにしないようにし、また出入りはすばやく行い、"
-                              "蚊を家の中に入れないよう心がけましょう。\r\n\r\n"),
-               pageFont());
-    placeLabel(this, at("bedroomLabel"),
-               QStringLiteral("寝ている間の蚊に悩まされる場合、寝る前に閉めきって蚊取り線香、マット、"
-                              "液体蚊取りのいずれかをつけて１時間ほど置き、さっと換気してから寝るようにしましょう。"),
-               pageFont());
-    placeLabel(this, at("standingWaterLabel"),
-               QStringLiteral("蚊の幼虫は、雨水などが溜まっている容器に発生しますから、"
-                              "使わない容器は中の水を捨てて裏返しにしておきましょう。\r\n"
-                              "蚊は10日ほどの水溜まりでも卵から成虫になってしまいますから、"
-                              "こまめに水がたまっていないかチェックしましょう。"),
-               pageFont());
-    placeLabel(this, at("contactLabel"),
-               QStringLiteral("ヤブカによく刺され、蚊の発生源がどこにあるか分からない場合、"
-                              "蚊の専門家が発生源を調べ、発生を抑える処理を致します。\r\n"
-                              "有限会社Quenmar：")
-                   + contactEmail() + QStringLiteral("までご連絡下さい。\r\n"),
-               pageFont());
+    placeLabel(this, at("titleLabel"), ResultTexts::AdviceTitle, pageFont(), true);
+    const std::array<QString, 4> advice = ResultTexts::advice();
+    placeLabel(this, at("doorsAndWindowsLabel"), advice[0], pageFont());
+    placeLabel(this, at("bedroomLabel"), advice[1], pageFont());
+    placeLabel(this, at("standingWaterLabel"), advice[2], pageFont());
+    placeLabel(this, at("contactLabel"), advice[3], pageFont());
 }
 
 void AdvicePage::createButton()

@@ -1,8 +1,10 @@
 // The advice page, the mosquito-control advice: four fixed pieces of advice,
 // the last with the pest-control contact, and the end of the walk.
 //
-// Data flow: none from the record; the contact address is build
-// configuration (TELLUMO_CONTACT_EMAIL). Its one button ends the program.
+// Data flow: nothing shown comes from the record, which the page only hands
+// to its commands that save or print the whole result (ResultExport.h); the
+// contact address is build configuration (TELLUMO_CONTACT_EMAIL). Its one
+// button ends the program.
 #pragma once
 
 #include "Page.h"

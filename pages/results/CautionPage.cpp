@@ -1,8 +1,11 @@
 #include "CautionPage.h"
 
+#include "AssessmentRecord.h"
 #include "Fonts.h"
 #include "PageFactories.h"
 #include "Placement.h"
+#include "ResultExport.h"
+#include "ResultTexts.h"
 
 #include <QPushButton>
 
@@ -32,26 +35,18 @@ CautionPage::CautionPage(PageHost& host, QWidget* parent)
     orderButtons();
     connectHandlers();
     move(0, 0);
+    ResultExport::addCommands(this, record(), ResultTexts::CautionTitle);
 }
 
 void CautionPage::createLabels()
 {
-    placeLabel(this, at("titleLabel"), QStringLiteral("注意すべき点"), pageFont(), true);
-    placeLabel(this, at("point1Label"),
-               QStringLiteral("１．蚊がいそうな所では、肌の露出をできるだけ避けましょう。"), pageFont());
+    placeLabel(this, at("titleLabel"), ResultTexts::CautionTitle, pageFont(), true);
+    const auto& points = ResultTexts::CautionPoints;
+    placeLabel(this, at("point1Label"), points[0], pageFont());
     // Each run of spaces starts the point's indented second line.
-    placeContinuationLabel(
-        this, at("point2Label"),
-        QStringLiteral("２．足元が特に狙われやすいので、サンダルなどの素足を避け、     靴下と靴を履きましょう。"),
-        pageFont());
-    placeContinuationLabel(
-        this, at("point3Label"),
-        QStringLiteral("３．野外では虫よけスプレーの使用、屋内では殺虫剤や蚊取り      器も必要に応じ使用しましょう。"),
-        pageFont());
-    placeContinuationLabel(
-        this, at("point4Label"),
-        QStringLiteral("４．体脂肪量が多いと蚊に刺されやすい傾向があるという報告      もあります。"),
-        pageFont());
+    placeContinuationLabel(this, at("point2Label"), points[1], pageFont());
+    placeContinuationLabel(this, at("point3Label"), points[2], pageFont());
+    placeContinuationLabel(this, at("point4Label"), points[3], pageFont());
 }
 
 void CautionPage::createButtons()

@@ -1,7 +1,8 @@
 // The caution page: four fixed points of caution against mosquito bites.
 //
-// Data flow: none from the record; the buttons lead to the advice page or
-// end the program.
+// Data flow: nothing shown comes from the record, which the page only hands
+// to its commands that save or print the whole result (ResultExport.h); the
+// buttons lead to the advice page or end the program.
 #pragma once
 
 #include "Page.h"

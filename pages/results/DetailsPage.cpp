@@ -1,21 +1,18 @@
 #include "DetailsPage.h"
 
 #include "AssessmentRecord.h"
-#include "BodyMeasures.h"
 #include "Controls.h"
 #include "Fonts.h"
 #include "Judgement.h"
 #include "PageFactories.h"
 #include "PageLabel.h"
-#include "PersonalPoints.h"
 #include "Placement.h"
+#include "ResultExport.h"
+#include "ResultTexts.h"
 #include "ShownName.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <cmath>
-#include <optional>
-#include <string>
 
 namespace tellumo {
 
@@ -38,73 +35,6 @@ const Placement& at(const char* name) { return placementOf(Layout, name); }
 const QColor ExplanationBlue(0, 0, 255);
 constexpr double ExplanationPoints = 12;
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The class word opens the sentence and brings its own trailing space.
-QString classWord(int susceptibilityClass)
-{
-    switch (susceptibilityClass) {
-    case 1: return QStringLiteral("刺されにくい ");
-    case 2: return QStringLiteral("普通程度の ");
-    case 3: return QStringLiteral("刺されやすい ");
-    default: return QStringLiteral("非常に刺されやすい ");
-    }
-}
-
-// " さんは 虚証型 です。" and so on; it follows the name.
-QString typePhrase(ConstitutionType type)
-{
-    return QStringLiteral(" さんは ") + fromUtf8(ConstitutionName(type)) + QStringLiteral(" です。");
-}
-
-
-struct Measures {
-    double heightCm;
-    double weightKg;
-};
-
-// Height and weight as typed on the personal data page, when both are usable
-// numbers: a positive height and a weight of zero or more.
-std::optional<Measures> readMeasures(const AssessmentRecord& record)
-{
-    const std::optional<double> height = ReadDecimal(record.PersonalData[HeightText].text());
-    const std::optional<double> weight = ReadDecimal(record.PersonalData[WeightText].text());
-    if (!height || !weight || !(*height > 0) || !(*weight >= 0))
-        return std::nullopt;
-    return Measures{*height, *weight};
-}
-
-// A measure's text, or none when it came out too large to be a number.
-std::optional<QString> measureText(double value)
-{
-    if (!std::isfinite(value))
-        return std::nullopt;
-    return QString::fromStdString(FormatMeasure(value));
-}
-
-QString obesityLine(const AssessmentRecord& record, const std::optional<Measures>& measures)
-{
-    if (!measures)
-        return {};
-    const std::optional<double> degree
-        = ComputeObesityDegree(record, measures->heightCm, measures->weightKg);
-    if (!degree)
-        return {};
-    const std::optional<QString> text = measureText(*degree);
-    return text ? QStringLiteral("あなたの肥満度は　") + *text + QStringLiteral("%　です。") : QString();
-}
-
-QString bmiLine(const std::optional<Measures>& measures)
-{
-    if (!measures)
-        return {};
-    const std::optional<QString> text = measureText(ComputeBmi(measures->heightCm, measures->weightKg));
-    return text ? QStringLiteral("あなたのBMIは　") + *text + QStringLiteral("　です。") : QString();
-}
-
 } // namespace
 
 DetailsPage::DetailsPage(PageHost& host, QWidget* parent)
@@ -116,12 +46,13 @@ DetailsPage::DetailsPage(PageHost& host, QWidget* parent)
     orderButtons();
     connectHandlers();
     move(0, 0);
+    ResultExport::addCommands(this, record(), ResultTexts::DetailsTitle);
     showDetails();
 }
 
 void DetailsPage::createLabels()
 {
-    placeLabel(this, at("titleLabel"), QStringLiteral("判定結果の詳細"), pageFont(), true);
+    placeLabel(this, at("titleLabel"), ResultTexts::DetailsTitle, pageFont(), true);
     typeSentenceLabel_
         = placeLabel(this, at("typeSentenceLabel"), QStringLiteral("あなたは 虚実中間 型です。"), pageFont());
     obesityLabel_
@@ -132,23 +63,10 @@ void DetailsPage::createLabels()
 void DetailsPage::createExplanations()
 {
     const QFont font = pageFont(ExplanationPoints);
-    QLabel* types = placeLabel(
-        this, at("typeExplanationLabel"),
-        QStringLiteral("東洋医学で使われる虚証型はやや抵抗力が弱く生気が不足がちのタイプ、"
-                       "実証型は抵抗力が旺盛で体力が大きく活動的なタイプ、"
-                       "虚実中間型はそれらの中間に位置するタイプです。"),
-        font);
-    QLabel* bmi = placeLabel(
-        this, at("bmiExplanationLabel"),
-        QStringLiteral("BMIはBody Mass Indexで体格指数と言われ、数値によって肥満の度合いが分かります。"),
-        font);
+    QLabel* types = placeLabel(this, at("typeExplanationLabel"), ResultTexts::TypeExplanation, font);
+    QLabel* bmi = placeLabel(this, at("bmiExplanationLabel"), ResultTexts::BmiExplanation, font);
     // Fixed pitch, so that the ranges and their names stand in columns.
-    QLabel* legend = placeLabel(this, at("bmiLegendLabel"),
-                                QStringLiteral("    ～17.6 やせすぎ\r\n"
-                                               "17.6～20.0 やせ気味\r\n"
-                                               "20.0～24.0 正常\r\n"
-                                               "24.0～26.5 やや肥満\r\n"
-                                               "26.5～     肥満"),
+    QLabel* legend = placeLabel(this, at("bmiLegendLabel"), ResultTexts::BmiLegend,
                                 makeFont(FixedGothic, ExplanationPoints, true));
     for (QLabel* label : {types, bmi, legend})
         setTextColour(label, ExplanationBlue);
@@ -176,16 +94,15 @@ void DetailsPage::showDetails()
 {
     const AssessmentRecord& record = this->record();
     showTypeSentence(record);
-    const std::optional<Measures> measures = readMeasures(record);
-    obesityLabel_->setText(obesityLine(record, measures));
-    bmiLabel_->setText(bmiLine(measures));
+    obesityLabel_->setText(ResultTexts::obesityLine(record));
+    bmiLabel_->setText(ResultTexts::bmiLine(record));
 }
 
 void DetailsPage::showTypeSentence(const AssessmentRecord& record)
 {
-    const QString lead = classWord(ClassifySusceptibility(record.SusceptibilityScore));
+    const QString lead = ResultTexts::classWord(ClassifySusceptibility(record.SusceptibilityScore));
     const QString name = shownName(record.PersonalData[Name].text());
-    const QString phrase = typePhrase(ClassifyConstitution(record.answerTotal()));
+    const QString phrase = ResultTexts::typePhrase(ClassifyConstitution(record.answerTotal()));
     // One line: a long name must not push the sentence over the explanation.
     const QString fitted = fittedName(name, [&](const QString& candidate) {
         typeSentenceLabel_->setText(lead + candidate + phrase);

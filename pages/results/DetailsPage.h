@@ -5,7 +5,9 @@
 // Data flow: showDetails reads the host's record (name, height and weight
 // texts, AnswerTotal, SusceptibilityScore, the standard-weight table) and
 // fills the type sentence, the obesity line and the BMI line; nothing is
-// written back. The buttons lead to the caution page or end the program.
+// written back. The buttons lead to the caution page or end the program;
+// the context menu and shortcuts save or print the whole result
+// (ResultExport.h).
 #pragma once
 
 #include "Page.h"

@@ -9,6 +9,8 @@
 #include "Messages.h"
 #include "PageFactories.h"
 #include "Placement.h"
+#include "ResultExport.h"
+#include "ResultTexts.h"
 #include "RichTextView.h"
 #include "ShownName.h"
 #include "Twips.h"
@@ -66,19 +68,6 @@ QColor highlightColour(int susceptibilityClass)
     }
 }
 
-QString caption(int susceptibilityClass)
-{
-    const std::string_view text = SusceptibilityCaption(susceptibilityClass);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The words in front of the scale; with the class they make the sentence
-// that assistive technology reads for the judgement.
-const QString DegreeLead = QStringLiteral("あなたの蚊に刺されやすさ度は");
-
-// Shown instead of a score when the record cannot give one.
-const QString NoJudgement = QStringLiteral("判定できませんでした");
-
 // The score, or nullopt when the record holds codes or points that no
 // page can store (a sum beyond 255, or points never stored): such a record
 // is corrupted, and a wrapped or partial sum must not pass for a result.
@@ -93,12 +82,6 @@ std::optional<std::uint8_t> computedScore(AssessmentRecord& record)
     }
 }
 
-// " さんの総合点数は100点満点で57点です。" for 57; the name goes in front.
-std::string scoreSentence(std::uint8_t score)
-{
-    return " さんの総合点数は100点満点で" + std::to_string(score) + "点です。";
-}
-
 } // namespace
 
 ScorePage::ScorePage(PageHost& host, QWidget* parent)
@@ -110,22 +93,20 @@ ScorePage::ScorePage(PageHost& host, QWidget* parent)
     orderButtons();
     connectHandlers();
     move(0, 0);
+    ResultExport::addCommands(this, record(), ResultTexts::ScoreTitle);
     showResult();
 }
 
 void ScorePage::createLabels()
 {
-    placeLabel(this, at("titleLabel"), QStringLiteral("判定結果"), pageFont(), true);
-    placeLabel(this, at("degreeLabel"), DegreeLead, pageFont());
+    placeLabel(this, at("titleLabel"), ResultTexts::ScoreTitle, pageFont(), true);
+    placeLabel(this, at("degreeLabel"), ResultTexts::DegreeLead, pageFont());
     for (std::size_t i = 0; i < scale_.size(); ++i) {
         const int susceptibilityClass = 4 - static_cast<int>(i);
-        scale_[i] = placeLabel(this, at(ScaleNames[i]), caption(susceptibilityClass), pageFont());
+        scale_[i] = placeLabel(this, at(ScaleNames[i]), ResultTexts::classCaption(susceptibilityClass), pageFont());
     }
     setTextColour(scale_[0], QColor(0, 0, 0));
-    placeLabel(this, at("cautionHintLabel"),
-               QStringLiteral("非常に刺されやすい、刺されやすいの人は、是非注意すべき点を読んで、"
-                              "蚊に刺されないよう努めてください。"),
-               pageFont());
+    placeLabel(this, at("cautionHintLabel"), ResultTexts::CautionHint, pageFont());
 }
 
 void ScorePage::createScoreLine()
@@ -164,10 +145,10 @@ void ScorePage::showResult()
         // No score line and no class; the details would only repeat an
         // earlier judgement, so that way is closed. Told once the page shows.
         detailsButton_->setEnabled(false);
-        QTimer::singleShot(0, this, [this] { Messages::show(this, NoJudgement); });
+        QTimer::singleShot(0, this, [this] { Messages::show(this, ResultTexts::NoJudgement); });
         return;
     }
-    showScoreLine(shownName(record().PersonalData[Name].text()), scoreSentence(*score));
+    showScoreLine(shownName(record().PersonalData[Name].text()), ResultTexts::scoreSentence(*score));
     showClass(ClassifySusceptibility(*score));
 }
 
@@ -201,8 +182,9 @@ void ScorePage::showClass(int susceptibilityClass)
             label->setGeometry(twipsRect(HighlightLeft, place.top, place.width, HighlightHeight));
             label->setFont(pageFont(HighlightPoints));
             setTextColour(label, highlightColour(susceptibilityClass));
-            // Size and colour say which class is the person's; in words too.
-            const QString judgement = DegreeLead + label->text();
+            // Size and colour say which class is the person's; in words too:
+            // the words in front of the scale and the class make a sentence.
+            const QString judgement = ResultTexts::DegreeLead + label->text();
             label->setAccessibleDescription(judgement);
             scoreLine_->setAccessibleDescription(judgement);
         } else if (i > highlighted) {

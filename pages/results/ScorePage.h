@@ -8,7 +8,8 @@
 // yields no score (corrupted codes or points) leaves the line and the scale
 // plain, disables the way to the details page and says so in a message.
 // The buttons lead to the details page, to the caution page or end the
-// program.
+// program; the context menu and shortcuts save or print the whole result
+// (ResultExport.h).
 #pragma once
 
 #include "Page.h"

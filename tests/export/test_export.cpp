@@ -1,0 +1,479 @@
+// Keeping the result: the PDF says what the result pages say and embeds its
+// faces, the picture is the page pixel for pixel, failed saves leave nothing
+// behind, and every result page offers the commands by menu and shortcut.
+#include "AssessmentRecord.h"
+#include "Fonts.h"
+#include "PageFactories.h"
+#include "results/ResultExport.h"
+#include "ResultTestSupport.h"
+#include "TestSupport.h"
+#include "results/RichTextView.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tellumo;
+using namespace tellumo::testing;
+
+namespace {
+
+using Factory = QWidget* (*)(PageHost&);
+
+const QDate Today(2025, 5, 3);
+
+QString run(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(20000) || process.exitCode() != 0)
+        qFatal("%s failed: %s", qPrintable(tool), process.readAllStandardError().constData());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Text extraction rebuilds spaces and line ends from where the glyphs stand
+// and marks right-to-left runs with direction controls of its own; what a
+// reader searches for is every other character, in order. (The layout mode
+// keeps each printed line whole: without it a full-width space, a gap of
+// one em, reads as the edge of a column.)
+QString searchable(QString text)
+{
+    text.removeIf([](QChar c) {
+        const char16_t u = c.unicode();
+        return c.isSpace() || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E)
+            || (u >= 0x2066 && u <= 0x2069);
+    });
+    return text;
+}
+
+QString pdfText(const QString& path)
+{
+    const QStringList arguments{QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path,
+                                QStringLiteral("-")};
+    return searchable(run(QStringLiteral("pdftotext"), arguments));
+}
+
+// What each result page shows for the record, as the page itself shows it.
+QStringList pageTexts(AssessmentRecord& record)
+{
+    QStringList texts;
+    RecordingHost host(record);
+    QWidget* page = host.start(createScorePage);
+    // A name too long for the page's line is cut there, and said whole to
+    // assistive technology: the paper has room for all of it.
+    texts << control<RichTextView>(page, QStringLiteral("scoreLine"))->accessibleName();
+    QLabel* marked = nullptr;
+    for (const char* name : {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"})
+        if (!marked || label(page, name)->font().pixelSize() > marked->font().pixelSize())
+            marked = label(page, name);
+    texts << marked->text();
+    for (const auto& [factory, names] : {
+             std::pair<Factory, QList<const char*>>{createDetailsPage,
+                                                    {"typeSentenceLabel", "obesityLabel", "bmiLabel"}},
+             {createCautionPage, {"point1Label", "point2Label", "point3Label", "point4Label"}},
+             {createAdvicePage, {"doorsAndWindowsLabel", "bedroomLabel", "standingWaterLabel", "contactLabel"}}}) {
+        RecordingHost next(record);
+        QWidget* shown = next.start(factory);
+        for (const char* name : names) {
+            const QString whole = label(shown, name)->accessibleName();
+            texts << (whole.isEmpty() ? labelText(shown, name) : whole);
+        }
+    }
+    return texts;
+}
+
+// A folder this process cannot add a file to, whoever runs it: a folder
+// without write permission, or for root, who may write anywhere the
+// permissions say no, a folder of the kernel's.
+QString unwritableFolder(const QTemporaryDir& scratch)
+{
+    const QString own = scratch.filePath(QStringLiteral("read-only"));
+    QDir().mkpath(own);
+    QFile::setPermissions(own, QFile::ReadOwner | QFile::ExeOwner);
+    for (const QString& folder : {own, QStringLiteral("/sys"), QStringLiteral("/proc")}) {
+        QFile probe(QDir(folder).filePath(QStringLiteral("probe")));
+        if (!probe.open(QIODevice::WriteOnly))
+            return folder;
+        probe.remove();
+    }
+    qFatal("no folder that cannot be written");
+}
+
+} // namespace
+
+class TestExport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        installFontSubstitutions();
+        for (const char* tool : {"pdftotext", "pdffonts", "pdfinfo"})
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                QFAIL("poppler-utils are missing (scripts/packages.txt)");
+        ResultExport::setToday([] { return Today; });
+    }
+    void init()
+    {
+        record_ = freshRecord();
+        ResultExport::forgetLastFolder();
+    }
+    void cleanup()
+    {
+        ResultExport::setAskFileName({});
+        ResultExport::setAskPrinter({});
+        QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
+    }
+
+    void pdfSaysWhatThePagesSay_data();
+    void pdfSaysWhatThePagesSay();
+    void pdfIsPaperWithItsFaces();
+    void pictureIsThePage_data();
+    void pictureIsThePage();
+    void failedSaveLeavesNothing_data();
+    void failedSaveLeavesNothing();
+    void commandsOnEveryPage_data();
+    void commandsOnEveryPage();
+    void dialogsStartInTheUsualFolderThenTheLastOne();
+    void printing_data();
+    void printing();
+
+private:
+    AssessmentRecord record_;
+};
+
+void TestExport::pdfSaysWhatThePagesSay_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("score");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("weight");
+    QTest::newRow("class 1, 虚証型") << QStringLiteral("山田 花子") << 15 << QStringLiteral("170")
+                                     << QStringLiteral("65");
+    QTest::newRow("class 2, 虚実中間型") << QStringLiteral("佐藤") << 39 << QStringLiteral("158.5")
+                                         << QStringLiteral("49");
+    QTest::newRow("class 3") << QStringLiteral("Ann") << 50 << QStringLiteral("182") << QStringLiteral("90.2");
+    QTest::newRow("class 4, 実証型") << QStringLiteral("鈴木一郎") << 90 << QStringLiteral("170")
+                                     << QStringLiteral("65");
+    QTest::newRow("no obesity degree beyond the table") << QStringLiteral("高橋") << 57 << QStringLiteral("200")
+                                                         << QStringLiteral("80");
+    // Braces and backslash (the score line's rich-text specials), an emoji
+    // and Hebrew letters.
+    QTest::newRow("name with specials") << QStringLiteral("{田中}\\ゆき ☕ שרה") << 57 << QStringLiteral("170")
+                                        << QStringLiteral("65");
+    // Cut short on the pages; the paper has room for all of it.
+    QTest::newRow("long name") << QStringLiteral("寿限無寿限無五劫のすりきれ海砂利水魚の水行末雲来末風来末"
+                                                 "食う寝る処に住む処やぶら小路の藪柑子パイポパイポパイポの"
+                                                 "シューリンガンシューリンガンのグーリンダイグーリンダイの"
+                                                 "ポンポコピーのポンポコナーの長久命の長助")
+                               << 75 << QStringLiteral("170") << QStringLiteral("65");
+}
+
+void TestExport::pdfSaysWhatThePagesSay()
+{
+    QFETCH(QString, name);
+    QFETCH(int, score);
+    QFETCH(QString, height);
+    QFETCH(QString, weight);
+    fillRecordForScore(record_, name.toStdString(), score);
+    record_.PersonalData[HeightText] = PersonalEntry(height.toStdString());
+    record_.PersonalData[WeightText] = PersonalEntry(weight.toStdString());
+    const QStringList expected = pageTexts(record_);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("result.pdf"));
+    QCOMPARE(ResultExport::writePdf(path, record_, Today), QString());
+    const QString text = pdfText(path);
+    for (const QString& shown : expected)
+        QVERIFY2(text.contains(searchable(shown)), qPrintable(shown));
+    QVERIFY(text.contains(searchable(QStringLiteral("氏名") + name)));
+    QVERIFY(text.contains(QStringLiteral("2025年5月3日")));
+}
+
+// One A4 page, whatever the screen's scale (test_export_x2); every face
+// embedded, the pages' own among them.
+void TestExport::pdfIsPaperWithItsFaces()
+{
+    fillRecordForScore(record_, "山田 花子", 57);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("result.pdf"));
+    QCOMPARE(ResultExport::writePdf(path, record_, Today), QString());
+
+    const QString info = run(QStringLiteral("pdfinfo"), {path});
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
+    QVERIFY2(info.contains(QStringLiteral("595 x 842 pts (A4)")), qPrintable(info));
+
+    const QStringList rows = run(QStringLiteral("pdffonts"), {path}).split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(rows.size() > 2);
+    // The columns stand where the ruler under the heading has its dashes.
+    const qsizetype embedded = rows[0].indexOf(QStringLiteral(" emb ")) + 1;
+    QStringList faces;
+    for (const QString& row : rows.mid(2)) {
+        QCOMPARE(row.mid(embedded, 3), QStringLiteral("yes"));
+        faces << row.section(u' ', 0, 0);
+    }
+    QVERIFY2(faces.contains(QStringLiteral("IPAPGothic")), qPrintable(faces.join(u' ')));
+    QVERIFY2(faces.contains(QStringLiteral("IPAGothic")), qPrintable(faces.join(u' ')));
+}
+
+void TestExport::pictureIsThePage_data()
+{
+    QTest::addColumn<Factory>("factory");
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("score") << Factory(createScorePage) << QStringLiteral("Tellumo-判定結果-20250503.png");
+    QTest::newRow("details") << Factory(createDetailsPage) << QStringLiteral("Tellumo-判定結果の詳細-20250503.png");
+    QTest::newRow("caution") << Factory(createCautionPage) << QStringLiteral("Tellumo-注意すべき点-20250503.png");
+    QTest::newRow("advice") << Factory(createAdvicePage) << QStringLiteral("Tellumo-蚊の対策法-20250503.png");
+}
+
+// Run at QT_SCALE_FACTOR 1 and 2 (test_export_x2).
+void TestExport::pictureIsThePage()
+{
+    QFETCH(Factory, factory);
+    QFETCH(QString, fileName);
+    fillRecordForScore(record_, "山田 花子", 57);
+    RecordingHost host(record_);
+    QWidget* page = host.start(factory);
+    QVERIFY(QTest::qWaitForWindowExposed(page));
+    QTemporaryDir folder;
+    QString proposed;
+    ResultExport::setAskFileName([&](QWidget*, const QString&, const QString& start, const QString&) {
+        proposed = start;
+        return folder.filePath(QStringLiteral("page"));
+    });
+    QVERIFY(ResultExport::savePicture(page, page->findChild<QLabel*>(QStringLiteral("titleLabel"))->text()));
+    QCOMPARE(QFileInfo(proposed).fileName(), fileName);
+
+    const qreal ratio = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qgetenv("QT_SCALE_FACTOR").toDouble() : 1.0;
+    QCOMPARE(page->devicePixelRatioF(), ratio);
+    const QImage saved(folder.filePath(QStringLiteral("page.png")));
+    QCOMPARE(saved.size(), page->size() * ratio);
+    QImage shown = page->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shown.setDevicePixelRatio(1); // a PNG file has pixels, not a ratio
+    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), shown);
+}
+
+void TestExport::failedSaveLeavesNothing_data()
+{
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<bool>("pdf");
+    QTest::addColumn<QString>("reason");
+    for (const bool pdf : {true, false}) {
+        const char* kind = pdf ? "PDF" : "PNG";
+        QTest::addRow("%s, read-only folder", kind) << QStringLiteral("read-only") << pdf
+                                                     << QStringLiteral("このフォルダには書き込めません");
+        QTest::addRow("%s, vanished folder", kind) << QStringLiteral("vanished") << pdf
+                                                    << QStringLiteral("保存先のフォルダが見つかりません");
+        QTest::addRow("%s, file in place of the folder", kind) << QStringLiteral("file") << pdf
+                                                                << QStringLiteral("保存先がフォルダではありません");
+    }
+}
+
+// The message names the reason; no file, finished or not, is left under
+// the chosen name or beside it, and the page stays as it was.
+void TestExport::failedSaveLeavesNothing()
+{
+    QFETCH(QString, place);
+    QFETCH(bool, pdf);
+    QFETCH(QString, reason);
+    fillRecordForScore(record_, "山田 花子", 57);
+    RecordingHost host(record_);
+    QWidget* page = host.start(createCautionPage);
+    QVERIFY(QTest::qWaitForWindowExposed(page));
+    const QImage before = page->grab().toImage();
+
+    QTemporaryDir scratch;
+    QString folder = scratch.filePath(place);
+    if (place == QLatin1String("read-only"))
+        folder = unwritableFolder(scratch);
+    else if (place == QLatin1String("file"))
+        QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
+    else
+        QDir().mkpath(folder);
+    const QStringList present = QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
+    const QString path = QDir(folder).filePath(pdf ? QStringLiteral("result.pdf") : QStringLiteral("result.png"));
+    ResultExport::setAskFileName([&](QWidget*, const QString&, const QString&, const QString&) {
+        // Chosen in the dialog, then removed before the file is written.
+        if (place == QLatin1String("vanished"))
+            QDir(folder).removeRecursively();
+        return path;
+    });
+
+    MessageRecorder messages;
+    const bool saved = pdf ? ResultExport::savePdf(page, record_)
+                           : ResultExport::savePicture(page, QStringLiteral("注意すべき点"));
+    QVERIFY(!saved);
+    QCOMPARE(messages.messages().size(), 1);
+    QVERIFY2(messages.last().startsWith(QStringLiteral("保存できませんでした: ") + reason),
+             qPrintable(messages.last()));
+    QVERIFY(!QFileInfo::exists(path));
+    if (QFileInfo(folder).isDir())
+        QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), present);
+    QCOMPARE(host.page(), page);
+    QVERIFY(page->isEnabled());
+    QCOMPARE(page->grab().toImage(), before);
+}
+
+void TestExport::commandsOnEveryPage_data()
+{
+    QTest::addColumn<Factory>("factory");
+    QTest::addColumn<QStringList>("rightClicked"); // controls the menu is asked from
+    QTest::newRow("score") << Factory(createScorePage)
+                           << QStringList{"titleLabel", "scoreLine", "classAverageLabel", "detailsButton"};
+    QTest::newRow("details") << Factory(createDetailsPage)
+                             << QStringList{"typeSentenceLabel", "bmiLegendLabel", "quitButton"};
+    QTest::newRow("caution") << Factory(createCautionPage) << QStringList{"point2Label", "adviceButton"};
+    QTest::newRow("advice") << Factory(createAdvicePage) << QStringList{"contactLabel", "quitButton"};
+}
+
+// The context menu over every kind of control, and the shortcuts with a
+// button focused; cancelling leaves the page and the disk untouched.
+void TestExport::commandsOnEveryPage()
+{
+    QFETCH(Factory, factory);
+    QFETCH(QStringList, rightClicked);
+    fillRecordForScore(record_, "山田 花子", 57);
+    RecordingHost host(record_);
+    QWidget* page = host.start(factory);
+    page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(page));
+
+    QStringList entries;
+    for (QAction* action : page->actions())
+        entries << action->text() + u'|' + action->shortcut().toString();
+    const QStringList expected{QStringLiteral("結果をPDFで保存…|Ctrl+S"), QStringLiteral("結果を画像で保存…|"),
+                               QStringLiteral("印刷…|Ctrl+P")};
+    QCOMPARE(entries, expected);
+
+    for (const QString& name : rightClicked) {
+        QWidget* control = tellumo::testing::control(page, name);
+        QStringList menu;
+        QTimer::singleShot(0, [&] {
+            if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* action : popup->actions())
+                    menu << action->text() + u'|' + action->shortcut().toString();
+                popup->close();
+            }
+        });
+        const QPoint at = control->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, control->mapToGlobal(at));
+        QApplication::sendEvent(control, &event);
+        QCOMPARE(menu, expected);
+    }
+
+    const QImage before = page->grab().toImage();
+    QStringList asked;
+    ResultExport::setAskFileName([&](QWidget*, const QString&, const QString& proposed, const QString&) {
+        asked << QFileInfo(proposed).fileName();
+        return QString();
+    });
+    ResultExport::setAskPrinter([&](QWidget*, QPrinter& printer) {
+        asked << printer.docName();
+        return false;
+    });
+    MessageRecorder messages;
+    QPushButton* focused = page->findChildren<QPushButton*>().constLast();
+    // The offscreen platform gives no window back its activation when a
+    // popup closes; a desktop does.
+    page->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(page));
+    focused->setFocus();
+    QTest::keyClick(focused, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(focused, Qt::Key_P, Qt::ControlModifier);
+    const QStringList names{QStringLiteral("Tellumo-結果-20250503.pdf"), QStringLiteral("Tellumo-結果-20250503")};
+    QCOMPARE(asked, names);
+    QCOMPARE(messages.messages(), QStringList());
+    QCOMPARE(page->grab().toImage(), before);
+    QCOMPARE(QApplication::focusWidget(), focused);
+}
+
+// Documents for a PDF, Pictures for a picture, home without them; after a
+// save, the folder saved to, until the run ends.
+void TestExport::dialogsStartInTheUsualFolderThenTheLastOne()
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")).toUtf8());
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", oldHome);
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    });
+    RecordingHost host(record_);
+    QWidget* page = host.start(createAdvicePage);
+    QString proposed;
+    QString answer;
+    ResultExport::setAskFileName([&](QWidget*, const QString&, const QString& start, const QString&) {
+        proposed = QFileInfo(start).path();
+        return answer;
+    });
+    const auto startsIn = [&](bool pdf) {
+        pdf ? ResultExport::savePdf(page, record_) : ResultExport::savePicture(page, QStringLiteral("x"));
+        return proposed;
+    };
+
+    QCOMPARE(startsIn(true), home.path());
+    QCOMPARE(startsIn(false), home.path());
+    QDir(home.path()).mkpath(QStringLiteral("Documents"));
+    QDir(home.path()).mkpath(QStringLiteral("Pictures"));
+    QCOMPARE(startsIn(true), home.filePath(QStringLiteral("Documents")));
+    QCOMPARE(startsIn(false), home.filePath(QStringLiteral("Pictures")));
+
+    QDir(home.path()).mkpath(QStringLiteral("kept"));
+    answer = home.filePath(QStringLiteral("kept/result"));
+    MessageRecorder messages;
+    startsIn(true);
+    QVERIFY(QFileInfo::exists(answer + QStringLiteral(".pdf")));
+    answer = home.filePath(QStringLiteral("gone/result.png")); // fails: not remembered
+    startsIn(false);
+    QCOMPARE(messages.messages().size(), 1);
+    answer.clear();
+    QCOMPARE(startsIn(false), home.filePath(QStringLiteral("kept")));
+    QCOMPARE(startsIn(true), home.filePath(QStringLiteral("kept")));
+    ResultExport::forgetLastFolder();
+    QCOMPARE(startsIn(true), home.filePath(QStringLiteral("Documents")));
+}
+
+void TestExport::printing_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("printed to a PDF file") << QStringLiteral("print.pdf") << QString();
+    QTest::newRow("file that cannot be made")
+        << QStringLiteral("gone/print.pdf") << QStringLiteral("印刷できませんでした: 出力先のファイルを開けませんでした。");
+}
+
+void TestExport::printing()
+{
+    QFETCH(QString, output);
+    QFETCH(QString, message);
+    if (!message.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    fillRecordForScore(record_, "山田 花子", 57);
+    RecordingHost host(record_);
+    QWidget* page = host.start(createScorePage);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(output);
+    ResultExport::setAskPrinter([&](QWidget*, QPrinter& printer) {
+        printer.setOutputFileName(path);
+        return true;
+    });
+    MessageRecorder messages;
+    QCOMPARE(ResultExport::print(page, record_), message.isEmpty());
+    if (message.isEmpty()) {
+        QCOMPARE(messages.messages(), QStringList());
+        QVERIFY(pdfText(path).contains(searchable(QStringLiteral("山田 花子 さんの総合点数は100点満点で57点です。"))));
+    } else {
+        QCOMPARE(messages.messages().size(), 1);
+        QVERIFY2(messages.last().startsWith(message), qPrintable(messages.last()));
+    }
+}
+
+QTEST_MAIN(TestExport)
+#include "test_export.moc"
