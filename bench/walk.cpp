@@ -178,11 +178,7 @@ int main(int argc, char** argv)
 
     Walk walk(app);
     walk.start();
-    driving::PersonalEntries entries;
-    entries.name = QStringLiteral("Ka Taro");
-    entries.bodyFat = QStringLiteral("20");
-    entries.sex = "maleOption";
-    entries.bloodType = "bloodTypeO";
+    const driving::PersonalEntries entries = driving::PersonalEntries::walker(QStringLiteral("Ka Taro"));
     walk.pages().fillPersonalData(entries);
     walk.change("nextButton", "QuestionsQ1toQ10Page", "change_1_2");
     walk.pages().answer(1, 10, 2);

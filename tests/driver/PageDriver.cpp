@@ -10,6 +10,16 @@
 
 namespace tellumo::driving {
 
+PersonalEntries PersonalEntries::walker(const QString& name)
+{
+    PersonalEntries entries;
+    entries.name = name;
+    entries.bodyFat = QStringLiteral("20");
+    entries.sex = "maleOption";
+    entries.bloodType = "bloodTypeO";
+    return entries;
+}
+
 QString choiceName(int question, int slot)
 {
     return QStringLiteral("q%1Choice%2").arg(question).arg(slot);

@@ -62,11 +62,7 @@ void TestWalk::wholeRun()
     // 男性 2, over 24 5, O 8, 20 % of 65 kg = 13 kg 5, normal skin 5: 25 points.
     QWidget* page = nullptr;
     QVERIFY((page = waitForPage("PersonalDataPage")));
-    driving::PersonalEntries entries;
-    entries.name = QStringLiteral("Ka {Taro}\\蚊野");
-    entries.bodyFat = QStringLiteral("20");
-    entries.sex = "maleOption";
-    entries.bloodType = "bloodTypeO";
+    const driving::PersonalEntries entries = driving::PersonalEntries::walker(QStringLiteral("Ka {Taro}\\蚊野"));
     pages_.fillPersonalData(entries);
     pages_.click(QStringLiteral("nextButton"));
 

@@ -215,11 +215,7 @@ void Gallery::personalData()
     shoot(QStringLiteral("main-personal-data-empty"), main_.get());
     shootModal(QStringLiteral("personal-data-message"), "", [this] { click("nextButton"); });
 
-    driving::PersonalEntries entries;
-    entries.name = QStringLiteral("蚊野　太郎");
-    entries.bodyFat = QStringLiteral("20");
-    entries.sex = "maleOption";
-    entries.bloodType = "bloodTypeO";
+    const driving::PersonalEntries entries = driving::PersonalEntries::walker(QStringLiteral("蚊野　太郎"));
     pages_.fillPersonalData(entries);
     shoot(QStringLiteral("main-personal-data-filled"), main_.get());
 }
