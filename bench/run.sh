@@ -172,6 +172,8 @@ summary_of() {
     return 0
 }
 if ((instructions)) && command -v valgrind >/dev/null; then
+    # A program that marked no span leaves no numbered dump: no count, no error.
+    shopt -s nullglob
     for platform in offscreen xcb; do
         log "== $platform: instruction counts under callgrind (floor, first frame, the real splash, the walk)"
         mkdir "$work/cg-$platform"
@@ -194,6 +196,7 @@ if ((instructions)) && command -v valgrind >/dev/null; then
         summary_of "$work/cg-$platform"/splash.*.* | sed -n "s/^splash /instr $platform splash /p" >>"$results"
         summary_of "$work/cg-$platform"/walk.*.* | sed -n "s/^\(change_[0-9]_[0-9]\) /instr $platform \1 /p" >>"$results"
     done
+    shopt -u nullglob
 fi
 
 # --- report ---------------------------------------------------------------------
