@@ -172,7 +172,7 @@ std::string describeDisplay(std::string_view platform, std::string_view x11Displ
     return describeOne("xcb", x11Display, {});
 }
 
-std::unique_ptr<QApplication> openApplication(int& argc, char** argv)
+std::unique_ptr<QApplication> openApplication(int& argc, char** argv, const ApplicationMaker& make)
 {
     {
         const std::lock_guard lock(opening.mutex);
@@ -182,7 +182,7 @@ std::unique_ptr<QApplication> openApplication(int& argc, char** argv)
         opening.holding = true;
     }
     const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
-    auto app = std::make_unique<QApplication>(argc, argv);
+    std::unique_ptr<QApplication> app = make ? make(argc, argv) : std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);
 
     std::vector<HeldMessage> held;

@@ -3,10 +3,11 @@
 //
 // Data flow: Program::run asks displayAvailable() and
 // avoidUnresponsiveSessionBus() before it creates the application object
-// through openApplication(), then calls integrateWithDesktop() and
-// warnIfJapaneseFontsMissing().
+// through openApplication(), then calls integrateWithDesktop(); the splash
+// calls warnIfJapaneseFontsMissing() once its first frame is on screen.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -38,8 +39,10 @@ void avoidUnresponsiveSessionBus();
 // window system cannot be reached (Qt would abort), it says which display
 // could not be opened, and Qt's reason, in one line on standard error and
 // ends the process with status 1. Qt's other messages during the creation
-// are passed on once it succeeded.
-std::unique_ptr<QApplication> openApplication(int& argc, char** argv);
+// are passed on once it succeeded. `make`, if given, makes the object in
+// place of a plain QApplication (the benchmarks' probing one).
+using ApplicationMaker = std::function<std::unique_ptr<QApplication>(int& argc, char** argv)>;
+std::unique_ptr<QApplication> openApplication(int& argc, char** argv, const ApplicationMaker& make = {});
 
 // The display a Qt program would open, in words, from the values of
 // QT_QPA_PLATFORM, DISPLAY and WAYLAND_DISPLAY (empty when unset):

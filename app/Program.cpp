@@ -5,6 +5,7 @@
 #include "BoldText.h"
 #include "Fonts.h"
 #include "MainWindow.h"
+#include "PagePreparation.h"
 #include "SplashWindow.h"
 #include "Platform.h"
 #include "SplashClock.h"
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
-#include <QTimer>
 
 namespace tellumo::Program {
 
@@ -85,9 +85,23 @@ std::unique_ptr<MainWindow> startUp(SplashClock& clock, AssessmentRecord& record
             splash.repaint();
             if (observer)
                 observer(splash, state);
-            // The fonts are looked up while the second picture is shown: the
-            // first frame is on screen by then, and the wait hides the search.
-            waitMoreThan(clock, SplashWaits[state - 1], state == 2 ? preloadFonts : std::function<void()>());
+            // What the main window and the pages need is done inside the
+            // waits, once the first frame is on screen (on X11 it is painted
+            // only when the first wait lets the window system's events in):
+            // the font check and the faces while the second picture shows, the page backgrounds during the third,
+            // every page painted once off screen during the fourth.
+            const qreal ratio = splash.devicePixelRatioF();
+            std::function<void()> meanwhile;
+            if (state == 2)
+                meanwhile = [] {
+                    Platform::warnIfJapaneseFontsMissing();
+                    preloadFonts();
+                };
+            else if (state == 3)
+                meanwhile = [ratio] { PagePreparation::decodeBackgrounds(ratio); };
+            else if (state == 4)
+                meanwhile = [ratio] { PagePreparation::paintEveryPageOnce(ratio); };
+            waitMoreThan(clock, SplashWaits[state - 1], meanwhile);
         }
         splash.finish();
         splash.close();
@@ -120,9 +134,6 @@ int run(char* programPath)
     char* qtArgv[] = {programPath, nullptr};
     const std::unique_ptr<QApplication> app = Platform::openApplication(qtArgc, qtArgv);
     setUpApplication();
-    // Reading the font list takes a few milliseconds: done in the first
-    // splash wait, it does not hold up the first frame.
-    QTimer::singleShot(0, &Platform::warnIfJapaneseFontsMissing);
 
     // The one assessment of this run: alive until the program ends.
     AssessmentRecord record;

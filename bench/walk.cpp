@@ -25,6 +25,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 using namespace tellumo;
 using namespace tellumo::bench;
@@ -169,7 +170,10 @@ int main(int argc, char** argv)
     markLaunch();
     if (!Platform::displayAvailable())
         return 1;
-    ProbeApplication app(argc, argv);
+    Platform::avoidUnresponsiveSessionBus();
+    const std::unique_ptr<QApplication> application = Platform::openApplication(
+        argc, argv, [](int& c, char** v) { return std::make_unique<ProbeApplication>(c, v); });
+    auto& app = static_cast<ProbeApplication&>(*application);
     Program::setUpApplication();
 
     // A page that refused its input would open a message box and wait for

@@ -9,6 +9,9 @@
 // its pixmap was made for (a window can move to another screen). A box that
 // is never shown never decodes its picture.
 //
+// A picture that the build decoded already (the splash's first picture) is
+// copied from its decoded form rather than decoded again.
+//
 // Pictures are not kept in QPixmapCache: each loadPicture() call decodes the
 // file, and the memory goes with the last pixmap that refers to it. Callers
 // that show one picture again and again keep their own copy (see Page.cpp).

@@ -6,13 +6,16 @@
 #include <QCoreApplication>
 #include <QPainter>
 
+#include <algorithm>
+#include <vector>
+
 namespace tellumo {
 
 namespace {
 
-// The background picture drawn last, shared by the pages: the pages of one
-// colour follow one another, so each picture is decoded once, and the other
-// colour's picture is let go when a page of the new colour first paints.
+// The background pictures, one per colour, shared by the pages and kept for
+// the whole run: each is decoded once for the screen's pixel ratio (while the
+// splash waits, see keepBackground), not on every page change.
 struct SharedBackground {
     QString path;
     qreal ratio = 0;
@@ -21,28 +24,36 @@ struct SharedBackground {
 
 // Made on first use and dropped with the application object, which pixmaps
 // must not outlive.
-SharedBackground* shared = nullptr;
+std::vector<SharedBackground>* shared = nullptr;
 
 QPixmap sharedBackground(const QString& path, qreal ratio)
 {
     if (!shared) {
-        shared = new SharedBackground;
+        shared = new std::vector<SharedBackground>;
         qAddPostRoutine([] {
             delete shared;
             shared = nullptr;
         });
     }
-    if (shared->picture.isNull() || shared->path != path || shared->ratio != ratio) {
-        // Let the old picture go before decoding, so the two are never held at once.
-        shared->picture = QPixmap();
-        shared->picture = loadPicture(path, ratio);
-        shared->path = path;
-        shared->ratio = ratio;
+    auto found = std::find_if(shared->begin(), shared->end(),
+                              [&path](const SharedBackground& kept) { return kept.path == path; });
+    if (found == shared->end())
+        found = shared->insert(shared->end(), SharedBackground{path, 0, {}});
+    if (found->picture.isNull() || found->ratio != ratio) {
+        // The picture for the old ratio goes before the new one is decoded.
+        found->picture = QPixmap();
+        found->picture = loadPicture(path, ratio);
+        found->ratio = ratio;
     }
-    return shared->picture;
+    return found->picture;
 }
 
 } // namespace
+
+void keepBackground(const QString& path, qreal devicePixelRatio)
+{
+    sharedBackground(path, devicePixelRatio);
+}
 
 Page::Page(PageHost& host, const QString& objectName, int widthTwips, int heightTwips,
            const QString& backgroundPicture, QWidget* parent)

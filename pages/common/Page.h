@@ -18,6 +18,11 @@ inline const QColor ChoiceColour(128, 255, 255);
 inline const QString CyanBackground = QStringLiteral(":/pictures/page-cyan.jpg");
 inline const QString YellowBackground = QStringLiteral(":/pictures/page-yellow.jpg");
 
+// Decodes the background picture `path` for screens of devicePixelRatio and
+// keeps it for the pages, which would otherwise decode it when one of them is
+// first painted.
+void keepBackground(const QString& path, qreal devicePixelRatio);
+
 class Page : public QWidget {
     Q_OBJECT
 
