@@ -117,17 +117,22 @@ log "   Xvfb on display $display"
 # files its "key value" lines as "run PLATFORM NAME key value". The launch
 # stamp is taken in the subshell right before exec, so the figures count the
 # whole process start: exec, dynamic linking, static initialisation.
+# Points this (sub)shell's Qt at the platform: offscreen, or xcb on our Xvfb.
+use_platform() {
+    if [[ $1 == offscreen ]]; then
+        unset DISPLAY WAYLAND_DISPLAY
+        export QT_QPA_PLATFORM=offscreen
+    else
+        unset WAYLAND_DISPLAY
+        export QT_QPA_PLATFORM=xcb DISPLAY=$display
+    fi
+}
+
 launch() {
     local platform=$1 name=$2
     shift 2
     (
-        if [[ $platform == offscreen ]]; then
-            unset DISPLAY WAYLAND_DISPLAY
-            export QT_QPA_PLATFORM=offscreen
-        else
-            unset WAYLAND_DISPLAY
-            export QT_QPA_PLATFORM=xcb DISPLAY=$display
-        fi
+        use_platform "$platform"
         export TELLUMO_BENCH_LAUNCH=$EPOCHREALTIME
         exec "$@"
     ) 2>>"$work/stderr.log" | while read -r key value; do
@@ -178,13 +183,7 @@ if ((instructions)) && command -v valgrind >/dev/null; then
         log "== $platform: instruction counts under callgrind (floor, first frame, the real splash, the walk)"
         mkdir "$work/cg-$platform"
         (
-            if [[ $platform == offscreen ]]; then
-                unset DISPLAY WAYLAND_DISPLAY
-                export QT_QPA_PLATFORM=offscreen
-            else
-                unset WAYLAND_DISPLAY
-                export QT_QPA_PLATFORM=xcb DISPLAY=$display
-            fi
+            use_platform "$platform"
             cg() { valgrind --tool=callgrind --callgrind-out-file="$work/cg-$platform/$1.%p" "${@:2}" >/dev/null 2>&1; }
             cg floor "$bin/tellumo_floor"
             cg start "$bin/tellumo_start" first-frame
