@@ -4,10 +4,8 @@
 #include "Fonts.h"
 #include "PageFactories.h"
 #include "Placement.h"
-#include "ResultExport.h"
 #include "ResultTexts.h"
 
-#include <QPushButton>
 
 namespace tellumo {
 
@@ -32,13 +30,11 @@ QString AdvicePage::contactEmail()
 }
 
 AdvicePage::AdvicePage(PageHost& host, QWidget* parent)
-    : Page(host, QStringLiteral("AdvicePage"), 9945, 6975, YellowBackground, parent)
+    : ResultPage(host, QStringLiteral("AdvicePage"), 9945, 6975, YellowBackground,
+                 ResultTexts::AdviceTitle, parent)
 {
     createLabels();
-    createButton();
-    connectHandlers();
-    move(0, 0);
-    ResultExport::addCommands(this, record(), ResultTexts::AdviceTitle);
+    addWays(Layout, {{"quitButton", QStringLiteral("終了"), {}}});
 }
 
 void AdvicePage::createLabels()
@@ -49,22 +45,6 @@ void AdvicePage::createLabels()
     placeLabel(this, at("bedroomLabel"), advice[1], pageFont());
     placeLabel(this, at("standingWaterLabel"), advice[2], pageFont());
     placeLabel(this, at("contactLabel"), advice[3], pageFont());
-}
-
-void AdvicePage::createButton()
-{
-    quitButton_ = placeButton(this, at("quitButton"), QStringLiteral("終了"), pageFont());
-    quitButton_->setFocus(Qt::OtherFocusReason);
-}
-
-void AdvicePage::connectHandlers()
-{
-    connect(quitButton_, &QPushButton::clicked, this, &AdvicePage::onQuit);
-}
-
-void AdvicePage::onQuit()
-{
-    host().endProgram(this);
 }
 
 QWidget* createAdvicePage(PageHost& host)

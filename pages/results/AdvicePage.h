@@ -7,13 +7,11 @@
 // button ends the program.
 #pragma once
 
-#include "Page.h"
-
-class QPushButton;
+#include "ResultPage.h"
 
 namespace tellumo {
 
-class AdvicePage : public Page {
+class AdvicePage : public ResultPage {
     Q_OBJECT
 
 public:
@@ -22,15 +20,8 @@ public:
     // The pest-control contact address shown in the last piece of advice.
     static QString contactEmail();
 
-private slots:
-    void onQuit();
-
 private:
     void createLabels();
-    void createButton();
-    void connectHandlers();
-
-    QPushButton* quitButton_ = nullptr;
 };
 
 } // namespace tellumo

@@ -4,10 +4,8 @@
 #include "Fonts.h"
 #include "PageFactories.h"
 #include "Placement.h"
-#include "ResultExport.h"
 #include "ResultTexts.h"
 
-#include <QPushButton>
 
 namespace tellumo {
 
@@ -28,14 +26,12 @@ const Placement& at(const char* name) { return placementOf(Layout, name); }
 } // namespace
 
 CautionPage::CautionPage(PageHost& host, QWidget* parent)
-    : Page(host, QStringLiteral("CautionPage"), 9945, 6975, YellowBackground, parent)
+    : ResultPage(host, QStringLiteral("CautionPage"), 9945, 6975, YellowBackground,
+                 ResultTexts::CautionTitle, parent)
 {
     createLabels();
-    createButtons();
-    orderButtons();
-    connectHandlers();
-    move(0, 0);
-    ResultExport::addCommands(this, record(), ResultTexts::CautionTitle);
+    addWays(Layout, {{"quitButton", QStringLiteral("終了"), {}},
+                     {"adviceButton", QStringLiteral("蚊の対策法"), createAdvicePage}});
 }
 
 void CautionPage::createLabels()
@@ -47,34 +43,6 @@ void CautionPage::createLabels()
     placeContinuationLabel(this, at("point2Label"), points[1], pageFont());
     placeContinuationLabel(this, at("point3Label"), points[2], pageFont());
     placeContinuationLabel(this, at("point4Label"), points[3], pageFont());
-}
-
-void CautionPage::createButtons()
-{
-    quitButton_ = placeButton(this, at("quitButton"), QStringLiteral("終了"), pageFont());
-    adviceButton_ = placeButton(this, at("adviceButton"), QStringLiteral("蚊の対策法"), pageFont());
-}
-
-void CautionPage::orderButtons()
-{
-    setTabOrder(quitButton_, adviceButton_);
-    quitButton_->setFocus(Qt::OtherFocusReason);
-}
-
-void CautionPage::connectHandlers()
-{
-    connect(quitButton_, &QPushButton::clicked, this, &CautionPage::onQuit);
-    connect(adviceButton_, &QPushButton::clicked, this, &CautionPage::onAdvice);
-}
-
-void CautionPage::onQuit()
-{
-    host().endProgram(this);
-}
-
-void CautionPage::onAdvice()
-{
-    host().replacePage(this, createAdvicePage);
 }
 
 QWidget* createCautionPage(PageHost& host)

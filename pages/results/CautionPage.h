@@ -5,30 +5,18 @@
 // buttons lead to the advice page or end the program.
 #pragma once
 
-#include "Page.h"
-
-class QPushButton;
+#include "ResultPage.h"
 
 namespace tellumo {
 
-class CautionPage : public Page {
+class CautionPage : public ResultPage {
     Q_OBJECT
 
 public:
     explicit CautionPage(PageHost& host, QWidget* parent = nullptr);
 
-private slots:
-    void onQuit();
-    void onAdvice();
-
 private:
     void createLabels();
-    void createButtons();
-    void orderButtons();
-    void connectHandlers();
-
-    QPushButton* quitButton_ = nullptr;
-    QPushButton* adviceButton_ = nullptr;
 };
 
 } // namespace tellumo

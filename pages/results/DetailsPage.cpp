@@ -7,12 +7,10 @@
 #include "PageFactories.h"
 #include "PageLabel.h"
 #include "Placement.h"
-#include "ResultExport.h"
 #include "ResultTexts.h"
 #include "ShownName.h"
 
 #include <QLabel>
-#include <QPushButton>
 
 namespace tellumo {
 
@@ -38,15 +36,13 @@ constexpr double ExplanationPoints = 12;
 } // namespace
 
 DetailsPage::DetailsPage(PageHost& host, QWidget* parent)
-    : Page(host, QStringLiteral("DetailsPage"), 10005, 7200, CyanBackground, parent)
+    : ResultPage(host, QStringLiteral("DetailsPage"), 10005, 7200, CyanBackground,
+                 ResultTexts::DetailsTitle, parent)
 {
     createLabels();
     createExplanations();
-    createButtons();
-    orderButtons();
-    connectHandlers();
-    move(0, 0);
-    ResultExport::addCommands(this, record(), ResultTexts::DetailsTitle);
+    addWays(Layout, {{"quitButton", QStringLiteral("終了"), {}},
+                     {"cautionButton", QStringLiteral("注意すべき点"), createCautionPage}});
     showDetails();
 }
 
@@ -72,24 +68,6 @@ void DetailsPage::createExplanations()
         setTextColour(label, ExplanationBlue);
 }
 
-void DetailsPage::createButtons()
-{
-    quitButton_ = placeButton(this, at("quitButton"), QStringLiteral("終了"), pageFont());
-    cautionButton_ = placeButton(this, at("cautionButton"), QStringLiteral("注意すべき点"), pageFont());
-}
-
-void DetailsPage::orderButtons()
-{
-    setTabOrder(quitButton_, cautionButton_);
-    quitButton_->setFocus(Qt::OtherFocusReason);
-}
-
-void DetailsPage::connectHandlers()
-{
-    connect(quitButton_, &QPushButton::clicked, this, &DetailsPage::onQuit);
-    connect(cautionButton_, &QPushButton::clicked, this, &DetailsPage::onCaution);
-}
-
 void DetailsPage::showDetails()
 {
     const AssessmentRecord& record = this->record();
@@ -113,16 +91,6 @@ void DetailsPage::showTypeSentence(const AssessmentRecord& record)
         typeSentenceLabel_->setToolTip(name);
         typeSentenceLabel_->setAccessibleName(lead + name + phrase);
     }
-}
-
-void DetailsPage::onQuit()
-{
-    host().endProgram(this);
-}
-
-void DetailsPage::onCaution()
-{
-    host().replacePage(this, createCautionPage);
 }
 
 QWidget* createDetailsPage(PageHost& host)

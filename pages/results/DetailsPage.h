@@ -10,32 +10,24 @@
 // (ResultExport.h).
 #pragma once
 
-#include "Page.h"
+#include "ResultPage.h"
 
 class QLabel;
-class QPushButton;
 
 namespace tellumo {
 
 struct AssessmentRecord;
 class PageLabel;
 
-class DetailsPage : public Page {
+class DetailsPage : public ResultPage {
     Q_OBJECT
 
 public:
     explicit DetailsPage(PageHost& host, QWidget* parent = nullptr);
 
-private slots:
-    void onQuit();
-    void onCaution();
-
 private:
     void createLabels();
     void createExplanations();
-    void createButtons();
-    void orderButtons();
-    void connectHandlers();
     void showDetails();
     // The class, the name and the constitution type, on one line.
     void showTypeSentence(const AssessmentRecord& record);
@@ -43,8 +35,6 @@ private:
     PageLabel* typeSentenceLabel_ = nullptr;
     QLabel* obesityLabel_ = nullptr;
     QLabel* bmiLabel_ = nullptr;
-    QPushButton* quitButton_ = nullptr;
-    QPushButton* cautionButton_ = nullptr;
 };
 
 } // namespace tellumo

@@ -9,14 +9,12 @@
 #include "Messages.h"
 #include "PageFactories.h"
 #include "Placement.h"
-#include "ResultExport.h"
 #include "ResultTexts.h"
 #include "RichTextView.h"
 #include "ShownName.h"
 #include "Twips.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 #include <optional>
 #include <stdexcept>
@@ -85,15 +83,15 @@ std::optional<std::uint8_t> computedScore(AssessmentRecord& record)
 } // namespace
 
 ScorePage::ScorePage(PageHost& host, QWidget* parent)
-    : Page(host, QStringLiteral("ScorePage"), 10005, 7200, CyanBackground, parent)
+    : ResultPage(host, QStringLiteral("ScorePage"), 10005, 7200, CyanBackground, ResultTexts::ScoreTitle,
+                 parent)
 {
     createLabels();
     createScoreLine();
-    createButtons();
-    orderButtons();
-    connectHandlers();
-    move(0, 0);
-    ResultExport::addCommands(this, record(), ResultTexts::ScoreTitle);
+    detailsButton_ = addWays(Layout, {{"quitButton", QStringLiteral("終了"), {}},
+                                      {"detailsButton", QStringLiteral("判定結果の詳細"), createDetailsPage},
+                                      {"cautionButton", QStringLiteral("注意すべき点"), createCautionPage}})
+                         .at(1);
     showResult();
 }
 
@@ -115,27 +113,6 @@ void ScorePage::createScoreLine()
     scoreLine_ = new RichTextView(this);
     scoreLine_->setObjectName(QString::fromLatin1(place.name));
     scoreLine_->setGeometry(twipsRect(place.left, place.top, place.width, place.height));
-}
-
-void ScorePage::createButtons()
-{
-    quitButton_ = placeButton(this, at("quitButton"), QStringLiteral("終了"), pageFont());
-    detailsButton_ = placeButton(this, at("detailsButton"), QStringLiteral("判定結果の詳細"), pageFont());
-    cautionButton_ = placeButton(this, at("cautionButton"), QStringLiteral("注意すべき点"), pageFont());
-}
-
-void ScorePage::orderButtons()
-{
-    setTabOrder(quitButton_, detailsButton_);
-    setTabOrder(detailsButton_, cautionButton_);
-    quitButton_->setFocus(Qt::OtherFocusReason);
-}
-
-void ScorePage::connectHandlers()
-{
-    connect(quitButton_, &QPushButton::clicked, this, &ScorePage::onQuit);
-    connect(detailsButton_, &QPushButton::clicked, this, &ScorePage::onDetails);
-    connect(cautionButton_, &QPushButton::clicked, this, &ScorePage::onCaution);
 }
 
 void ScorePage::showResult()
@@ -191,21 +168,6 @@ void ScorePage::showClass(int susceptibilityClass)
             label->setGeometry(twipsRect(place.left, place.top + MoveDown, place.width, place.height));
         }
     }
-}
-
-void ScorePage::onQuit()
-{
-    host().endProgram(this);
-}
-
-void ScorePage::onDetails()
-{
-    host().replacePage(this, createDetailsPage);
-}
-
-void ScorePage::onCaution()
-{
-    host().replacePage(this, createCautionPage);
 }
 
 QWidget* createScorePage(PageHost& host)

@@ -12,7 +12,7 @@
 // (ResultExport.h).
 #pragma once
 
-#include "Page.h"
+#include "ResultPage.h"
 
 #include <array>
 #include <string>
@@ -25,23 +25,15 @@ namespace tellumo {
 
 class RichTextView;
 
-class ScorePage : public Page {
+class ScorePage : public ResultPage {
     Q_OBJECT
 
 public:
     explicit ScorePage(PageHost& host, QWidget* parent = nullptr);
 
-private slots:
-    void onQuit();
-    void onDetails();
-    void onCaution();
-
 private:
     void createLabels();
     void createScoreLine();
-    void createButtons();
-    void orderButtons();
-    void connectHandlers();
     void showResult();
     // The name in blue, then the score sentence, on one line.
     void showScoreLine(const QString& name, const std::string& sentence);
@@ -51,9 +43,7 @@ private:
     // The class scale from top to bottom: class 4 (classVeryEasilyLabel) to
     // class 1 (classHardlyLabel).
     std::array<QLabel*, 4> scale_{};
-    QPushButton* quitButton_ = nullptr;
     QPushButton* detailsButton_ = nullptr;
-    QPushButton* cautionButton_ = nullptr;
 };
 
 } // namespace tellumo

@@ -1,0 +1,48 @@
+#include "ResultPage.h"
+
+#include "Fonts.h"
+#include "ResultExport.h"
+
+#include <QPushButton>
+
+namespace tellumo {
+
+ResultPage::ResultPage(PageHost& host, const QString& objectName, int widthTwips, int heightTwips,
+                       const QString& backgroundPicture, const QString& title, QWidget* parent)
+    : Page(host, objectName, widthTwips, heightTwips, backgroundPicture, parent)
+{
+    move(0, 0);
+    ResultExport::addCommands(this, record(), title);
+}
+
+QList<QPushButton*> ResultPage::addWays(std::span<const Placement> layout, std::initializer_list<Way> ways)
+{
+    QList<QPushButton*> buttons;
+    for (const Way& way : ways) {
+        QPushButton* button = placeButton(this, placementOf(layout, way.name), way.caption, pageFont());
+        const QString name = QString::fromLatin1(way.name);
+        connect(button, &QPushButton::clicked, this, [this, name] { follow(name); });
+        if (!buttons.isEmpty())
+            setTabOrder(buttons.last(), button);
+        buttons << button;
+        ways_.emplace_back(name, way.next);
+    }
+    if (!buttons.isEmpty())
+        buttons.first()->setFocus(Qt::OtherFocusReason);
+    return buttons;
+}
+
+void ResultPage::follow(const QString& buttonName)
+{
+    for (const auto& [name, next] : ways_) {
+        if (name != buttonName)
+            continue;
+        if (next)
+            host().replacePage(this, next);
+        else
+            host().endProgram(this);
+        return;
+    }
+}
+
+} // namespace tellumo
