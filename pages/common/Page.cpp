@@ -55,12 +55,12 @@ void keepBackground(const QString& path, qreal devicePixelRatio)
     sharedBackground(path, devicePixelRatio);
 }
 
-Page::Page(PageHost& host, const QString& objectName, int widthTwips, int heightTwips,
+Page::Page(PageHost& host, const QString& objectName, const PageLayout& layout,
            const QString& backgroundPicture, QWidget* parent)
-    : QWidget(parent), host_(host), backgroundPath_(backgroundPicture)
+    : QWidget(parent), host_(host), layout_(layout), backgroundPath_(backgroundPicture)
 {
     setObjectName(objectName);
-    setFixedSize(twipsSize(widthTwips, heightTwips));
+    setFixedSize(twipsSize(layout.width, layout.height));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -24,9 +24,10 @@ void AnswerArray::create(QWidget* page, int cataloguePage, const QFont& font)
     const std::span<const Question> questions = QuestionCatalogue::page(cataloguePage);
 
     // Labels first: a group created later lies above the end of its label.
+    std::vector<QLabel*> labels;
     for (const Question& question : questions) {
         const QByteArray name = QStringLiteral("question%1Label").arg(question.number).toLatin1();
-        createLabel(page, name.constData(), fromUtf8(question.text), font, Qt::AlignLeft);
+        labels.push_back(createLabel(page, name.constData(), fromUtf8(question.text), font, Qt::AlignLeft));
     }
 
     for (const Question& question : questions) {
@@ -43,7 +44,17 @@ void AnswerArray::create(QWidget* page, int cataloguePage, const QFont& font)
             buttons_.emplace(index, button);
         }
         nameGroup(frame, fromUtf8(question.text));
-        rows_.push_back({question.number, group});
+        rows_.push_back({question.number, labels[rows_.size()], frame, group});
+    }
+}
+
+void AnswerArray::placeRows(const QuestionRows& rows)
+{
+    int top = rows.firstTop;
+    for (const Row& row : rows_) {
+        row.label->setGeometry(twipsRect(rows.labelLeft, top, rows.labelWidth, rows.labelHeight));
+        row.frame->setGeometry(twipsRect(rows.groupLeft, top, rows.groupWidth, rows.groupHeight));
+        top += rows.pitch;
     }
 }
 

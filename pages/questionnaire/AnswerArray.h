@@ -6,10 +6,12 @@
 // and buttons carry the question text as their accessible names
 // ("Q1  疲れやすい: はい").
 //
-// Data flow: the page creates the rows, places labels and groups from its
-// layout table and the buttons from its slot table; on "next" it passes
+// Data flow: the page creates the rows, places labels and groups by its
+// QuestionRows and the buttons by its slot places; on "next" it passes
 // isSelected() to StorePageAnswers, on "訂正" it calls clearAll().
 #pragma once
+
+#include "PageLayouts.h"
 
 #include <QList>
 
@@ -24,18 +26,14 @@ class QWidget;
 
 namespace tellumo::questionnaire {
 
-// Place of slot 1, 2 or 3 inside every question's group (twips).
-struct SlotPlace {
-    int slot;
-    int left, top, width, height;
-};
-
 class AnswerArray {
 public:
     // Creates the labels and then the groups and buttons of catalogue page
     // cataloguePage.
     void create(QWidget* page, int cataloguePage, const QFont& font);
 
+    // Places the labels and groups row by row, from the top down.
+    void placeRows(const QuestionRows& rows);
     // Places every button inside its group by its slot.
     void placeSlots(std::span<const SlotPlace> places);
 
@@ -52,6 +50,8 @@ public:
 private:
     struct Row {
         int question;
+        QWidget* label;
+        QWidget* frame;
         QButtonGroup* group;
     };
     std::vector<Row> rows_;

@@ -20,43 +20,6 @@ namespace {
 
 using namespace questionnaire;
 
-// Where each control stands (twips; options relative to their group) and its
-// tab index.
-constexpr Placement Layout[] = {
-    {"titleLabel", 0, 800, 10000, 420, 20},
-    {"nameLabel", 2500, 1300, 1500, 420, 0},
-    {"nameField", 4000, 1250, 2000, 420, 1},
-    {"sexLabel", 2500, 1800, 1500, 420, 21},
-    {"sexGroup", 4000, 1800, 2835, 300, 17},
-    {"maleOption", 0, 0, 1335, 300, 2},
-    {"femaleOption", 1500, 0, 1335, 300, 3},
-    {"ageLabel", 2500, 2300, 1500, 420, 22},
-    {"ageField", 5000, 2250, 500, 420, 4},
-    {"ageUnit", 5600, 2300, 500, 420, 28},
-    {"heightLabel", 2500, 2800, 1500, 420, 23},
-    {"heightField", 4800, 2750, 700, 420, 5},
-    {"heightUnit", 5600, 2800, 500, 420, 29},
-    {"weightLabel", 2500, 3300, 1500, 420, 24},
-    {"weightField", 4800, 3250, 700, 420, 6},
-    {"weightUnit", 5600, 3300, 500, 420, 30},
-    {"bloodTypeLabel", 2500, 3800, 1500, 420, 25},
-    {"bloodTypeGroup", 4000, 3800, 3800, 300, 18},
-    {"bloodTypeO", 0, 0, 800, 300, 7},
-    {"bloodTypeA", 1000, 0, 800, 300, 8},
-    {"bloodTypeB", 2000, 0, 800, 300, 9},
-    {"bloodTypeAB", 3000, 0, 800, 300, 10},
-    {"bodyFatLabel", 2500, 4300, 1500, 420, 26},
-    {"bodyFatField", 4700, 4250, 800, 420, 11},
-    {"bodyFatUnit", 5600, 4300, 2700, 420, 31},
-    {"skinToneLabel", 2500, 4800, 1500, 420, 27},
-    {"skinToneGroup", 4000, 4800, 3400, 300, 19},
-    {"darkSkinOption", 0, 0, 1000, 300, 14},
-    {"normalSkinOption", 1200, 0, 1000, 300, 12},
-    {"fairSkinOption", 2400, 0, 1000, 300, 13},
-    {"nextButton", 3300, 5500, 1200, 800, 15},
-    {"clearButton", 5500, 5500, 1200, 800, 16},
-};
-
 struct LabelText {
     const char* name;
     const char* text;
@@ -172,7 +135,7 @@ std::string utf8(const QLineEdit* field)
 } // namespace
 
 PersonalDataPage::PersonalDataPage(PageHost& host, QWidget* parent)
-    : Page(host, QStringLiteral("PersonalDataPage"), 10005, 7200, CyanBackground, parent)
+    : Page(host, QStringLiteral("PersonalDataPage"), PageLayouts::PersonalData, CyanBackground, parent)
 {
     createControls();
     nameControls();
@@ -222,12 +185,12 @@ void PersonalDataPage::nameControls()
 
 void PersonalDataPage::placeControls()
 {
-    applyPlacements(this, Layout);
+    applyPlacements(this, layout().controls);
 }
 
 void PersonalDataPage::orderTabs()
 {
-    orderTabsByIndex(this, Layout);
+    orderTabsByIndex(this, layout().controls);
 }
 
 void PersonalDataPage::connectSignals()

@@ -1,5 +1,5 @@
 // The two question pages, Q1 to Q10 and Q11 to Q19 (where Q14 to Q17 offer
-// only two choices): one class, fed by one layout table per page, with one
+// only two choices): one class, fed by one layout per page, with one
 // exclusive row of choices per question.
 //
 // Data flow: the rows come from QuestionCatalogue; the forward button has
@@ -20,14 +20,14 @@ class QPushButton;
 
 namespace tellumo {
 
-// What sets one question page apart from the other: names, texts and places.
-struct QuestionPageLayout {
+// What sets one question page apart from the other: names, texts, places
+// and the page that follows.
+struct QuestionPageContent {
     const char* objectName;
     int cataloguePage;
     const char* title;       // UTF-8
     const char* nextCaption; // UTF-8
-    std::span<const Placement> places;
-    std::span<const questionnaire::SlotPlace> slotPlaces;
+    const QuestionPageLayout& layout;
     QWidget* (*next)(PageHost& host);
 };
 
@@ -35,14 +35,14 @@ class QuestionPage : public Page {
     Q_OBJECT
 
 public:
-    QuestionPage(PageHost& host, const QuestionPageLayout& layout, QWidget* parent = nullptr);
+    QuestionPage(PageHost& host, const QuestionPageContent& content, QWidget* parent = nullptr);
 
 private slots:
     void onNext(); // 次へ / 判定
     void onClear(); // 訂正
 
 private:
-    void createControls(const QuestionPageLayout& layout);
+    void createControls(const QuestionPageContent& content);
     void placeControls(const QuestionPageLayout& layout);
     void orderFocus();
     void connectSignals();

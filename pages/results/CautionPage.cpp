@@ -3,34 +3,16 @@
 #include "AssessmentRecord.h"
 #include "Fonts.h"
 #include "PageFactories.h"
-#include "Placement.h"
 #include "ResultTexts.h"
-
 
 namespace tellumo {
 
-namespace {
-
-constexpr Placement Layout[] = {
-    {"titleLabel", 0, 800, 10000, 450},
-    {"point1Label", 1000, 1500, 8000, 300},
-    {"point2Label", 1000, 2200, 8100, 600},
-    {"point3Label", 1000, 3200, 8000, 600},
-    {"point4Label", 1000, 4200, 8000, 600},
-    {"adviceButton", 2800, 5500, 2000, 800},
-    {"quitButton", 5800, 5500, 1200, 800},
-};
-
-const Placement& at(const char* name) { return placementOf(Layout, name); }
-
-} // namespace
-
 CautionPage::CautionPage(PageHost& host, QWidget* parent)
-    : ResultPage(host, QStringLiteral("CautionPage"), 9945, 6975, YellowBackground,
+    : ResultPage(host, QStringLiteral("CautionPage"), PageLayouts::Caution, YellowBackground,
                  ResultTexts::CautionTitle, parent)
 {
     createLabels();
-    addWays(Layout, {{"quitButton", QStringLiteral("終了"), {}},
+    addWays({{"quitButton", QStringLiteral("終了"), {}},
                      {"adviceButton", QStringLiteral("蚊の対策法"), createAdvicePage}});
 }
 

@@ -6,7 +6,6 @@
 #include "Judgement.h"
 #include "PageFactories.h"
 #include "PageLabel.h"
-#include "Placement.h"
 #include "ResultTexts.h"
 #include "ShownName.h"
 
@@ -16,32 +15,18 @@ namespace tellumo {
 
 namespace {
 
-constexpr Placement Layout[] = {
-    {"titleLabel", 0, 700, 10000, 450},
-    {"typeSentenceLabel", 1800, 1200, 8000, 420},
-    {"typeExplanationLabel", 2100, 1600, 6200, 1000},
-    {"obesityLabel", 1800, 2750, 8000, 400},
-    {"bmiLabel", 1800, 3300, 8000, 400},
-    {"bmiExplanationLabel", 2100, 3700, 6200, 500},
-    {"bmiLegendLabel", 2400, 4200, 6200, 1200},
-    {"cautionButton", 2800, 5600, 2000, 800},
-    {"quitButton", 5800, 5600, 1200, 800},
-};
-
-const Placement& at(const char* name) { return placementOf(Layout, name); }
-
 const QColor ExplanationBlue(0, 0, 255);
 constexpr double ExplanationPoints = 12;
 
 } // namespace
 
 DetailsPage::DetailsPage(PageHost& host, QWidget* parent)
-    : ResultPage(host, QStringLiteral("DetailsPage"), 10005, 7200, CyanBackground,
+    : ResultPage(host, QStringLiteral("DetailsPage"), PageLayouts::Details, CyanBackground,
                  ResultTexts::DetailsTitle, parent)
 {
     createLabels();
     createExplanations();
-    addWays(Layout, {{"quitButton", QStringLiteral("終了"), {}},
+    addWays({{"quitButton", QStringLiteral("終了"), {}},
                      {"cautionButton", QStringLiteral("注意すべき点"), createCautionPage}});
     showDetails();
 }

@@ -7,19 +7,19 @@
 
 namespace tellumo {
 
-ResultPage::ResultPage(PageHost& host, const QString& objectName, int widthTwips, int heightTwips,
+ResultPage::ResultPage(PageHost& host, const QString& objectName, const PageLayout& layout,
                        const QString& backgroundPicture, const QString& title, QWidget* parent)
-    : Page(host, objectName, widthTwips, heightTwips, backgroundPicture, parent)
+    : Page(host, objectName, layout, backgroundPicture, parent)
 {
     move(0, 0);
     ResultExport::addCommands(this, record(), title);
 }
 
-QList<QPushButton*> ResultPage::addWays(std::span<const Placement> layout, std::initializer_list<Way> ways)
+QList<QPushButton*> ResultPage::addWays(std::initializer_list<Way> ways)
 {
     QList<QPushButton*> buttons;
     for (const Way& way : ways) {
-        QPushButton* button = placeButton(this, placementOf(layout, way.name), way.caption, pageFont());
+        QPushButton* button = placeButton(this, at(way.name), way.caption, pageFont());
         const QString name = QString::fromLatin1(way.name);
         connect(button, &QPushButton::clicked, this, [this, name] { follow(name); });
         if (!buttons.isEmpty())

@@ -10,13 +10,11 @@
 #pragma once
 
 #include "Page.h"
-#include "Placement.h"
 
 #include <QList>
 #include <QString>
 
 #include <initializer_list>
-#include <span>
 #include <utility>
 #include <vector>
 
@@ -41,12 +39,12 @@ protected:
     };
 
     // `title` names the result in the saving and printing commands.
-    ResultPage(PageHost& host, const QString& objectName, int widthTwips, int heightTwips,
+    ResultPage(PageHost& host, const QString& objectName, const PageLayout& layout,
                const QString& backgroundPicture, const QString& title, QWidget* parent);
 
-    // Places the buttons at their rows of `layout`, chains them in the given
-    // order, focuses the first, and returns them in that order.
-    QList<QPushButton*> addWays(std::span<const Placement> layout, std::initializer_list<Way> ways);
+    // Places the buttons at their rows of the layout, chains them in the
+    // given order, focuses the first, and returns them in that order.
+    QList<QPushButton*> addWays(std::initializer_list<Way> ways);
 
 private:
     std::vector<std::pair<QString, PageHost::PageFactory>> ways_;

@@ -8,7 +8,6 @@
 #include "PageLabel.h"
 #include "Messages.h"
 #include "PageFactories.h"
-#include "Placement.h"
 #include "ResultTexts.h"
 #include "RichTextView.h"
 #include "ShownName.h"
@@ -23,22 +22,6 @@
 namespace tellumo {
 
 namespace {
-
-constexpr Placement Layout[] = {
-    {"titleLabel", 0, 700, 10000, 420},
-    {"scoreLine", 2000, 1200, 7500, 420},
-    {"degreeLabel", 2000, 1700, 5000, 420},
-    {"classVeryEasilyLabel", 3000, 2300, 5000, 400},
-    {"classEasilyLabel", 3000, 2800, 5000, 400},
-    {"classAverageLabel", 3000, 3300, 5000, 400},
-    {"classHardlyLabel", 3000, 3800, 5000, 400},
-    {"cautionHintLabel", 1500, 4900, 7000, 600},
-    {"detailsButton", 1500, 5800, 2400, 800},
-    {"cautionButton", 4400, 5800, 2400, 800},
-    {"quitButton", 7300, 5800, 1200, 800},
-};
-
-const Placement& at(const char* name) { return placementOf(Layout, name); }
 
 // The scale's labels from top to bottom, and the class each one stands for.
 constexpr const char* ScaleNames[] = {
@@ -83,12 +66,12 @@ std::optional<std::uint8_t> computedScore(AssessmentRecord& record)
 } // namespace
 
 ScorePage::ScorePage(PageHost& host, QWidget* parent)
-    : ResultPage(host, QStringLiteral("ScorePage"), 10005, 7200, CyanBackground, ResultTexts::ScoreTitle,
+    : ResultPage(host, QStringLiteral("ScorePage"), PageLayouts::Score, CyanBackground, ResultTexts::ScoreTitle,
                  parent)
 {
     createLabels();
     createScoreLine();
-    detailsButton_ = addWays(Layout, {{"quitButton", QStringLiteral("終了"), {}},
+    detailsButton_ = addWays({{"quitButton", QStringLiteral("終了"), {}},
                                       {"detailsButton", QStringLiteral("判定結果の詳細"), createDetailsPage},
                                       {"cautionButton", QStringLiteral("注意すべき点"), createCautionPage}})
                          .at(1);
