@@ -114,26 +114,29 @@ std::unique_ptr<MainWindow> startUp(SplashClock& clock, AssessmentRecord& record
     return main;
 }
 
-void setUpApplication()
+std::unique_ptr<QApplication> openApplication(int& argc, char** argv, const Platform::ApplicationMaker& make)
 {
+    if (!Platform::displayAvailable())
+        return nullptr;
+    Platform::avoidUnresponsiveSessionBus();
+    std::unique_ptr<QApplication> app = Platform::openApplication(argc, argv, make);
     QApplication::setApplicationName(QStringLiteral("Tellumo"));
     QApplication::setApplicationVersion(AppInfo::version());
     Platform::integrateWithDesktop();
     installFontSubstitutions();
     installBoldTextStyle();
+    return app;
 }
 
 int run(char* programPath)
 {
-    if (!Platform::displayAvailable())
-        return 1;
-    Platform::avoidUnresponsiveSessionBus();
     // Qt is given the program's path alone: its own command-line options
     // (-reverse, -style …) never reach the windows.
     int qtArgc = 1;
     char* qtArgv[] = {programPath, nullptr};
-    const std::unique_ptr<QApplication> app = Platform::openApplication(qtArgc, qtArgv);
-    setUpApplication();
+    const std::unique_ptr<QApplication> app = openApplication(qtArgc, qtArgv);
+    if (!app)
+        return 1;
 
     // The one assessment of this run: alive until the program ends.
     AssessmentRecord record;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "InputGuard.h"
+#include "Platform.h"
 
 #include <QObject>
 #include <functional>
@@ -40,10 +41,12 @@ std::unique_ptr<MainWindow> startUp(SplashClock& clock, AssessmentRecord& record
 // takes nothing from the wait's length.
 void waitMoreThan(SplashClock& clock, double seconds, const std::function<void()>& meanwhile = {});
 
-// The application's names, version, desktop id, font substitutions and bold
-// style: what the program and the benchmarks set up right after the
-// application object.
-void setUpApplication();
+// Opens the display and makes the application object as every run does:
+// made by `make` when given (the benchmarks' probing one), then given the
+// program's names, version, desktop id, font substitutions and bold style.
+// Null when no display is available (that has been said on standard error).
+std::unique_ptr<QApplication> openApplication(int& argc, char** argv,
+                                              const Platform::ApplicationMaker& make = {});
 
 // Program entry after the command line: application set-up, startUp, event loop.
 int run(char* programPath);

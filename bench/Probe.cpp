@@ -150,6 +150,16 @@ void report(const char* key, double value)
     std::fflush(stdout);
 }
 
+void reportFirstFrameAndExit()
+{
+    report("first_frame_s", secondsSinceLaunch());
+    report("first_frame_cpu_s", usageNow().cpu);
+    report("first_frame_peak_kib", static_cast<double>(peakResidentKiB()));
+    instructionMark("first-frame");
+    keepMemoryMap("first-frame");
+    std::_Exit(0);
+}
+
 void instructionMark([[maybe_unused]] const char* label)
 {
 #ifdef TELLUMO_HAVE_CALLGRIND

@@ -40,6 +40,10 @@ void keepMemoryMap(const char* stage);
 // Prints "key value" on stdout and flushes.
 void report(const char* key, double value);
 
+// Reports the time, CPU time and peak memory of the first frame, and ends
+// the process at once.
+[[noreturn]] void reportFirstFrameAndExit();
+
 // Marks an instruction-count boundary when the program runs under callgrind
 // (no effect otherwise): the counts since the previous mark are dumped under
 // `label` and the counters are reset.

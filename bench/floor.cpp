@@ -15,14 +15,7 @@ int main(int argc, char** argv)
     ProbeApplication app(argc, argv);
     QWidget window;
     window.resize(761, 490);  // SplashWindow's client area, 11415 × 7350 twips
-    app.watchFirstFrame([&window](const QObject* object) { return object == &window; }, [] {
-        report("first_frame_s", secondsSinceLaunch());
-        report("first_frame_cpu_s", usageNow().cpu);
-        report("first_frame_peak_kib", static_cast<double>(peakResidentKiB()));
-        instructionMark("first-frame");
-        keepMemoryMap("first-frame");
-        std::_Exit(0);
-    });
+    app.watchFirstFrame([&window](const QObject* object) { return object == &window; }, reportFirstFrameAndExit);
     window.show();
     return QApplication::exec();
 }

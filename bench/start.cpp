@@ -1,5 +1,5 @@
 // Tellumo's start-up as the program runs it (Program::run, repeated here with
-// a probing QApplication made through Platform::openApplication), measured in
+// a probing QApplication made through Program::openApplication), measured in
 // one of two ways:
 //   tellumo_start first-frame   time from launch to the splash's first painted
 //                               frame, then quits there;
@@ -12,7 +12,6 @@
 #include "AssessmentRecord.h"
 #include "MainWindow.h"
 #include "Program.h"
-#include "Platform.h"
 #include "SplashClock.h"
 
 #include <QApplication>
@@ -67,23 +66,14 @@ int main(int argc, char** argv)
     const bool splashCpu = argc > 1 && std::strcmp(argv[1], "splash-cpu") == 0;
 
     // From here on as in Program::run, with the probing application object.
-    if (!Platform::displayAvailable())
-        return 1;
-    Platform::avoidUnresponsiveSessionBus();
-    const std::unique_ptr<QApplication> application = Platform::openApplication(
+    const std::unique_ptr<QApplication> application = Program::openApplication(
         argc, argv, [](int& c, char** v) { return std::make_unique<ProbeApplication>(c, v); });
+    if (!application)
+        return 1;
     auto& app = static_cast<ProbeApplication&>(*application);
-    Program::setUpApplication();
 
     if (!splashCpu) {
-        app.watchFirstFrame(named(QStringLiteral("SplashWindow")), [] {
-            report("first_frame_s", secondsSinceLaunch());
-            report("first_frame_cpu_s", usageNow().cpu);
-            report("first_frame_peak_kib", static_cast<double>(peakResidentKiB()));
-            instructionMark("first-frame");
-            keepMemoryMap("first-frame");
-            std::_Exit(0);
-        });
+        app.watchFirstFrame(named(QStringLiteral("SplashWindow")), reportFirstFrameAndExit);
         SteadySplashClock clock;
         AssessmentRecord record;
         const std::unique_ptr<MainWindow> main = Program::startUp(clock, record);

@@ -12,7 +12,6 @@
 #include "MainWindow.h"
 #include "SplashWindow.h"
 #include "Program.h"
-#include "Platform.h"
 #include "SplashClock.h"
 
 #include <QAbstractButton>
@@ -168,13 +167,11 @@ private:
 int main(int argc, char** argv)
 {
     markLaunch();
-    if (!Platform::displayAvailable())
-        return 1;
-    Platform::avoidUnresponsiveSessionBus();
-    const std::unique_ptr<QApplication> application = Platform::openApplication(
+    const std::unique_ptr<QApplication> application = Program::openApplication(
         argc, argv, [](int& c, char** v) { return std::make_unique<ProbeApplication>(c, v); });
+    if (!application)
+        return 1;
     auto& app = static_cast<ProbeApplication&>(*application);
-    Program::setUpApplication();
 
     // A page that refused its input would open a message box and wait for
     // an answer that never comes.

@@ -117,8 +117,8 @@ void ScorePage::showScoreLine(const QString& name, const std::string& sentence)
     // The name is the user's text: escaped, so that braces and backslashes in
     // it show as typed instead of changing the document.
     const auto show = [&](const QString& shownName) {
-        scoreLine_->setRtf(MakeRtf(EscapeRtfText(shownName.toStdString()), -1, 0, 0, 2, 0, 0)
-                           + MakeRtf(sentence, 0, 0, -1, 0, 0, 0));
+        scoreLine_->setRtf(MakeRtf(EscapeRtfText(shownName.toStdString()), {.withHeader = true, .colourIndex = 2})
+                           + MakeRtf(sentence, {.closeAll = true}));
     };
     // The score is what the user came for: a long name gives way to it.
     const QString fitted = fittedName(name, [&](const QString& candidate) {
