@@ -18,13 +18,6 @@ PageLabel* placeLabel(QWidget* parent, const Placement& at, const QString& text,
                      font, centred);
 }
 
-PageLabel* placeContinuationLabel(QWidget* parent, const Placement& at, const QString& text,
-                               const QFont& font)
-{
-    return makeLabel(parent, QString::fromLatin1(at.name), text, at.left, at.top, at.width, at.height,
-                     font, false, true, PageLabel::Breaks::SpaceRunContinues);
-}
-
 QPushButton* placeButton(QWidget* parent, const Placement& at, const QString& text, const QFont& font)
 {
     return makeButton(parent, QString::fromLatin1(at.name), text, at.left, at.top, at.width, at.height,

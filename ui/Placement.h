@@ -46,10 +46,6 @@ constexpr const Placement& placementOf(std::span<const Placement> table, std::st
 // A transparent, word-wrapping PageLabel at its row's place.
 PageLabel* placeLabel(QWidget* parent, const Placement& at, const QString& text, const QFont& font,
                       bool centred = false);
-// The same for a text whose runs of spaces start an indented continuation
-// line (PageLabel::Breaks::SpaceRunContinues).
-PageLabel* placeContinuationLabel(QWidget* parent, const Placement& at, const QString& text,
-                                  const QFont& font);
 // A command button at its row's place.
 QPushButton* placeButton(QWidget* parent, const Placement& at, const QString& text, const QFont& font);
 

@@ -19,9 +19,6 @@ public:
 
     // The pest-control contact address shown in the last piece of advice.
     static QString contactEmail();
-
-private:
-    void createLabels();
 };
 
 } // namespace tellumo

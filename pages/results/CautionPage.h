@@ -14,9 +14,6 @@ class CautionPage : public ResultPage {
 
 public:
     explicit CautionPage(PageHost& host, QWidget* parent = nullptr);
-
-private:
-    void createLabels();
 };
 
 } // namespace tellumo

@@ -33,7 +33,6 @@ DetailsPage::DetailsPage(PageHost& host, QWidget* parent)
 
 void DetailsPage::createLabels()
 {
-    placeLabel(this, at("titleLabel"), ResultTexts::DetailsTitle, pageFont(), true);
     typeSentenceLabel_
         = placeLabel(this, at("typeSentenceLabel"), QStringLiteral("あなたは 虚実中間 型です。"), pageFont());
     obesityLabel_

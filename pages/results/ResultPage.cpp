@@ -1,9 +1,12 @@
 #include "ResultPage.h"
 
+#include "Controls.h"
 #include "Fonts.h"
 #include "ResultExport.h"
 
 #include <QPushButton>
+
+#include <stdexcept>
 
 namespace tellumo {
 
@@ -12,6 +15,7 @@ ResultPage::ResultPage(PageHost& host, const QString& objectName, const PageLayo
     : Page(host, objectName, layout, backgroundPicture, parent)
 {
     move(0, 0);
+    placeLabel(this, at("titleLabel"), title, pageFont(), true);
     ResultExport::addCommands(this, record(), title);
 }
 
@@ -30,6 +34,19 @@ QList<QPushButton*> ResultPage::addWays(std::initializer_list<Way> ways)
     if (!buttons.isEmpty())
         buttons.first()->setFocus(Qt::OtherFocusReason);
     return buttons;
+}
+
+void ResultPage::placeTexts(std::initializer_list<const char*> names, std::span<const QString> texts,
+                            PageLabel::Breaks breaks)
+{
+    auto text = texts.begin();
+    for (const char* name : names) {
+        if (text == texts.end())
+            throw std::logic_error("a result page names more labels than it has texts");
+        const Placement& place = at(name);
+        makeLabel(this, QString::fromLatin1(place.name), *text++, place.left, place.top, place.width,
+                  place.height, pageFont(), false, true, breaks);
+    }
 }
 
 void ResultPage::follow(const QString& buttonName)

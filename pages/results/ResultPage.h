@@ -1,7 +1,7 @@
 // Base of the four result pages (score, details, caution points, advice):
-// each stands at the client area's top-left corner, offers the commands that
-// keep the whole result (ResultExport.h), and ends in a row of buttons that
-// lead on to another result page or end the program.
+// each stands at the client area's top-left corner under its centred title,
+// offers the commands that keep the whole result (ResultExport.h), and ends
+// in a row of buttons that lead on to another result page or end the program.
 //
 // Data flow: a page lists its buttons as ways (object name, caption, the
 // page it leads to or none for "終了") in tab order; addWays() places them
@@ -10,11 +10,13 @@
 #pragma once
 
 #include "Page.h"
+#include "PageLabel.h"
 
 #include <QList>
 #include <QString>
 
 #include <initializer_list>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -38,13 +40,19 @@ protected:
         PageHost::PageFactory next;
     };
 
-    // `title` names the result in the saving and printing commands.
+    // `title` heads the page and names the result in the saving and
+    // printing commands.
     ResultPage(PageHost& host, const QString& objectName, const PageLayout& layout,
                const QString& backgroundPicture, const QString& title, QWidget* parent);
 
     // Places the buttons at their rows of the layout, chains them in the
     // given order, focuses the first, and returns them in that order.
     QList<QPushButton*> addWays(std::initializer_list<Way> ways);
+
+    // One label in the page font for each text, at the rows named in the
+    // same order.
+    void placeTexts(std::initializer_list<const char*> names, std::span<const QString> texts,
+                    PageLabel::Breaks breaks = PageLabel::Breaks::Plain);
 
 private:
     std::vector<std::pair<QString, PageHost::PageFactory>> ways_;

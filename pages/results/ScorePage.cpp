@@ -80,7 +80,6 @@ ScorePage::ScorePage(PageHost& host, QWidget* parent)
 
 void ScorePage::createLabels()
 {
-    placeLabel(this, at("titleLabel"), ResultTexts::ScoreTitle, pageFont(), true);
     placeLabel(this, at("degreeLabel"), ResultTexts::DegreeLead, pageFont());
     for (std::size_t i = 0; i < scale_.size(); ++i) {
         const int susceptibilityClass = 4 - static_cast<int>(i);
