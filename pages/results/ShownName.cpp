@@ -1,18 +1,58 @@
 #include "ShownName.h"
 
+#include <QList>
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
+#include <span>
 #include <vector>
 
 namespace tellumo {
+
+namespace {
+
+constexpr QChar FirstStrongIsolate(0x2068);
+constexpr QChar PopDirectionalIsolate(0x2069);
+
+// Characters that give a name a writing direction of its own.
+constexpr QChar::Direction Directional[] = {QChar::DirR,   QChar::DirAL,  QChar::DirRLE, QChar::DirRLO,
+                                            QChar::DirLRE, QChar::DirLRO, QChar::DirPDF};
+// The name's own isolates would pair up with the one set around it.
+constexpr QChar::Direction Isolates[] = {QChar::DirLRI, QChar::DirRLI, QChar::DirFSI, QChar::DirPDI};
+
+bool isAnyOf(QChar::Direction direction, std::span<const QChar::Direction> set)
+{
+    return std::ranges::find(set, direction) != set.end();
+}
+
+} // namespace
+
+QString shownName(const std::string& typed)
+{
+    QString shown;
+    bool directional = false;
+    for (const char32_t c : QString::fromStdString(typed).toUcs4()) {
+        const QChar::Direction direction = QChar::direction(c);
+        if (isAnyOf(direction, Isolates) || isAnyOf(direction, Directional))
+            directional = true;
+        if (isAnyOf(direction, Isolates))
+            continue;
+        const bool breaksLine = c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+        if (breaksLine || (QChar::category(c) == QChar::Other_Control && c != U'\t'))
+            shown += QLatin1Char(' ');
+        else
+            shown += QChar::fromUcs4(c);
+    }
+    if (!directional)
+        return shown;
+    return FirstStrongIsolate + shown + PopDirectionalIsolate;
+}
 
 QString fittedName(const QString& shown, const std::function<bool(const QString&)>& fits)
 {
     if (fits(shown))
         return shown;
 
-    constexpr QChar FirstStrongIsolate(0x2068);
-    constexpr QChar PopDirectionalIsolate(0x2069);
     const QChar Ellipsis(0x2026);
     const bool isolated = shown.startsWith(FirstStrongIsolate) && shown.endsWith(PopDirectionalIsolate);
     const QString name = isolated ? shown.mid(1, shown.size() - 2) : shown;

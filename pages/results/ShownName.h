@@ -12,52 +12,14 @@
 // the longest start of that name that still fits, ending in "…".
 #pragma once
 
-#include <QChar>
-#include <QList>
 #include <QString>
 #include <functional>
 #include <string>
 
 namespace tellumo {
 
-inline QString shownName(const std::string& typed)
-{
-    constexpr QChar FirstStrongIsolate(0x2068);
-    constexpr QChar PopDirectionalIsolate(0x2069);
-
-    QString shown;
-    bool directional = false;
-    for (const char32_t c : QString::fromStdString(typed).toUcs4()) {
-        switch (QChar::direction(c)) {
-        case QChar::DirR:
-        case QChar::DirAL:
-        case QChar::DirRLE:
-        case QChar::DirRLO:
-        case QChar::DirLRE:
-        case QChar::DirLRO:
-        case QChar::DirPDF:
-            directional = true;
-            break;
-        case QChar::DirLRI:
-        case QChar::DirRLI:
-        case QChar::DirFSI:
-        case QChar::DirPDI:
-            // The name's own isolates would pair up with the one around it.
-            directional = true;
-            continue;
-        default:
-            break;
-        }
-        const bool breaksLine = c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
-        if (breaksLine || (QChar::category(c) == QChar::Other_Control && c != U'\t'))
-            shown += QLatin1Char(' ');
-        else
-            shown += QChar::fromUcs4(c);
-    }
-    if (!directional)
-        return shown;
-    return FirstStrongIsolate + shown + PopDirectionalIsolate;
-}
+// The typed name as a sentence shows it (see above).
+QString shownName(const std::string& typed);
 
 // The shown name itself when fits(name) holds; otherwise its longest start,
 // cut between whole characters (never inside a surrogate pair or a
