@@ -8,15 +8,36 @@
 
 namespace tellumo {
 
+namespace {
+
+// The points of each choice of one personal entry.
+template <typename Choice>
+struct ChoicePoints {
+    Choice choice;
+    std::int16_t points;
+};
+
+constexpr ChoicePoints<Sex> SexTable[] = {{Sex::Male, 2}, {Sex::Female, 0}};
+constexpr ChoicePoints<BloodType> BloodTypeTable[] = {
+    {BloodType::O, 8}, {BloodType::A, 4}, {BloodType::B, 6}, {BloodType::AB, 5}};
+constexpr ChoicePoints<SkinTone> SkinToneTable[] = {
+    {SkinTone::Dark, 10}, {SkinTone::Normal, 5}, {SkinTone::Fair, 3}};
+
+// A value outside the enumeration (a corrupted record) has no points.
+template <typename Choice, std::size_t N>
+std::int16_t pointsOf(const ChoicePoints<Choice> (&table)[N], Choice choice, const char* unknown)
+{
+    for (const ChoicePoints<Choice>& row : table)
+        if (row.choice == choice)
+            return row.points;
+    throw std::invalid_argument(unknown);
+}
+
+} // namespace
+
 std::int16_t SexPoints(Sex sex)
 {
-    switch (sex) {
-    case Sex::Male:
-        return 2;
-    case Sex::Female:
-        return 0;
-    }
-    throw std::invalid_argument("unknown sex");
+    return pointsOf(SexTable, sex, "unknown sex");
 }
 
 std::int16_t AgePoints(double age)
@@ -26,30 +47,12 @@ std::int16_t AgePoints(double age)
 
 std::int16_t BloodTypePoints(BloodType type)
 {
-    switch (type) {
-    case BloodType::O:
-        return 8;
-    case BloodType::A:
-        return 4;
-    case BloodType::B:
-        return 6;
-    case BloodType::AB:
-        return 5;
-    }
-    throw std::invalid_argument("unknown blood type");
+    return pointsOf(BloodTypeTable, type, "unknown blood type");
 }
 
 std::int16_t SkinTonePoints(SkinTone tone)
 {
-    switch (tone) {
-    case SkinTone::Dark:
-        return 10;
-    case SkinTone::Normal:
-        return 5;
-    case SkinTone::Fair:
-        return 3;
-    }
-    throw std::invalid_argument("unknown skin tone");
+    return pointsOf(SkinToneTable, tone, "unknown skin tone");
 }
 
 std::int16_t BodyFatPoints(std::optional<double> percent, double weightKg)
