@@ -65,7 +65,7 @@ QLabel* InfoDialog::addLabel(const DialogLabel& row)
 
 void InfoDialog::addTitleAndPicture()
 {
-    auto* picture = new PictureBox(QStringLiteral(":/pictures/picIcon.gif"), this);
+    auto* picture = new PictureBox(QStringLiteral(":/pictures/version-icon.gif"), this);
     picture->setObjectName(QStringLiteral("iconPicture"));
     picture->setGeometry(twipsRect(532, 435, 980, 985));
 

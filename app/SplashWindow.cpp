@@ -24,9 +24,9 @@ constexpr const char* PictureNames[SplashWindow::StateCount] = {
     "firstMosquito", "secondMosquito", "thirdMosquito", "fallingMosquito", "titleArtwork",
 };
 const QString PicturePaths[SplashWindow::StateCount] = {
-    QStringLiteral(":/pictures/Picture1.jpg"), QStringLiteral(":/pictures/Picture2.jpg"),
-    QStringLiteral(":/pictures/Picture3.jpg"), QStringLiteral(":/pictures/Picture4.jpg"),
-    QStringLiteral(":/pictures/Picture5.gif"),
+    QStringLiteral(":/pictures/mosquito-dashing.jpg"), QStringLiteral(":/pictures/mosquito-singing.jpg"),
+    QStringLiteral(":/pictures/mosquito-turning.jpg"), QStringLiteral(":/pictures/mosquito-falling.jpg"),
+    QStringLiteral(":/pictures/title.gif"),
 };
 } // namespace
 

@@ -58,7 +58,7 @@ gif() {
 # name@2x.ext beside name.ext for high-DPI screens
 double() { echo "${1%.*}@2x.${1##*.}"; }
 
-for name in Picture1 Picture2 Picture3 Picture4; do
+for name in mosquito-dashing mosquito-singing mosquito-turning mosquito-falling; do
     jpeg "$(render "$name" 1)" "$here/$name.jpg" 92
     jpeg "$(render "$name" 2)" "$here/$(double "$name.jpg")" 90
 done
@@ -68,7 +68,7 @@ for name in page-cyan page-yellow; do
     jpeg "$(render "$name" 2)" "$here/$(double "$name.jpg")" 93
 done
 
-for name in Picture5 picIcon; do
+for name in title version-icon; do
     gif "$(render "$name" 1)" "$here/$name.gif"
     gif "$(render "$name" 2)" "$here/$(double "$name.gif")"
 done

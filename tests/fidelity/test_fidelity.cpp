@@ -220,14 +220,19 @@ void TestFidelity::picturesForTheScreen_data()
     QTest::addColumn<QString>("picture");
     QTest::addColumn<int>("rows"); // logical rows compared from the top, 0 for all
 
-    const char* const splashPictures[] = {"firstMosquito", "secondMosquito", "thirdMosquito", "fallingMosquito",
-                                          "titleArtwork"};
-    for (int state = 1; state <= 5; ++state)
-        QTest::addRow("splash %s", splashPictures[state - 1])
-            << sceneIndex(QStringLiteral("splash state %1").arg(state)) << QString::fromLatin1(splashPictures[state - 1])
-            << QStringLiteral(":/pictures/Picture%1.%2").arg(state).arg(state == 5 ? "gif" : "jpg") << 0;
+    const struct {
+        const char* control;
+        const char* file;
+    } splashPictures[] = {{"firstMosquito", "mosquito-dashing.jpg"}, {"secondMosquito", "mosquito-singing.jpg"},
+                          {"thirdMosquito", "mosquito-turning.jpg"}, {"fallingMosquito", "mosquito-falling.jpg"},
+                          {"titleArtwork", "title.gif"}};
+    for (int state = 1; state <= 5; ++state) {
+        const auto& [control, file] = splashPictures[state - 1];
+        QTest::addRow("splash %s", control) << sceneIndex(QStringLiteral("splash state %1").arg(state))
+                                            << QString::fromLatin1(control) << QStringLiteral(":/pictures/") + file << 0;
+    }
     QTest::newRow("version dialog picture") << sceneIndex(QStringLiteral("VersionDialog")) << "iconPicture"
-                                            << ":/pictures/picIcon.gif" << 0;
+                                            << ":/pictures/version-icon.gif" << 0;
     // The row of insects along the top edge, above every control.
     QTest::newRow("questionnaire background") << sceneIndex(QStringLiteral("personal data empty")) << "PersonalDataPage"
                                               << ":/pictures/page-cyan.jpg" << 36;
@@ -257,6 +262,7 @@ void TestFidelity::picturesForTheScreen()
     QCOMPARE(shown.size(), logicalSize * ratio_);
 
     const QImage plain = QImage(picture).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY2(!plain.isNull(), qPrintable(picture));
     const QImage sharp = QImage(doubled(picture)).convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(sharp.size(), plain.size() * 2);
     QSize compared = plain.size().boundedTo(logicalSize);

@@ -25,8 +25,8 @@ const struct {
     const char* format;
     int width, height;
 } Pictures[] = {
-    {"Picture1.jpg", "jpeg", 339, 187}, {"Picture2.jpg", "jpeg", 259, 203}, {"Picture3.jpg", "jpeg", 261, 209},
-    {"Picture4.jpg", "jpeg", 250, 400}, {"Picture5.gif", "gif", 473, 242},  {"picIcon.gif", "gif", 64, 64},
+    {"mosquito-dashing.jpg", "jpeg", 339, 187}, {"mosquito-singing.jpg", "jpeg", 259, 203}, {"mosquito-turning.jpg", "jpeg", 261, 209},
+    {"mosquito-falling.jpg", "jpeg", 250, 400}, {"title.gif", "gif", 473, 242},  {"version-icon.gif", "gif", 64, 64},
     {"page-cyan.jpg", "jpeg", 663, 480}, {"page-yellow.jpg", "jpeg", 663, 465}, {"tellumo.ico", "ico", 32, 32},
     {"icon-64.png", "png", 64, 64},     {"icon-128.png", "png", 128, 128},  {"icon-256.png", "png", 256, 256},
 };

@@ -40,8 +40,8 @@ private slots:
 
 void TestPreparation::predecodedPictureIsTheDecodersOwn()
 {
-    const QString path = QStringLiteral(":/pictures/Picture1.jpg");
-    const QResource decoded(QStringLiteral(":/decoded/pictures/Picture1.jpg.rgb32"));
+    const QString path = QStringLiteral(":/pictures/mosquito-dashing.jpg");
+    const QResource decoded(QStringLiteral(":/decoded/pictures/mosquito-dashing.jpg.rgb32"));
     QVERIFY(decoded.isValid());
     QCOMPARE(decoded.compressionAlgorithm(), QResource::NoCompression);
     const QImage expected = QImageReader(path).read().convertToFormat(QImage::Format_RGB32);
