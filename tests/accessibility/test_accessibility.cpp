@@ -29,7 +29,6 @@ using namespace tellumo::testing;
 
 namespace {
 
-
 QAccessibleInterface* accessible(QObject* object)
 {
     return QAccessible::queryAccessibleInterface(object);
@@ -39,13 +38,6 @@ QString accessibleText(QObject* object, QAccessible::Text which)
 {
     QAccessibleInterface* face = accessible(object);
     return face ? face->text(which) : QStringLiteral("<not accessible>");
-}
-
-PageHost::PageFactory questionnairePage(const QString& name)
-{
-    return name == QLatin1String("PersonalDataPage")       ? createPersonalDataPage
-           : name == QLatin1String("QuestionsQ1toQ10Page") ? createQuestionsQ1toQ10Page
-                                                           : createQuestionsQ11toQ19Page;
 }
 
 QWidget* focused()
@@ -68,12 +60,10 @@ void press(Qt::Key key)
 
 } // namespace
 
-class TestAccessibility : public QObject {
+class TestAccessibility : public WidgetTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
     void cleanup();
 
     void questionnaireNames_data();
@@ -95,25 +85,14 @@ private:
     void fillPersonalData();
     void answerQuestions(int questions, int twoChoiceFrom, int twoChoiceTo);
 
-    AssessmentRecord record_;
     std::unique_ptr<MainWindow> main_;
     driving::PageDriver pages_{[this] { return main_ ? main_->currentPage() : nullptr; }};
 };
 
-void TestAccessibility::initTestCase()
-{
-    installFontSubstitutions();
-}
-
-void TestAccessibility::init()
-{
-    record_ = freshRecord();
-}
-
 void TestAccessibility::cleanup()
 {
     main_.reset();
-    QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
+    WidgetTest::cleanup();
 }
 
 void TestAccessibility::questionnaireNames_data()
@@ -155,7 +134,7 @@ void TestAccessibility::questionnaireNames()
     QFETCH(QString, description);
 
     RecordingHost host(record_);
-    QWidget* shown = host.start(questionnairePage(page));
+    QWidget* shown = host.start(pageFactory(page));
     auto* widget = shown->findChild<QWidget*>(control);
     QVERIFY(widget);
     QAccessibleInterface* face = accessible(widget);
@@ -181,7 +160,7 @@ void TestAccessibility::everyInputNamedOnce()
     QFETCH(QString, page);
     QFETCH(int, inputs);
     RecordingHost host(record_);
-    QWidget* shown = host.start(questionnairePage(page));
+    QWidget* shown = host.start(pageFactory(page));
 
     // Whatever takes the focus, and every group, has a name of its own: a
     // screen reader tells the 13 choices "はい" apart by their questions.
@@ -216,9 +195,8 @@ void TestAccessibility::judgementInWords()
     QFETCH(QString, highlighted);
     QFETCH(QString, caption);
 
-    fillRecordForScore(record_, "蚊野 花子", score);
     RecordingHost host(record_);
-    QWidget* page = host.start(createScorePage);
+    QWidget* page = host.startScored(createScorePage, "蚊野 花子", score);
 
     // The score line reads as it shows; the class, shown by size and
     // colour, is also told in words, on the line and on its label.
@@ -246,11 +224,8 @@ void TestAccessibility::resultLabelsReadTheirText_data()
 void TestAccessibility::resultLabelsReadTheirText()
 {
     QFETCH(QString, page);
-    fillRecordForScore(record_, "蚊野 花子", 57);
     RecordingHost host(record_);
-    QWidget* shown = host.start(page == QLatin1String("DetailsPage")   ? createDetailsPage
-                                : page == QLatin1String("CautionPage") ? createCautionPage
-                                                                       : createAdvicePage);
+    QWidget* shown = host.startScored(pageFactory(page), "蚊野 花子", 57);
     // The labels paint their text themselves; they still read it out.
     const QList<QLabel*> labels = shown->findChildren<QLabel*>();
     QVERIFY(labels.size() >= 5);

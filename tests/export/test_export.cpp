@@ -106,13 +106,13 @@ QString unwritableFolder(const QTemporaryDir& scratch)
 
 } // namespace
 
-class TestExport : public QObject {
+class TestExport : public WidgetTest {
     Q_OBJECT
 
 private slots:
     void initTestCase()
     {
-        installFontSubstitutions();
+        WidgetTest::initTestCase();
         for (const char* tool : {"pdftotext", "pdffonts", "pdfinfo"})
             if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
                 QFAIL("poppler-utils are missing (scripts/packages.txt)");
@@ -120,14 +120,14 @@ private slots:
     }
     void init()
     {
-        record_ = freshRecord();
+        WidgetTest::init();
         ResultExport::forgetLastFolder();
     }
     void cleanup()
     {
         ResultExport::setAskFileName({});
         ResultExport::setAskPrinter({});
-        QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
+        WidgetTest::cleanup();
     }
 
     void pdfSaysWhatThePagesSay_data();
@@ -142,9 +142,6 @@ private slots:
     void dialogsStartInTheUsualFolderThenTheLastOne();
     void printing_data();
     void printing();
-
-private:
-    AssessmentRecord record_;
 };
 
 void TestExport::pdfSaysWhatThePagesSay_data()
@@ -236,9 +233,8 @@ void TestExport::pictureIsThePage()
 {
     QFETCH(Factory, factory);
     QFETCH(QString, fileName);
-    fillRecordForScore(record_, "山田 花子", 57);
     RecordingHost host(record_);
-    QWidget* page = host.start(factory);
+    QWidget* page = host.startScored(factory, "山田 花子", 57);
     QVERIFY(QTest::qWaitForWindowExposed(page));
     QTemporaryDir folder;
     QString proposed;
@@ -281,9 +277,8 @@ void TestExport::failedSaveLeavesNothing()
     QFETCH(QString, place);
     QFETCH(bool, pdf);
     QFETCH(QString, reason);
-    fillRecordForScore(record_, "山田 花子", 57);
     RecordingHost host(record_);
-    QWidget* page = host.start(createCautionPage);
+    QWidget* page = host.startScored(createCautionPage, "山田 花子", 57);
     QVERIFY(QTest::qWaitForWindowExposed(page));
     const QImage before = page->grab().toImage();
 
@@ -337,11 +332,9 @@ void TestExport::commandsOnEveryPage()
 {
     QFETCH(Factory, factory);
     QFETCH(QStringList, rightClicked);
-    fillRecordForScore(record_, "山田 花子", 57);
     RecordingHost host(record_);
-    QWidget* page = host.start(factory);
-    page->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(page));
+    QWidget* page = host.startScored(factory, "山田 花子", 57);
+    QVERIFY(activate(page));
 
     QStringList entries;
     for (QAction* action : page->actions())
@@ -380,8 +373,7 @@ void TestExport::commandsOnEveryPage()
     QPushButton* focused = page->findChildren<QPushButton*>().constLast();
     // The offscreen platform gives no window back its activation when a
     // popup closes; a desktop does.
-    page->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(page));
+    QVERIFY(activate(page));
     focused->setFocus();
     QTest::keyClick(focused, Qt::Key_S, Qt::ControlModifier);
     QTest::keyClick(focused, Qt::Key_P, Qt::ControlModifier);
@@ -455,9 +447,8 @@ void TestExport::printing()
     QFETCH(QString, message);
     if (!message.isEmpty())
         QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
-    fillRecordForScore(record_, "山田 花子", 57);
     RecordingHost host(record_);
-    QWidget* page = host.start(createScorePage);
+    QWidget* page = host.startScored(createScorePage, "山田 花子", 57);
     QTemporaryDir folder;
     const QString path = folder.filePath(output);
     ResultExport::setAskPrinter([&](QWidget*, QPrinter& printer) {

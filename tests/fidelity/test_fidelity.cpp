@@ -23,7 +23,7 @@
 using namespace tellumo;
 using namespace tellumo::testing;
 
-class TestFidelity : public QObject {
+class TestFidelity : public WidgetTest {
     Q_OBJECT
 
 private slots:
@@ -58,13 +58,6 @@ QWidget* widgetNamed(QWidget* window, const QString& name)
     return window->objectName() == name ? window : window->findChild<QWidget*>(name);
 }
 
-// ":/pictures/x.jpg" → ":/pictures/x@2x.jpg"
-QString doubled(const QString& path)
-{
-    const qsizetype dot = path.lastIndexOf(u'.');
-    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
-}
-
 // Pixels of `region` where the picture is opaque and the window shows another colour.
 int differingPixels(const QImage& shown, const QImage& picture, const QRect& region)
 {
@@ -95,33 +88,6 @@ double meanDifference(const QImage& shown, const QImage& picture, const QRect& r
 
 } // namespace
 
-namespace {
-
-// The label drawn on white at the screen's pixel ratio.
-QImage drawn(QWidget* label, qreal ratio)
-{
-    QImage image((QSizeF(label->size()) * ratio).toSize(), QImage::Format_ARGB32);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::white);
-    label->render(&image, {}, {}, QWidget::DrawChildren);
-    return image;
-}
-
-// The columns (device pixels) with ink in the rows of one line.
-QList<int> inkedColumns(const QImage& image, int top, int bottom)
-{
-    QList<int> columns;
-    for (int x = 0; x < image.width(); ++x)
-        for (int y = std::max(top, 0); y < std::min(bottom, image.height()); ++y)
-            if (qGray(image.pixel(x, y)) < 128) {
-                columns << x;
-                break;
-            }
-    return columns;
-}
-
-} // namespace
-
 void TestFidelity::cautionContinuationsAligned_data()
 {
     QTest::addColumn<QString>("label");
@@ -145,10 +111,10 @@ void TestFidelity::cautionContinuationsAligned()
                      point->parentWidget());
     number.setGeometry(point->geometry());
     number.setFont(point->font());
-    const QList<int> numberInk = inkedColumns(drawn(&number, ratio_), 0, pitch);
+    const QList<int> numberInk = inkedColumns(drawnOnWhite(&number, ratio_), 0, pitch);
     QVERIFY(!numberInk.isEmpty());
 
-    const QImage image = drawn(point, ratio_);
+    const QImage image = drawnOnWhite(point, ratio_);
     const QList<int> firstLine = inkedColumns(image, 0, pitch);
     const auto afterNumber = std::find_if(firstLine.begin(), firstLine.end(),
                                           [&](int x) { return x > numberInk.last() + 1; });
@@ -161,7 +127,7 @@ void TestFidelity::cautionContinuationsAligned()
 
 void TestFidelity::initTestCase()
 {
-    installFontSubstitutions();
+    WidgetTest::initTestCase();
     const double factor = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
                               ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
                               : 1.0;

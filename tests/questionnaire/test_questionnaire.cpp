@@ -78,21 +78,13 @@ QStringList pageState(QWidget* page)
     QStringList state;
     for (auto* field : page->findChildren<QLineEdit*>())
         state << field->text();
-    for (auto* button : page->findChildren<QAbstractButton*>())
-        if (button->isChecked())
-            state << button->objectName();
-    return state;
+    return state + checkedButtons(page);
 }
 
-QWidget* startPage(RecordingHost& host, const QString& name, bool activate = true)
+QWidget* startPage(RecordingHost& host, const QString& name)
 {
-    QWidget* page = host.start(name == QLatin1String("PersonalDataPage")       ? createPersonalDataPage
-                               : name == QLatin1String("QuestionsQ1toQ10Page") ? createQuestionsQ1toQ10Page
-                                                                               : createQuestionsQ11toQ19Page);
-    if (!activate)
-        return page;
-    page->activateWindow();
-    if (!QTest::qWaitForWindowActive(page))
+    QWidget* page = host.start(pageFactory(name));
+    if (!activate(page))
         qWarning("%s did not become active", qPrintable(name));
     return page;
 }
@@ -121,13 +113,11 @@ void expectHandedOver(const RecordingHost& host, const QString& from, const QStr
 
 Q_DECLARE_METATYPE(Entries)
 
-class TestQuestionnaire : public QObject {
+class TestQuestionnaire : public WidgetTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { installFontSubstitutions(); }
     void init();
-    void cleanup();
 
     void personalDataStopsAtFirstProblem_data();
     void personalDataStopsAtFirstProblem();
@@ -144,21 +134,13 @@ private slots:
     void questionsClear();
     void choicesShowTheirColours_data();
     void choicesShowTheirColours();
-
-private:
-    AssessmentRecord record_;
 };
 
 void TestQuestionnaire::init()
 {
-    record_ = freshRecord();
+    WidgetTest::init();
     for (int q = 1; q <= 19; ++q)
         record_.AnswerCodes[q] = Untouched;
-}
-
-void TestQuestionnaire::cleanup()
-{
-    QTRY_VERIFY2(visibleTopLevels().isEmpty(), qPrintable(visibleTopLevels().join(u',')));
 }
 
 void TestQuestionnaire::personalDataStopsAtFirstProblem_data()
@@ -438,7 +420,7 @@ void TestQuestionnaire::choicesShowTheirColours()
     QFETCH(QString, button);
 
     RecordingHost host(record_);
-    QWidget* shown = startPage(host, page, false);
+    QWidget* shown = host.start(pageFactory(page));
     QWidget* choice = control(shown, button);
     const QImage image = shown->grab().toImage();
     const QRect cell(choice->mapTo(shown, QPoint(0, 0)), choice->size());

@@ -30,45 +30,29 @@ using Corruption = std::function<void(AssessmentRecord&)>;
 
 QPushButton* button(QWidget* page, const char* name)
 {
-    return page->findChild<QPushButton*>(QString::fromLatin1(name));
+    return control<QPushButton>(page, QString::fromLatin1(name));
 }
 
 } // namespace
 
 Q_DECLARE_METATYPE(Corruption)
 
-class TestScoreFailure : public QObject {
+class TestScoreFailure : public WidgetTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
-    void cleanup();
 
     void noScoreFromCorruptedRecord_data();
     void noScoreFromCorruptedRecord();
     void highestScoreStillShows();
     void messageComesOverTheShownPage();
-
-private:
-    AssessmentRecord record_;
 };
-
-void TestScoreFailure::initTestCase()
-{
-    installFontSubstitutions();
-}
 
 void TestScoreFailure::init()
 {
-    record_ = freshRecord();
+    WidgetTest::init();
     fillRecordForScore(record_, "蚊野 花子", 44);
-}
-
-void TestScoreFailure::cleanup()
-{
-    Messages::setHook({});
-    QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
 }
 
 void TestScoreFailure::noScoreFromCorruptedRecord_data()

@@ -41,14 +41,10 @@ void setDetails(AssessmentRecord& record, const QString& name, int score, int an
 
 } // namespace
 
-class TestResults : public QObject {
+class TestResults : public WidgetTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { installFontSubstitutions(); }
-    void init() { record_ = freshRecord(); }
-    void cleanup() { QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000); }
-
     void richText_data();
     void richText();
     void labelLines_data();
@@ -67,9 +63,6 @@ private slots:
     void textsKeepTheirSpacesAndBreaks();
     void routes_data();
     void routes();
-
-private:
-    AssessmentRecord record_;
 };
 
 void TestResults::richText_data()
@@ -146,9 +139,9 @@ void TestResults::scoreLine()
 {
     QFETCH(QString, name);
     QFETCH(int, score);
-    fillRecordForScore(record_, name.toStdString(), score);
     RecordingHost host(record_);
-    auto* line = control<RichTextView>(host.start(createScorePage), QStringLiteral("scoreLine"));
+    auto* line = control<RichTextView>(host.startScored(createScorePage, name.toStdString(), score),
+                                       QStringLiteral("scoreLine"));
     QCOMPARE(textPieces(line->document()),
              QStringLiteral("[%1|#0000ff|0px|b0] [ さんの総合点数は100点満点で%2点です。|default|0px|b0]").arg(name, QString::number(score)));
 }
@@ -175,9 +168,8 @@ void TestResults::classDisplay()
     QFETCH(int, score);
     QFETCH(int, highlighted);
     QFETCH(QColor, colour);
-    fillRecordForScore(record_, "N", score);
     RecordingHost host(record_);
-    QWidget* page = host.start(createScorePage);
+    QWidget* page = host.startScored(createScorePage, "N", score);
 
     const QColor systemText = QApplication::palette().color(QPalette::WindowText);
     const char* scale[] = {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"};
@@ -337,9 +329,8 @@ void TestResults::textsKeepTheirSpacesAndBreaks()
     QFETCH(QString, labelName);
     QFETCH(QString, text);
     QFETCH(int, indent);
-    fillRecordForScore(record_, "N", 30);
     RecordingHost host(record_);
-    auto* shown = control<PageLabel>(host.start(create), labelName);
+    auto* shown = control<PageLabel>(host.startScored(create, "N", 30), labelName);
     QCOMPARE(shown->text(), text);
     QCOMPARE(shown->textFormat(), Qt::PlainText);
     if (text.contains(QStringLiteral("\r\n")))
@@ -350,14 +341,9 @@ void TestResults::textsKeepTheirSpacesAndBreaks()
     // Leftmost dark pixel of each of the first three lines.
     const QImage image = shown->grab().toImage();
     const int pitch = shown->linePitch();
-    QList<int> starts(3, -1);
-    for (int y = 0; y < image.height() && y < 3 * pitch; ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 100) {
-                int& start = starts[y / pitch];
-                start = start < 0 ? x : qMin(start, x);
-                break;
-            }
+    QList<int> starts;
+    for (int line = 0; line < 3; ++line)
+        starts << inkedColumns(image, line * pitch, (line + 1) * pitch, 100).value(0, -1);
     // Where exactly the continuation starts is measured by the fidelity test.
     QVERIFY2(starts[0] >= 0 && starts[0] < 4, qPrintable(QString::number(starts[0])));
     QVERIFY2(starts[1] > starts[0] + pitch, qPrintable(QString::number(starts[1])));
@@ -381,9 +367,8 @@ void TestResults::routes()
 {
     QFETCH(QStringList, presses);
     QFETCH(QStringList, pages);
-    fillRecordForScore(record_, "ABC", 57);
     RecordingHost host(record_);
-    host.start(createScorePage);
+    host.startScored(createScorePage, "ABC", 57);
     QStringList destroyed{"ScorePage"};
     for (qsizetype i = 0; i < presses.size(); ++i) {
         if (i + 1 == presses.size())

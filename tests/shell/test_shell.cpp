@@ -24,12 +24,11 @@
 using namespace tellumo;
 using namespace tellumo::testing;
 
-class TestShell : public QObject {
+class TestShell : public WidgetTest {
     Q_OBJECT
 
 private slots:
-    void init() { record_ = AssessmentRecord{}; }
-    void cleanup();
+    void init() { record_ = AssessmentRecord{}; } // the start-up fills the table
 
     void splashStatesInOrder();
     void workDuringAWaitCountsTowardsIt();
@@ -41,16 +40,7 @@ private slots:
     void centredPosition_data();
     void centredPosition();
     void windowsOpenOnScreen();
-
-private:
-    AssessmentRecord record_;
 };
-
-void TestShell::cleanup()
-{
-    Messages::setHook({});
-    QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
-}
 
 void TestShell::splashStatesInOrder()
 {

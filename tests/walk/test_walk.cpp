@@ -18,11 +18,15 @@
 using namespace tellumo;
 using namespace tellumo::testing;
 
-class TestWalk : public QObject {
+class TestWalk : public WidgetTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void cleanup()
+    {
+        main_.reset();
+        WidgetTest::cleanup();
+    }
     void wholeRun();
 
 private:
@@ -30,15 +34,9 @@ private:
     // client area's top-left corner. Null when it never comes.
     QWidget* waitForPage(const char* name);
 
-    AssessmentRecord record_;
     std::unique_ptr<MainWindow> main_;
     driving::PageDriver pages_{[this] { return main_ ? main_->currentPage() : nullptr; }};
 };
-
-void TestWalk::initTestCase()
-{
-    installFontSubstitutions();
-}
 
 QWidget* TestWalk::waitForPage(const char* name)
 {
@@ -101,8 +99,6 @@ void TestWalk::wholeRun()
     QCOMPARE(messages.messages(), QStringList());
     QCOMPARE(int(record_.answerTotal()), 31);
     QCOMPARE(int(record_.SusceptibilityScore), 56);
-    main_.reset();
-    QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
 }
 
 QTEST_MAIN(TestWalk)
