@@ -97,11 +97,7 @@ void TestAccessibility::cleanup()
 
 void TestAccessibility::questionnaireNames_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("description");
+    addColumns<QString, QString, int, QString, QString>({"page", "control", "role", "name", "description"});
 
     const int edit = QAccessible::EditableText, group = QAccessible::Grouping,
               choice = QAccessible::RadioButton, button = QAccessible::Button;
@@ -146,8 +142,7 @@ void TestAccessibility::questionnaireNames()
 
 void TestAccessibility::everyInputNamedOnce_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<int>("inputs");
+    addColumns<QString, int>({"page", "inputs"});
     // 5 fields, 3 groups of 9 options, 2 buttons; 10 groups of 30 choices;
     // 9 groups of 23 choices.
     QTest::newRow("personal data") << "PersonalDataPage" << 19;
@@ -180,9 +175,7 @@ void TestAccessibility::everyInputNamedOnce()
 
 void TestAccessibility::judgementInWords_data()
 {
-    QTest::addColumn<int>("score");
-    QTest::addColumn<QString>("highlighted");
-    QTest::addColumn<QString>("caption");
+    addColumns<int, QString, QString>({"score", "highlighted", "caption"});
     QTest::newRow("class 1") << 19 << "classHardlyLabel" << "刺されにくい";
     QTest::newRow("class 2") << 20 << "classAverageLabel" << "普通程度";
     QTest::newRow("class 3") << 40 << "classEasilyLabel" << "刺されやすい";

@@ -146,10 +146,7 @@ private slots:
 
 void TestExport::pdfSaysWhatThePagesSay_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("score");
-    QTest::addColumn<QString>("height");
-    QTest::addColumn<QString>("weight");
+    addColumns<QString, int, QString, QString>({"name", "score", "height", "weight"});
     QTest::newRow("class 1, 虚証型") << QStringLiteral("山田 花子") << 15 << QStringLiteral("170")
                                      << QStringLiteral("65");
     QTest::newRow("class 2, 虚実中間型") << QStringLiteral("佐藤") << 39 << QStringLiteral("158.5")
@@ -220,8 +217,7 @@ void TestExport::pdfIsPaperWithItsFaces()
 
 void TestExport::pictureIsThePage_data()
 {
-    QTest::addColumn<Factory>("factory");
-    QTest::addColumn<QString>("fileName");
+    addColumns<Factory, QString>({"factory", "fileName"});
     QTest::newRow("score") << Factory(createScorePage) << QStringLiteral("Tellumo-判定結果-20250503.png");
     QTest::newRow("details") << Factory(createDetailsPage) << QStringLiteral("Tellumo-判定結果の詳細-20250503.png");
     QTest::newRow("caution") << Factory(createCautionPage) << QStringLiteral("Tellumo-注意すべき点-20250503.png");
@@ -256,9 +252,7 @@ void TestExport::pictureIsThePage()
 
 void TestExport::failedSaveLeavesNothing_data()
 {
-    QTest::addColumn<QString>("place");
-    QTest::addColumn<bool>("pdf");
-    QTest::addColumn<QString>("reason");
+    addColumns<QString, bool, QString>({"place", "pdf", "reason"});
     for (const bool pdf : {true, false}) {
         const char* kind = pdf ? "PDF" : "PNG";
         QTest::addRow("%s, read-only folder", kind) << QStringLiteral("read-only") << pdf
@@ -316,8 +310,8 @@ void TestExport::failedSaveLeavesNothing()
 
 void TestExport::commandsOnEveryPage_data()
 {
-    QTest::addColumn<Factory>("factory");
-    QTest::addColumn<QStringList>("rightClicked"); // controls the menu is asked from
+    // rightClicked: controls the menu is asked from
+    addColumns<Factory, QStringList>({"factory", "rightClicked"});
     QTest::newRow("score") << Factory(createScorePage)
                            << QStringList{"titleLabel", "scoreLine", "classAverageLabel", "detailsButton"};
     QTest::newRow("details") << Factory(createDetailsPage)
@@ -434,8 +428,7 @@ void TestExport::dialogsStartInTheUsualFolderThenTheLastOne()
 
 void TestExport::printing_data()
 {
-    QTest::addColumn<QString>("output");
-    QTest::addColumn<QString>("message");
+    addColumns<QString, QString>({"output", "message"});
     QTest::newRow("printed to a PDF file") << QStringLiteral("print.pdf") << QString();
     QTest::newRow("file that cannot be made")
         << QStringLiteral("gone/print.pdf") << QStringLiteral("印刷できませんでした: 出力先のファイルを開けませんでした。");

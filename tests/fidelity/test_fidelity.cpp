@@ -138,8 +138,7 @@ void TestFidelity::initTestCase()
 
 void TestFidelity::facesResolveInOrder_data()
 {
-    QTest::addColumn<QString>("face");
-    QTest::addColumn<QStringList>("substitutes");
+    addColumns<QString, QStringList>({"face", "substitutes"});
     for (const auto& [face, substitutes] : fontSubstitutionTable())
         QTest::newRow(qPrintable(face)) << face << substitutes;
 }
@@ -181,10 +180,8 @@ void TestFidelity::textsFit()
 
 void TestFidelity::picturesForTheScreen_data()
 {
-    QTest::addColumn<int>("scene");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("picture");
-    QTest::addColumn<int>("rows"); // logical rows compared from the top, 0 for all
+    // rows: logical rows compared from the top, 0 for all
+    addColumns<int, QString, QString, int>({"scene", "control", "picture", "rows"});
 
     const char* const splashPictures[] = {"firstMosquito", "secondMosquito", "thirdMosquito", "fallingMosquito",
                                           "titleArtwork"};
@@ -265,9 +262,8 @@ void TestFidelity::pictureDecodedWhenDrawn()
 
 void TestFidelity::layoutInLogicalPixels_data()
 {
-    QTest::addColumn<int>("scene");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QRect>("place"); // of a window: its client area at (0, 0)
+    // place: for a window, its client area at (0, 0)
+    addColumns<int, QString, QRect>({"scene", "control", "place"});
 
     // Twips at 15 to the pixel, the same at every scale factor.
     const auto row = [](const char* name, const char* scene, const char* control, QRect place) {

@@ -114,8 +114,7 @@ private slots:
 
 void TestBoldText::boldAtScale_data()
 {
-    QTest::addColumn<int>("sample");
-    QTest::addColumn<qreal>("ratio");
+    addColumns<int, qreal>({"sample", "ratio"});
     for (int i = 0; i < int(samples.size()); ++i)
         for (const qreal ratio : {1.25, 1.5, 2.0})
             QTest::addRow("%s at %g", samples[i].name, ratio) << i << ratio;

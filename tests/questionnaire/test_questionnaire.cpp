@@ -145,10 +145,8 @@ void TestQuestionnaire::init()
 
 void TestQuestionnaire::personalDataStopsAtFirstProblem_data()
 {
-    QTest::addColumn<Entries>("entries");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("focus"); // the choice messages leave it on the button pressed
-    QTest::addColumn<QStringList>("stored");
+    // focus: the choice messages leave it on the button pressed
+    addColumns<Entries, QString, QString, QStringList>({"entries", "message", "focus", "stored"});
 
     QTest::newRow("no name, all else given") << with({{&E::name, ""}}) << "氏名が入力されていません" << "nameField" << NothingStored;
     QTest::newRow("no sex") << with({{&E::sex, ""}}) << "性別が選択されていません" << "nextButton" << storedUpTo(1);
@@ -193,8 +191,7 @@ void TestQuestionnaire::personalDataStopsAtFirstProblem()
 
 void TestQuestionnaire::personalDataStores_data()
 {
-    QTest::addColumn<Entries>("entries");
-    QTest::addColumn<QStringList>("stored");
+    addColumns<Entries, QStringList>({"entries", "stored"});
 
     QTest::newRow("age 24") << with({{&E::age, "24"}}) << changed(DefaultsStored, {{2, "#3"}});
     QTest::newRow("age 24.1") << with({{&E::age, "24.1"}}) << changed(DefaultsStored, {{2, "#5"}});
@@ -253,9 +250,7 @@ void TestQuestionnaire::personalDataClearAfterFailedAttempt()
 
 void TestQuestionnaire::personalDataFieldsTakeTheirLength_data()
 {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("entered");
-    QTest::addColumn<QString>("kept");
+    addColumns<QString, QString, QString>({"field", "entered", "kept"});
     const QString nines = QString(100000, u'9');
     const QString name(questionnaire::TextMaxLength, u'蚊');
     QTest::newRow("name") << "nameField" << QString(100000, u'蚊') << name;
@@ -290,10 +285,9 @@ void TestQuestionnaire::personalDataFieldsTakeTheirLength()
 
 void TestQuestionnaire::questionsStopAtFirstUnanswered_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QList<int>>("choices"); // answer indexes clicked
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QList<int>>("codes"); // of Q1..Q19 afterwards
+    // choices: answer indexes clicked
+    // codes: of Q1..Q19 afterwards
+    addColumns<QString, QList<int>, QString, QList<int>>({"page", "choices", "message", "codes"});
 
     const int U = Untouched;
     QTest::newRow("Q1") << "QuestionsQ1toQ10Page" << QList<int>{} << "Q1の回答が選択されていません" << QList<int>(19, U);
@@ -332,8 +326,8 @@ void TestQuestionnaire::questionsStopAtFirstUnanswered()
 
 void TestQuestionnaire::questionsStoreCodes_data()
 {
-    QTest::addColumn<int>("choice"); // answer index clicked last
-    QTest::addColumn<int>("code");
+    // choice: answer index clicked last
+    addColumns<int, int>({"choice", "code"});
     QTest::newRow("Q6 はい") << 61 << 10;
     QTest::newRow("Q7 ふつう") << 72 << 4;
     QTest::newRow("Q13 いいえ") << 133 << 20;
@@ -369,9 +363,7 @@ void TestQuestionnaire::questionsStoreCodes()
 
 void TestQuestionnaire::questionsClear_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("last");
+    addColumns<QString, int, int>({"page", "first", "last"});
     QTest::newRow("Q1 to Q10") << "QuestionsQ1toQ10Page" << 1 << 10;
     QTest::newRow("Q11 to Q19") << "QuestionsQ11toQ19Page" << 11 << 19;
 }
@@ -406,8 +398,7 @@ void TestQuestionnaire::questionsClear()
 
 void TestQuestionnaire::choicesShowTheirColours_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("button");
+    addColumns<QString, QString>({"page", "button"});
     QTest::newRow("personal data option") << "PersonalDataPage" << "bloodTypeO";
     QTest::newRow("Q1 to Q10 choice") << "QuestionsQ1toQ10Page" << "q1Choice1";
     QTest::newRow("Q11 to Q19 two-choice row") << "QuestionsQ11toQ19Page" << "q14Choice1";

@@ -161,11 +161,8 @@ void TestBadInput::cleanup()
 
 void TestBadInput::personalDataField_data()
 {
-    QTest::addColumn<QString>("fieldName");
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<Entry>("entry");
-    QTest::addColumn<QString>("message"); // empty: the page is accepted
-    QTest::addColumn<Result>("result");
+    // message: empty when the page is accepted
+    addColumns<QString, QString, Entry, QString, Result>({"fieldName", "input", "entry", "message", "result"});
 
     // Every kind of number text is read through the model in its own table
     // test (PersonalDataEntryTest); these rows go through the real pages to

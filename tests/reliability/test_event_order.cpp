@@ -187,11 +187,8 @@ private slots:
 
 void TestEventOrder::forwardPressedTwice_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second");
-    QTest::addColumn<Press>("how");
-    QTest::addColumn<QString>("next"); // empty: the program ends
+    // next: empty when the program ends
+    addColumns<QString, QString, QString, Press, QString>({"page", "first", "second", "how", "next"});
 
     const auto rows = [](const char* page, const char* first, const char* second, const char* next) {
         const std::pair<const char*, Press> presses[] = {
@@ -245,12 +242,11 @@ void TestEventOrder::forwardPressedTwice()
 
 void TestEventOrder::inputAcrossPageChange_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<Repeat>("input");
-    QTest::addColumn<double>("pause");   // seconds from the next page's appearance to the rest
-    QTest::addColumn<QString>("next");   // where the first press leads
-    QTest::addColumn<QString>("finally"); // where the program is at the end; empty: ended
+    // pause: seconds from the next page's appearance to the rest
+    // next: where the first press leads
+    // finally: where the program is at the end, empty when it has ended
+    addColumns<QString, QString, Repeat, double, QString, QString>(
+        {"page", "button", "input", "pause", "next", "finally"});
 
     const QString personalData = QStringLiteral("PersonalDataPage"),
                   firstQuestions = QStringLiteral("QuestionsQ1toQ10Page"),
@@ -310,10 +306,7 @@ void TestEventOrder::inputAcrossPageChange()
 
 void TestEventOrder::pageChangeUnderMenuDialog_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("forward");
-    QTest::addColumn<QString>("next");
-    QTest::addColumn<QString>("menu");
+    addColumns<QString, QString, QString, QString>({"page", "forward", "next", "menu"});
 
     // Every way to another page, under each menu dialog in turn.
     std::size_t menu = 0;
@@ -364,9 +357,9 @@ void TestEventOrder::pageChangeUnderMenuDialog()
 
 void TestEventOrder::closeWhileModal_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("trigger"); // a button of the page or a menu action; empty: the page opens it
-    QTest::addColumn<QString>("modal");   // object name of the window that comes up
+    // trigger: a button of the page or a menu action, empty when the page opens it
+    // modal: object name of the window that comes up
+    addColumns<QString, QString, QString>({"page", "trigger", "modal"});
 
     // The empty questionnaire pages refuse 次へ with a message.
     for (const char* page : {"PersonalDataPage", "QuestionsQ1toQ10Page", "QuestionsQ11toQ19Page"})

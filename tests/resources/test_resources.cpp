@@ -75,9 +75,7 @@ private slots:
 
 void TestResources::formatAndSize_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("format");
-    QTest::addColumn<QSize>("size");
+    addColumns<QString, QByteArray, QSize>({"name", "format", "size"});
     for (int i = 0; i < int(std::size(Pictures)); ++i) {
         const QString name = QString::fromLatin1(Pictures[i].name);
         const QSize size(Pictures[i].width, Pictures[i].height);
@@ -161,8 +159,7 @@ void TestResources::scalableIconIsSelfContained()
 
 void TestResources::pageFieldUnderControls_data()
 {
-    QTest::addColumn<QString>("background");
-    QTest::addColumn<QRect>("area");
+    addColumns<QString, QRect>({"background", "area"});
     // The smallest rectangle (twips: left, top, right, bottom) around every
     // control of the page; a centred title counts as wide as its text.
     const auto row = [](const char* page, const char* background, int left, int top, int right, int bottom) {

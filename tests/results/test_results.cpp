@@ -67,8 +67,7 @@ private slots:
 
 void TestResults::richText_data()
 {
-    QTest::addColumn<QString>("document");
-    QTest::addColumn<QString>("expected");
+    addColumns<QString, QString>({"document", "expected"});
     QTest::newRow("worked example")
         << QString::fromStdString(fragment("ABC", true, false, 2) + fragment(" さんの総合点数は100点満点で57点です。", false, true, 0))
         << QStringLiteral("[ABC|#0000ff|0px|b0] [ さんの総合点数は100点満点で57点です。|default|0px|b0]");
@@ -96,9 +95,8 @@ void TestResults::richText()
 
 void TestResults::labelLines_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("lines");
-    QTest::addColumn<QString>("continued"); // with a break before each inner run of spaces
+    // continued: with a break before each inner run of spaces
+    addColumns<QString, int, QString>({"text", "lines", "continued"});
     QTest::newRow("CR LF") << QStringLiteral("あ\r\nい") << 2 << QStringLiteral("あ\r\nい");
     QTest::newRow("LF and lone CR") << QStringLiteral("あ\nい\rう") << 3 << QStringLiteral("あ\nい\rう");
     QTest::newRow("trailing breaks add no height") << QStringLiteral("あ\r\n\r\n") << 1 << QStringLiteral("あ\r\n\r\n");
@@ -125,8 +123,7 @@ void TestResults::labelLines()
 
 void TestResults::scoreLine_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("score");
+    addColumns<QString, int>({"name", "score"});
     QTest::newRow("worked example") << QStringLiteral("ABC") << 57;
     QTest::newRow("inner and outer spaces") << QStringLiteral("  山田  太郎 ") << 42;
     QTest::newRow("braces and a colour word") << QStringLiteral("a}b{\\CF5 x}} y") << 42;
@@ -148,9 +145,8 @@ void TestResults::scoreLine()
 
 void TestResults::classDisplay_data()
 {
-    QTest::addColumn<int>("score");
-    QTest::addColumn<int>("highlighted"); // 0: the top of the scale (class 4) .. 3: its bottom (class 1)
-    QTest::addColumn<QColor>("colour");
+    // highlighted: 0 for the top of the scale (class 4) .. 3 for its bottom (class 1)
+    addColumns<int, int, QColor>({"score", "highlighted", "colour"});
     const QColor green(0, 255, 0), black(0, 0, 0), magenta(255, 0, 255), red(255, 0, 0);
     QTest::newRow("19") << 19 << 3 << green;
     QTest::newRow("20") << 20 << 2 << black;
@@ -192,10 +188,7 @@ void TestResults::classDisplay()
 
 void TestResults::typeSentence_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("score");
-    QTest::addColumn<int>("answerTotal");
-    QTest::addColumn<QString>("expected");
+    addColumns<QString, int, int, QString>({"name", "score", "answerTotal", "expected"});
     const QString n = QStringLiteral("ABC");
     QTest::newRow("score 19, total 0") << n << 19 << 0 << QStringLiteral("刺されにくい ABC さんは 虚証型 です。");
     QTest::newRow("score 20, total 24") << n << 20 << 24 << QStringLiteral("普通程度の ABC さんは 虚証型 です。");
@@ -219,8 +212,8 @@ void TestResults::typeSentence()
 
 void TestResults::longNamesKeepTheSentenceWhole_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("shortened"); // on the score line, which has the least room
+    // shortened: on the score line, which has the least room
+    addColumns<QString, bool>({"name", "shortened"});
     QTest::newRow("short") << QStringLiteral("蚊野 花子") << false;
     QTest::newRow("long Latin") << QStringLiteral("Maximilian Alexander Schwarzenegger") << true;
     QTest::newRow("long Japanese") << QStringLiteral("勅使河原　三郎右衛門") << true;
@@ -279,10 +272,8 @@ void TestResults::longNamesKeepTheSentenceWhole()
 
 void TestResults::measures_data()
 {
-    QTest::addColumn<QString>("height");
-    QTest::addColumn<QString>("weight");
-    QTest::addColumn<QString>("obesity"); // "" for an empty line
-    QTest::addColumn<QString>("bmi");
+    // obesity: "" for an empty line
+    addColumns<QString, QString, QString, QString>({"height", "weight", "obesity", "bmi"});
     QTest::newRow("170 cm, 65 kg") << "170" << "65" << "10.4" << "22.5";
     QTest::newRow("200 cm: no standard weight") << "200" << "80" << "" << "20";
     QTest::newRow("standard weight gives 0") << "170" << "58.86" << "0" << "20.4";
@@ -307,10 +298,8 @@ void TestResults::measures()
 
 void TestResults::textsKeepTheirSpacesAndBreaks_data()
 {
-    QTest::addColumn<Factory>("create");
-    QTest::addColumn<QString>("labelName");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("indent"); // spaces that indent the second line, 0 for none
+    // indent: spaces that indent the second line, 0 for none
+    addColumns<Factory, QString, QString, int>({"create", "labelName", "text", "indent"});
     QTest::newRow("caution point 2") << Factory(createCautionPage) << "point2Label"
         << QStringLiteral("２．足元が特に狙われやすいので、サンダルなどの素足を避け、     靴下と靴を履きましょう。") << 5;
     QTest::newRow("details legend") << Factory(createDetailsPage) << "bmiLegendLabel"
@@ -354,8 +343,7 @@ void TestResults::routes_data()
 {
     // Buttons pressed from the score page on and the pages they lead to; the
     // last press is always "終了".
-    QTest::addColumn<QStringList>("presses");
-    QTest::addColumn<QStringList>("pages");
+    addColumns<QStringList, QStringList>({"presses", "pages"});
     QTest::newRow("score → details → caution → advice, end") << QStringList{"detailsButton", "cautionButton", "adviceButton", "quitButton"} << QStringList{"DetailsPage", "CautionPage", "AdvicePage"};
     QTest::newRow("score → caution → advice, end") << QStringList{"cautionButton", "adviceButton", "quitButton"} << QStringList{"CautionPage", "AdvicePage"};
     QTest::newRow("end on score") << QStringList{"quitButton"} << QStringList{};

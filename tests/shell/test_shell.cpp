@@ -129,11 +129,7 @@ void TestShell::mainWindowAfterSplashWithTableFilled()
 
 void TestShell::menuDialogs_data()
 {
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("labelName");
-    QTest::addColumn<QString>("labelText");
-    QTest::addColumn<bool>("closeBox");
+    addColumns<QString, QString, QString, QString, bool>({"menu", "caption", "labelName", "labelText", "closeBox"});
 
     QTest::newRow("copyright") << "copyrightAction" << "著作権" << "patentText" << "本ソフトウェアは特許出願中です。" << false;
     QTest::newRow("disclaimer") << "disclaimerAction" << "免責事項" << "liabilityText" << "本ソフトウェアを使用したことにより発生したトラブルや商業的損害・損失等に対して一切の保証責任を負いません。" << true;
@@ -225,9 +221,7 @@ void TestShell::messageBoxLook()
 
 void TestShell::centredPosition_data()
 {
-    QTest::addColumn<QSize>("frame");
-    QTest::addColumn<QRect>("available");
-    QTest::addColumn<QPoint>("expected");
+    addColumns<QSize, QRect, QPoint>({"frame", "available", "expected"});
     const QRect laptop(0, 0, 1366, 768);
     QTest::newRow("fits: centred") << QSize(700, 560) << laptop << QPoint(333, 104);
     QTest::newRow("panel on top") << QSize(700, 560) << QRect(0, 32, 1366, 736) << QPoint(333, 120);

@@ -14,8 +14,10 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -37,6 +39,15 @@ protected slots:
 protected:
     AssessmentRecord record_;
 };
+
+// Declares the columns of a data function, of the types Ts, named in order:
+// addColumns<QString, int>({"name", "score"}).
+template <typename... Ts>
+void addColumns(const std::array<const char*, sizeof...(Ts)>& names)
+{
+    std::size_t column = 0;
+    (QTest::addColumn<Ts>(names[column++]), ...);
+}
 
 // Holds one page at a time as a top-level window, the way the main window
 // would, but without menus or an MDI area.
