@@ -4,14 +4,12 @@
 // alerts, and one whole run from the personal data to "終了" with Tab,
 // Space, the arrow keys and Enter alone.
 #include "AssessmentRecord.h"
-#include "Fonts.h"
 #include "MainWindow.h"
 #include "InfoDialog.h"
 #include "Messages.h"
 #include "Program.h"
 #include "PageFactories.h"
 #include "ResultTestSupport.h"
-#include "SplashClock.h"
 #include "TestSupport.h"
 
 #include <QAbstractButton>
@@ -198,7 +196,7 @@ void TestAccessibility::judgementInWords()
     QCOMPARE(accessibleText(line, QAccessible::Name),
              QStringLiteral("蚊野 花子 さんの総合点数は100点満点で%1点です。").arg(score));
     QCOMPARE(accessibleText(line, QAccessible::Description), judgement);
-    for (const char* name : {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"}) {
+    for (const char* name : ClassScale) {
         QLabel* scale = label(page, name);
         QCOMPARE(accessibleText(scale, QAccessible::Name), scale->text());
         QCOMPARE(accessibleText(scale, QAccessible::Description),
@@ -255,8 +253,7 @@ void TestAccessibility::messageIsAlert()
 
 void TestAccessibility::menuByKeyboard()
 {
-    FakeClock clock(1.0);
-    main_ = Program::startUp(clock, record_);
+    main_ = startedProgram(record_);
     QVERIFY(QTest::qWaitForWindowActive(main_.get()));
 
     // Alt reaches the menu bar, Enter opens its first entry.
@@ -340,8 +337,7 @@ void TestAccessibility::answerQuestions(int questions, int twoChoiceFrom, int tw
 void TestAccessibility::wholeRunByKeyboard()
 {
     MessageRecorder messages;
-    FakeClock clock(1.0);
-    main_ = Program::startUp(clock, record_);
+    main_ = startedProgram(record_);
     QVERIFY(QTest::qWaitForWindowActive(main_.get()));
 
     fillPersonalData();

@@ -2,7 +2,6 @@
 // faces, the picture is the page pixel for pixel, failed saves leave nothing
 // behind, and every result page offers the commands by menu and shortcut.
 #include "AssessmentRecord.h"
-#include "Fonts.h"
 #include "PageFactories.h"
 #include "results/ResultExport.h"
 #include "ResultTestSupport.h"
@@ -68,7 +67,7 @@ QStringList pageTexts(AssessmentRecord& record)
     // assistive technology: the paper has room for all of it.
     texts << control<RichTextView>(page, QStringLiteral("scoreLine"))->accessibleName();
     QLabel* marked = nullptr;
-    for (const char* name : {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"})
+    for (const char* name : ClassScale)
         if (!marked || label(page, name)->font().pixelSize() > marked->font().pixelSize())
             marked = label(page, name);
     texts << marked->text();

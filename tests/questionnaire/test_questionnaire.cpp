@@ -2,7 +2,6 @@
 // "判定" and "訂正", with the record, the message and the focus checked after
 // every stop, and the hand-over to the next page.
 #include "AssessmentRecord.h"
-#include "Fonts.h"
 #include "PageFactories.h"
 #include "TestSupport.h"
 #include "questionnaire/QuestionnaireControls.h"

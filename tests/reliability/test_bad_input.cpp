@@ -6,13 +6,11 @@
 // character: no stray number, no "nan" or "inf", no exponent, no part of the
 // name lost and no fixed text disturbed by it.
 #include "AssessmentRecord.h"
-#include "Fonts.h"
 #include "PageFactories.h"
 #include "questionnaire/QuestionnaireControls.h"
 #include "TestSupport.h"
 #include "Twips.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>

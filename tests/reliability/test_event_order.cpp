@@ -4,7 +4,6 @@
 // window closed
 // while a message box or an information dialog is open, and every menu
 // dialog opened over every page.
-#include "Fonts.h"
 #include "MainWindow.h"
 #include "ProgramDriver.h"
 #include "TestSupport.h"

@@ -3,8 +3,6 @@
 // page must say so, show no score and no class, and leave the record and
 // the rest of the program usable.
 #include "AssessmentRecord.h"
-#include "Fonts.h"
-#include "Messages.h"
 #include "PageFactories.h"
 #include "ProgramDriver.h"
 #include "TestSupport.h"
@@ -100,7 +98,7 @@ void TestScoreFailure::noScoreFromCorruptedRecord()
 
     // No score line, and no class stands out on the scale.
     QCOMPARE(page->findChild<QTextEdit*>(QStringLiteral("scoreLine"))->toPlainText(), QString());
-    for (const char* name : {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"}) {
+    for (const char* name : ClassScale) {
         auto* scale = page->findChild<QLabel*>(QString::fromLatin1(name));
         QVERIFY(scale);
         QCOMPARE(scale->font().pixelSize(), pointsToPixels(14.25));

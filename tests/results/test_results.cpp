@@ -168,9 +168,8 @@ void TestResults::classDisplay()
     QWidget* page = host.startScored(createScorePage, "N", score);
 
     const QColor systemText = QApplication::palette().color(QPalette::WindowText);
-    const char* scale[] = {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"};
     for (int i = 0; i < 4; ++i) {
-        QLabel* shown = control<QLabel>(page, QString::fromLatin1(scale[i]));
+        QLabel* shown = control<QLabel>(page, QString::fromLatin1(ClassScale[i]));
         const int top = 2300 + 500 * i;
         const QColor text = shown->palette().color(QPalette::WindowText);
         QVERIFY(shown->font().bold());

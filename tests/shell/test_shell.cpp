@@ -99,8 +99,7 @@ void TestShell::mainWindowAfterSplashWithTableFilled()
         }
     } watcher(record_);
     qApp->installEventFilter(&watcher);
-    FakeClock clock(0.5);
-    auto main = Program::startUp(clock, record_);
+    auto main = startedProgram(record_);
     qApp->removeEventFilter(&watcher);
 
     QVERIFY(!watcher.windowsAtMainShow.isEmpty());
@@ -146,8 +145,7 @@ void TestShell::menuDialogs()
     QFETCH(QString, labelText);
     QFETCH(bool, closeBox);
 
-    FakeClock clock(1.0);
-    auto main = Program::startUp(clock, record_);
+    auto main = startedProgram(record_);
     bool checked = false;
     whenModal([&](QWidget* modal) {
         QCOMPARE(modal->windowTitle(), caption);

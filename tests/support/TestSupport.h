@@ -128,6 +128,10 @@ bool activate(QWidget* window);
 // The object names of the checked buttons of `page`, in the order of its children.
 QStringList checkedButtons(QWidget* page);
 
+// The labels of the score page's class scale, from its top (class 4) to its bottom.
+inline constexpr const char* ClassScale[] = {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel",
+                                             "classHardlyLabel"};
+
 inline QLabel* label(QWidget* page, const char* name)
 {
     return page ? page->findChild<QLabel*>(QString::fromLatin1(name)) : nullptr;

@@ -2,7 +2,6 @@
 // questionnaire pages filled in with clicks and typed keys, the four result
 // pages read and left, and "終了" closing the main window.
 #include "AssessmentRecord.h"
-#include "Fonts.h"
 #include "MainWindow.h"
 #include "Program.h"
 #include "ResultTestSupport.h"
@@ -53,8 +52,7 @@ QWidget* TestWalk::waitForPage(const char* name)
 void TestWalk::wholeRun()
 {
     MessageRecorder messages;
-    FakeClock clock;
-    main_ = Program::startUp(clock, record_);
+    main_ = startedProgram(record_);
     QVERIFY(main_ && main_->isVisible());
 
     // 男性 2, over 24 5, O 8, 20 % of 65 kg = 13 kg 5, normal skin 5: 25 points.
