@@ -230,8 +230,7 @@ void TestAccessibility::resultLabelsReadTheirText()
 void TestAccessibility::messageIsAlert()
 {
     bool checked = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* box = QApplication::activeModalWidget();
+    whenModal([&](QWidget* box) {
         QVERIFY(qobject_cast<QMessageBox*>(box));
         QVERIFY(QTest::qWaitForWindowActive(box));
         QAccessibleInterface* face = accessible(box);
@@ -242,10 +241,6 @@ void TestAccessibility::messageIsAlert()
         QCOMPARE(focused(), static_cast<QMessageBox*>(box)->button(QMessageBox::Ok));
         checked = true;
         press(Qt::Key_Return);
-    });
-    QTimer::singleShot(2000, [] {
-        if (QWidget* box = QApplication::activeModalWidget())
-            box->close();
     });
     Messages::show(nullptr, QStringLiteral("性別が選択されていません"));
     QVERIFY(checked);
@@ -258,12 +253,7 @@ void TestAccessibility::menuByKeyboard()
 
     // Alt reaches the menu bar, Enter opens its first entry.
     QString opened;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            opened = dialog->objectName();
-            dialog->close();
-        }
-    });
+    whenModal([&](QWidget* dialog) { opened = dialog->objectName(); });
     press(Qt::Key_Alt);
     press(Qt::Key_Return);
     QCOMPARE(opened, QStringLiteral("CopyrightDialog"));
@@ -368,19 +358,10 @@ void TestAccessibility::wholeRunByKeyboard()
     QTRY_VERIFY(!main_->isVisible());
 
     QCOMPARE(messages.messages(), QStringList());
-    const QStringList stored = {
-        QString::fromStdString(record_.PersonalData[Name].text()),
-        QString::number(record_.PersonalData[SexPointsEntry].number()),
-        QString::number(record_.PersonalData[BloodTypePointsEntry].number()),
-        QString::number(record_.PersonalData[SkinTonePointsEntry].number()),
-    };
-    // 女性 0, blood type A 4, normal skin 5.
-    QCOMPARE(stored, QStringList({"蚊野 花子", "0", "4", "5"}));
+    // 女性 0, 30 years 5, blood type A 4, no body fat 0, normal skin 5.
+    QCOMPARE(storedPersonalData(record_), QStringList({"蚊野 花子", "#0", "#5", "160", "55", "#4", "#0", "#5"}));
     // Every three-choice question got its left choice, Q14..Q17 "はい".
-    QList<int> codes;
-    for (int q = 1; q <= 19; ++q)
-        codes << record_.AnswerCodes[q];
-    QCOMPARE(codes, QList<int>({0, 0, 2, 2, 2, 10, 8, 0, 2, 2, 2, 0, 0, 0, 0, 0, 0, 0, 0}));
+    QCOMPARE(storedCodes(record_, 1, 19), QList<int>({0, 0, 2, 2, 2, 10, 8, 0, 2, 2, 2, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 QTEST_MAIN(TestAccessibility)

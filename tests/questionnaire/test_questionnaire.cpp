@@ -33,7 +33,7 @@ Entries with(std::initializer_list<std::pair<QString Entries::*, const char*>> c
     return e;
 }
 
-// PersonalData as "-" (never stored), "#n" (points) or the text itself.
+// PersonalData as storedPersonalData() lists it.
 const QStringList DefaultsStored = {QStringLiteral("山田花子"), "#0", "#5", "160", "55", "#4", "#0", "#5"};
 const QStringList NothingStored(8, QStringLiteral("-"));
 
@@ -44,18 +44,6 @@ QStringList changed(QStringList list, std::initializer_list<std::pair<int, const
     for (const auto& [entry, value] : changes)
         list[entry] = QString::fromUtf8(value);
     return list;
-}
-
-QStringList storedPersonalData(const AssessmentRecord& record)
-{
-    QStringList entries;
-    for (int i = 0; i <= 7; ++i) {
-        const PersonalEntry& entry = record.PersonalData[i];
-        entries << (entry.isEmpty() ? QStringLiteral("-")
-                    : entry.isNumber() ? QStringLiteral("#%1").arg(entry.number())
-                                       : QString::fromStdString(entry.text()));
-    }
-    return entries;
 }
 
 void enter(QWidget* page, const Entries& e)
@@ -89,14 +77,6 @@ QWidget* startPage(RecordingHost& host, const QString& name)
 }
 
 constexpr int Untouched = 99; // an answer code no pass has written
-
-QList<int> storedCodes(const AssessmentRecord& record, int first, int last)
-{
-    QList<int> codes;
-    for (int q = first; q <= last; ++q)
-        codes << record.AnswerCodes[q];
-    return codes;
-}
 
 // After a pass: the old page is destroyed before the next is created, and the
 // next one stands alone at (0, 0).

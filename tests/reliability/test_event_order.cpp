@@ -9,7 +9,6 @@
 #include "TestSupport.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -335,12 +334,9 @@ void TestEventOrder::pageChangeUnderMenuDialog()
     MessageRecorder messages;
     PageShows shows;
     QString underDialog;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
+    whenModal([&](QWidget*) {
         QTest::qWait(50);
         underDialog = program.page() ? program.page()->objectName() : QString();
-        if (dialog)
-            dialog->close();
     });
     program.click(forward);
     program.main().findChild<QAction*>(menu)->trigger();
@@ -477,17 +473,12 @@ void TestEventOrder::menuDialogOverEveryPage()
     MessageRecorder messages;
     for (const auto& [action, dialogName] : MenuDialogs) {
         for (bool viaOk : {true, false}) {
-            // Answers the dialog from inside its own event loop.
+            // Answered with OK or closed.
             QString opened;
-            QTimer::singleShot(0, [&opened, viaOk] {
-                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                if (!dialog)
-                    return;
+            whenModal([&opened, viaOk](QWidget* dialog) {
                 opened = dialog->objectName();
-                if (auto* ok = dialog->findChild<QAbstractButton*>(QStringLiteral("okButton")); ok && viaOk)
-                    QTest::mouseClick(ok, Qt::LeftButton);
-                else
-                    dialog->close();
+                if (viaOk)
+                    QTest::mouseClick(control(dialog, QStringLiteral("okButton")), Qt::LeftButton);
             });
             program.main().findChild<QAction*>(QString::fromLatin1(action))->trigger();
             QCOMPARE(opened, QString::fromLatin1(dialogName));

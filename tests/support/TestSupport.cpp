@@ -140,6 +140,26 @@ void fillRecordForScore(AssessmentRecord& record, const std::string& name, int s
     record.PersonalData[WeightText] = PersonalEntry(std::string("65"));
 }
 
+QStringList storedPersonalData(const AssessmentRecord& record)
+{
+    QStringList entries;
+    for (int i = 0; i <= 7; ++i) {
+        const PersonalEntry& entry = record.PersonalData[i];
+        entries << (entry.isEmpty() ? QStringLiteral("-")
+                    : entry.isNumber() ? QStringLiteral("#%1").arg(entry.number())
+                                       : QString::fromStdString(entry.text()));
+    }
+    return entries;
+}
+
+QList<int> storedCodes(const AssessmentRecord& record, int first, int last)
+{
+    QList<int> codes;
+    for (int q = first; q <= last; ++q)
+        codes << record.AnswerCodes[q];
+    return codes;
+}
+
 QStringList visibleTopLevels()
 {
     QStringList names;

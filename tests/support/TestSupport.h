@@ -116,6 +116,13 @@ AssessmentRecord freshRecord();
 // from Q1 on with their highest codes; 170 cm and 65 kg.
 void fillRecordForScore(AssessmentRecord& record, const std::string& name, int score);
 
+// The record's PersonalData entries 0..7 as "-" (never stored), "#n"
+// (points) or the text itself.
+QStringList storedPersonalData(const AssessmentRecord& record);
+
+// The record's answer codes of questions first..last.
+QList<int> storedCodes(const AssessmentRecord& record, int first, int last);
+
 // Top-level widgets that are still visible (a test should leave none behind).
 QStringList visibleTopLevels();
 
