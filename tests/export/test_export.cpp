@@ -146,25 +146,20 @@ private slots:
 void TestExport::pdfSaysWhatThePagesSay_data()
 {
     addColumns<QString, int, QString, QString>({"name", "score", "height", "weight"});
-    QTest::newRow("class 1, 虚証型") << QStringLiteral("山田 花子") << 15 << QStringLiteral("170")
-                                     << QStringLiteral("65");
-    QTest::newRow("class 2, 虚実中間型") << QStringLiteral("佐藤") << 39 << QStringLiteral("158.5")
-                                         << QStringLiteral("49");
-    QTest::newRow("class 3") << QStringLiteral("Ann") << 50 << QStringLiteral("182") << QStringLiteral("90.2");
-    QTest::newRow("class 4, 実証型") << QStringLiteral("鈴木一郎") << 90 << QStringLiteral("170")
-                                     << QStringLiteral("65");
-    QTest::newRow("no obesity degree beyond the table") << QStringLiteral("高橋") << 57 << QStringLiteral("200")
-                                                         << QStringLiteral("80");
+    QTest::newRow("class 1, 虚証型") << "山田 花子" << 15 << "170" << "65";
+    QTest::newRow("class 2, 虚実中間型") << "佐藤" << 39 << "158.5" << "49";
+    QTest::newRow("class 3") << "Ann" << 50 << "182" << "90.2";
+    QTest::newRow("class 4, 実証型") << "鈴木一郎" << 90 << "170" << "65";
+    QTest::newRow("no obesity degree beyond the table") << "高橋" << 57 << "200" << "80";
     // Braces and backslash (the score line's rich-text specials), an emoji
     // and Hebrew letters.
-    QTest::newRow("name with specials") << QStringLiteral("{田中}\\ゆき ☕ שרה") << 57 << QStringLiteral("170")
-                                        << QStringLiteral("65");
+    QTest::newRow("name with specials") << "{田中}\\ゆき ☕ שרה" << 57 << "170" << "65";
     // Cut short on the pages; the paper has room for all of it.
-    QTest::newRow("long name") << QStringLiteral("寿限無寿限無五劫のすりきれ海砂利水魚の水行末雲来末風来末"
-                                                 "食う寝る処に住む処やぶら小路の藪柑子パイポパイポパイポの"
-                                                 "シューリンガンシューリンガンのグーリンダイグーリンダイの"
-                                                 "ポンポコピーのポンポコナーの長久命の長助")
-                               << 75 << QStringLiteral("170") << QStringLiteral("65");
+    QTest::newRow("long name") << "寿限無寿限無五劫のすりきれ海砂利水魚の水行末雲来末風来末"
+                                  "食う寝る処に住む処やぶら小路の藪柑子パイポパイポパイポの"
+                                  "シューリンガンシューリンガンのグーリンダイグーリンダイの"
+                                  "ポンポコピーのポンポコナーの長久命の長助"
+                               << 75 << "170" << "65";
 }
 
 void TestExport::pdfSaysWhatThePagesSay()
