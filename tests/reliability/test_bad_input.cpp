@@ -53,12 +53,6 @@ const std::pair<const char*, QString driving::PersonalEntries::*> Fields[] = {
     {"bodyFatField", &driving::PersonalEntries::bodyFat},
 };
 
-// The driver's valid page: female (0), age over 24 (5), blood type A (4),
-// no body fat (0), normal skin (5): 14 points. The first choice of every
-// question adds 28 on the first question page and 2 on the second: score
-// 44, class 3, constitution "虚実中間型". 170 cm and 65 kg give BMI 22.5 and
-// degree 10.4.
-
 const QString NoName = QStringLiteral("氏名が入力されていません");
 const QString BadAge = QStringLiteral("年齢を正しく入力してください");
 const QString BadWeight = QStringLiteral("体重を正しく入力してください");
@@ -221,7 +215,12 @@ void TestBadInput::personalDataField()
     QWidget* page = host_->start(createPersonalDataPage);
     QVERIFY(activate(page));
 
-    // Typed with the rest of the page, or set afterwards.
+    // The driver's valid page: female (0), age over 24 (5), blood type A
+    // (4), no body fat (0), normal skin (5): 14 points. The first choice of
+    // every question adds 28 on the first question page and 2 on the second:
+    // score 44, class 3, constitution "虚実中間型". 170 cm and 65 kg give BMI
+    // 22.5 and degree 10.4. The row's text is typed with the rest, or set
+    // afterwards.
     driving::PersonalEntries entries;
     for (const auto& [name, text] : Fields)
         if (fieldName == QLatin1String(name))
