@@ -22,8 +22,6 @@ using namespace tellumo::testing;
 
 namespace {
 
-using Factory = QWidget* (*)(PageHost&);
-
 const QDate Today(2025, 5, 3);
 
 QString run(const QString& tool, const QStringList& arguments)

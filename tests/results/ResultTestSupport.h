@@ -18,6 +18,9 @@
 
 namespace tellumo::testing {
 
+// A page's creator, as a column of test data holds it.
+using Factory = QWidget* (*)(PageHost&);
+
 // A text view's document as "[text|colour|size px|b<paragraph>]" pieces of
 // equal formatting, colour "default" where the piece sets none, size 0 for
 // the document's font; all of them bold unless marked "plain".

@@ -19,8 +19,6 @@ using namespace tellumo::testing;
 
 namespace {
 
-using Factory = QWidget* (*)(PageHost&);
-
 // One fragment: first opens the document, last closes it.
 std::string fragment(const char* text, bool first, bool last, int colour, int halfPoints = 0, bool bold = false,
                      bool par = false)
