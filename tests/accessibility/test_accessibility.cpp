@@ -4,14 +4,12 @@
 // alerts, and one whole run from the personal data to "終了" with Tab,
 // Space, the arrow keys and Enter alone.
 #include "AssessmentRecord.h"
-#include "Fonts.h"
 #include "MainWindow.h"
 #include "InfoDialog.h"
 #include "Messages.h"
 #include "Program.h"
 #include "PageFactories.h"
 #include "ResultTestSupport.h"
-#include "SplashClock.h"
 #include "TestSupport.h"
 
 #include <QAbstractButton>
@@ -29,7 +27,6 @@ using namespace tellumo::testing;
 
 namespace {
 
-
 QAccessibleInterface* accessible(QObject* object)
 {
     return QAccessible::queryAccessibleInterface(object);
@@ -39,13 +36,6 @@ QString accessibleText(QObject* object, QAccessible::Text which)
 {
     QAccessibleInterface* face = accessible(object);
     return face ? face->text(which) : QStringLiteral("<not accessible>");
-}
-
-PageHost::PageFactory questionnairePage(const QString& name)
-{
-    return name == QLatin1String("PersonalDataPage")       ? createPersonalDataPage
-           : name == QLatin1String("QuestionsQ1toQ10Page") ? createQuestionsQ1toQ10Page
-                                                           : createQuestionsQ11toQ19Page;
 }
 
 QWidget* focused()
@@ -68,12 +58,10 @@ void press(Qt::Key key)
 
 } // namespace
 
-class TestAccessibility : public QObject {
+class TestAccessibility : public WidgetTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
     void cleanup();
 
     void questionnaireNames_data();
@@ -95,34 +83,19 @@ private:
     void fillPersonalData();
     void answerQuestions(int questions, int twoChoiceFrom, int twoChoiceTo);
 
-    AssessmentRecord record_;
     std::unique_ptr<MainWindow> main_;
     driving::PageDriver pages_{[this] { return main_ ? main_->currentPage() : nullptr; }};
 };
 
-void TestAccessibility::initTestCase()
-{
-    installFontSubstitutions();
-}
-
-void TestAccessibility::init()
-{
-    record_ = freshRecord();
-}
-
 void TestAccessibility::cleanup()
 {
     main_.reset();
-    QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
+    WidgetTest::cleanup();
 }
 
 void TestAccessibility::questionnaireNames_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("description");
+    addColumns<QString, QString, int, QString, QString>({"page", "control", "role", "name", "description"});
 
     const int edit = QAccessible::EditableText, group = QAccessible::Grouping,
               choice = QAccessible::RadioButton, button = QAccessible::Button;
@@ -155,7 +128,7 @@ void TestAccessibility::questionnaireNames()
     QFETCH(QString, description);
 
     RecordingHost host(record_);
-    QWidget* shown = host.start(questionnairePage(page));
+    QWidget* shown = host.start(pageFactory(page));
     auto* widget = shown->findChild<QWidget*>(control);
     QVERIFY(widget);
     QAccessibleInterface* face = accessible(widget);
@@ -167,8 +140,7 @@ void TestAccessibility::questionnaireNames()
 
 void TestAccessibility::everyInputNamedOnce_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<int>("inputs");
+    addColumns<QString, int>({"page", "inputs"});
     // 5 fields, 3 groups of 9 options, 2 buttons; 10 groups of 30 choices;
     // 9 groups of 23 choices.
     QTest::newRow("personal data") << "PersonalDataPage" << 19;
@@ -181,7 +153,7 @@ void TestAccessibility::everyInputNamedOnce()
     QFETCH(QString, page);
     QFETCH(int, inputs);
     RecordingHost host(record_);
-    QWidget* shown = host.start(questionnairePage(page));
+    QWidget* shown = host.start(pageFactory(page));
 
     // Whatever takes the focus, and every group, has a name of its own: a
     // screen reader tells the 13 choices "はい" apart by their questions.
@@ -201,9 +173,7 @@ void TestAccessibility::everyInputNamedOnce()
 
 void TestAccessibility::judgementInWords_data()
 {
-    QTest::addColumn<int>("score");
-    QTest::addColumn<QString>("highlighted");
-    QTest::addColumn<QString>("caption");
+    addColumns<int, QString, QString>({"score", "highlighted", "caption"});
     QTest::newRow("class 1") << 19 << "classHardlyLabel" << "刺されにくい";
     QTest::newRow("class 2") << 20 << "classAverageLabel" << "普通程度";
     QTest::newRow("class 3") << 40 << "classEasilyLabel" << "刺されやすい";
@@ -216,9 +186,8 @@ void TestAccessibility::judgementInWords()
     QFETCH(QString, highlighted);
     QFETCH(QString, caption);
 
-    fillRecordForScore(record_, "蚊野 花子", score);
     RecordingHost host(record_);
-    QWidget* page = host.start(createScorePage);
+    QWidget* page = host.startScored(createScorePage, "蚊野 花子", score);
 
     // The score line reads as it shows; the class, shown by size and
     // colour, is also told in words, on the line and on its label.
@@ -227,7 +196,7 @@ void TestAccessibility::judgementInWords()
     QCOMPARE(accessibleText(line, QAccessible::Name),
              QStringLiteral("蚊野 花子 さんの総合点数は100点満点で%1点です。").arg(score));
     QCOMPARE(accessibleText(line, QAccessible::Description), judgement);
-    for (const char* name : {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"}) {
+    for (const char* name : ClassScale) {
         QLabel* scale = label(page, name);
         QCOMPARE(accessibleText(scale, QAccessible::Name), scale->text());
         QCOMPARE(accessibleText(scale, QAccessible::Description),
@@ -246,11 +215,8 @@ void TestAccessibility::resultLabelsReadTheirText_data()
 void TestAccessibility::resultLabelsReadTheirText()
 {
     QFETCH(QString, page);
-    fillRecordForScore(record_, "蚊野 花子", 57);
     RecordingHost host(record_);
-    QWidget* shown = host.start(page == QLatin1String("DetailsPage")   ? createDetailsPage
-                                : page == QLatin1String("CautionPage") ? createCautionPage
-                                                                       : createAdvicePage);
+    QWidget* shown = host.startScored(pageFactory(page), "蚊野 花子", 57);
     // The labels paint their text themselves; they still read it out.
     const QList<QLabel*> labels = shown->findChildren<QLabel*>();
     QVERIFY(labels.size() >= 5);
@@ -264,8 +230,7 @@ void TestAccessibility::resultLabelsReadTheirText()
 void TestAccessibility::messageIsAlert()
 {
     bool checked = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* box = QApplication::activeModalWidget();
+    whenModal([&](QWidget* box) {
         QVERIFY(qobject_cast<QMessageBox*>(box));
         QVERIFY(QTest::qWaitForWindowActive(box));
         QAccessibleInterface* face = accessible(box);
@@ -277,28 +242,18 @@ void TestAccessibility::messageIsAlert()
         checked = true;
         press(Qt::Key_Return);
     });
-    QTimer::singleShot(2000, [] {
-        if (QWidget* box = QApplication::activeModalWidget())
-            box->close();
-    });
     Messages::show(nullptr, QStringLiteral("性別が選択されていません"));
     QVERIFY(checked);
 }
 
 void TestAccessibility::menuByKeyboard()
 {
-    FakeClock clock(1.0);
-    main_ = Program::startUp(clock, record_);
+    main_ = startedProgram(record_);
     QVERIFY(QTest::qWaitForWindowActive(main_.get()));
 
     // Alt reaches the menu bar, Enter opens its first entry.
     QString opened;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            opened = dialog->objectName();
-            dialog->close();
-        }
-    });
+    whenModal([&](QWidget* dialog) { opened = dialog->objectName(); });
     press(Qt::Key_Alt);
     press(Qt::Key_Return);
     QCOMPARE(opened, QStringLiteral("CopyrightDialog"));
@@ -372,8 +327,7 @@ void TestAccessibility::answerQuestions(int questions, int twoChoiceFrom, int tw
 void TestAccessibility::wholeRunByKeyboard()
 {
     MessageRecorder messages;
-    FakeClock clock(1.0);
-    main_ = Program::startUp(clock, record_);
+    main_ = startedProgram(record_);
     QVERIFY(QTest::qWaitForWindowActive(main_.get()));
 
     fillPersonalData();
@@ -404,19 +358,10 @@ void TestAccessibility::wholeRunByKeyboard()
     QTRY_VERIFY(!main_->isVisible());
 
     QCOMPARE(messages.messages(), QStringList());
-    const QStringList stored = {
-        QString::fromStdString(record_.PersonalData[Name].text()),
-        QString::number(record_.PersonalData[SexPointsEntry].number()),
-        QString::number(record_.PersonalData[BloodTypePointsEntry].number()),
-        QString::number(record_.PersonalData[SkinTonePointsEntry].number()),
-    };
-    // 女性 0, blood type A 4, normal skin 5.
-    QCOMPARE(stored, QStringList({"蚊野 花子", "0", "4", "5"}));
+    // 女性 0, 30 years 5, blood type A 4, no body fat 0, normal skin 5.
+    QCOMPARE(storedPersonalData(record_), QStringList({"蚊野 花子", "#0", "#5", "160", "55", "#4", "#0", "#5"}));
     // Every three-choice question got its left choice, Q14..Q17 "はい".
-    QList<int> codes;
-    for (int q = 1; q <= 19; ++q)
-        codes << record_.AnswerCodes[q];
-    QCOMPARE(codes, QList<int>({0, 0, 2, 2, 2, 10, 8, 0, 2, 2, 2, 0, 0, 0, 0, 0, 0, 0, 0}));
+    QCOMPARE(storedCodes(record_, 1, 19), QList<int>({0, 0, 2, 2, 2, 10, 8, 0, 2, 2, 2, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 QTEST_MAIN(TestAccessibility)

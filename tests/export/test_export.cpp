@@ -2,7 +2,6 @@
 // faces, the picture is the page pixel for pixel, failed saves leave nothing
 // behind, and every result page offers the commands by menu and shortcut.
 #include "AssessmentRecord.h"
-#include "Fonts.h"
 #include "PageFactories.h"
 #include "results/ResultExport.h"
 #include "ResultTestSupport.h"
@@ -22,8 +21,6 @@ using namespace tellumo;
 using namespace tellumo::testing;
 
 namespace {
-
-using Factory = QWidget* (*)(PageHost&);
 
 const QDate Today(2025, 5, 3);
 
@@ -68,7 +65,7 @@ QStringList pageTexts(AssessmentRecord& record)
     // assistive technology: the paper has room for all of it.
     texts << control<RichTextView>(page, QStringLiteral("scoreLine"))->accessibleName();
     QLabel* marked = nullptr;
-    for (const char* name : {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"})
+    for (const char* name : ClassScale)
         if (!marked || label(page, name)->font().pixelSize() > marked->font().pixelSize())
             marked = label(page, name);
     texts << marked->text();
@@ -106,13 +103,13 @@ QString unwritableFolder(const QTemporaryDir& scratch)
 
 } // namespace
 
-class TestExport : public QObject {
+class TestExport : public WidgetTest {
     Q_OBJECT
 
 private slots:
     void initTestCase()
     {
-        installFontSubstitutions();
+        WidgetTest::initTestCase();
         for (const char* tool : {"pdftotext", "pdffonts", "pdfinfo"})
             if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
                 QFAIL("poppler-utils are missing (scripts/packages.txt)");
@@ -120,14 +117,14 @@ private slots:
     }
     void init()
     {
-        record_ = freshRecord();
+        WidgetTest::init();
         ResultExport::forgetLastFolder();
     }
     void cleanup()
     {
         ResultExport::setAskFileName({});
         ResultExport::setAskPrinter({});
-        QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
+        WidgetTest::cleanup();
     }
 
     void pdfSaysWhatThePagesSay_data();
@@ -142,36 +139,25 @@ private slots:
     void dialogsStartInTheUsualFolderThenTheLastOne();
     void printing_data();
     void printing();
-
-private:
-    AssessmentRecord record_;
 };
 
 void TestExport::pdfSaysWhatThePagesSay_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("score");
-    QTest::addColumn<QString>("height");
-    QTest::addColumn<QString>("weight");
-    QTest::newRow("class 1, 虚証型") << QStringLiteral("山田 花子") << 15 << QStringLiteral("170")
-                                     << QStringLiteral("65");
-    QTest::newRow("class 2, 虚実中間型") << QStringLiteral("佐藤") << 39 << QStringLiteral("158.5")
-                                         << QStringLiteral("49");
-    QTest::newRow("class 3") << QStringLiteral("Ann") << 50 << QStringLiteral("182") << QStringLiteral("90.2");
-    QTest::newRow("class 4, 実証型") << QStringLiteral("鈴木一郎") << 90 << QStringLiteral("170")
-                                     << QStringLiteral("65");
-    QTest::newRow("no obesity degree beyond the table") << QStringLiteral("高橋") << 57 << QStringLiteral("200")
-                                                         << QStringLiteral("80");
+    addColumns<QString, int, QString, QString>({"name", "score", "height", "weight"});
+    QTest::newRow("class 1, 虚証型") << "山田 花子" << 15 << "170" << "65";
+    QTest::newRow("class 2, 虚実中間型") << "佐藤" << 39 << "158.5" << "49";
+    QTest::newRow("class 3") << "Ann" << 50 << "182" << "90.2";
+    QTest::newRow("class 4, 実証型") << "鈴木一郎" << 90 << "170" << "65";
+    QTest::newRow("no obesity degree beyond the table") << "高橋" << 57 << "200" << "80";
     // Braces and backslash (the score line's rich-text specials), an emoji
     // and Hebrew letters.
-    QTest::newRow("name with specials") << QStringLiteral("{田中}\\ゆき ☕ שרה") << 57 << QStringLiteral("170")
-                                        << QStringLiteral("65");
+    QTest::newRow("name with specials") << "{田中}\\ゆき ☕ שרה" << 57 << "170" << "65";
     // Cut short on the pages; the paper has room for all of it.
-    QTest::newRow("long name") << QStringLiteral("寿限無寿限無五劫のすりきれ海砂利水魚の水行末雲来末風来末"
-                                                 "食う寝る処に住む処やぶら小路の藪柑子パイポパイポパイポの"
-                                                 "シューリンガンシューリンガンのグーリンダイグーリンダイの"
-                                                 "ポンポコピーのポンポコナーの長久命の長助")
-                               << 75 << QStringLiteral("170") << QStringLiteral("65");
+    QTest::newRow("long name") << "寿限無寿限無五劫のすりきれ海砂利水魚の水行末雲来末風来末"
+                                  "食う寝る処に住む処やぶら小路の藪柑子パイポパイポパイポの"
+                                  "シューリンガンシューリンガンのグーリンダイグーリンダイの"
+                                  "ポンポコピーのポンポコナーの長久命の長助"
+                               << 75 << "170" << "65";
 }
 
 void TestExport::pdfSaysWhatThePagesSay()
@@ -223,8 +209,7 @@ void TestExport::pdfIsPaperWithItsFaces()
 
 void TestExport::pictureIsThePage_data()
 {
-    QTest::addColumn<Factory>("factory");
-    QTest::addColumn<QString>("fileName");
+    addColumns<Factory, QString>({"factory", "fileName"});
     QTest::newRow("score") << Factory(createScorePage) << QStringLiteral("Tellumo-判定結果-20250503.png");
     QTest::newRow("details") << Factory(createDetailsPage) << QStringLiteral("Tellumo-判定結果の詳細-20250503.png");
     QTest::newRow("caution") << Factory(createCautionPage) << QStringLiteral("Tellumo-注意すべき点-20250503.png");
@@ -236,9 +221,8 @@ void TestExport::pictureIsThePage()
 {
     QFETCH(Factory, factory);
     QFETCH(QString, fileName);
-    fillRecordForScore(record_, "山田 花子", 57);
     RecordingHost host(record_);
-    QWidget* page = host.start(factory);
+    QWidget* page = host.startScored(factory, "山田 花子", 57);
     QVERIFY(QTest::qWaitForWindowExposed(page));
     QTemporaryDir folder;
     QString proposed;
@@ -260,9 +244,7 @@ void TestExport::pictureIsThePage()
 
 void TestExport::failedSaveLeavesNothing_data()
 {
-    QTest::addColumn<QString>("place");
-    QTest::addColumn<bool>("pdf");
-    QTest::addColumn<QString>("reason");
+    addColumns<QString, bool, QString>({"place", "pdf", "reason"});
     for (const bool pdf : {true, false}) {
         const char* kind = pdf ? "PDF" : "PNG";
         QTest::addRow("%s, read-only folder", kind) << QStringLiteral("read-only") << pdf
@@ -281,9 +263,8 @@ void TestExport::failedSaveLeavesNothing()
     QFETCH(QString, place);
     QFETCH(bool, pdf);
     QFETCH(QString, reason);
-    fillRecordForScore(record_, "山田 花子", 57);
     RecordingHost host(record_);
-    QWidget* page = host.start(createCautionPage);
+    QWidget* page = host.startScored(createCautionPage, "山田 花子", 57);
     QVERIFY(QTest::qWaitForWindowExposed(page));
     const QImage before = page->grab().toImage();
 
@@ -321,8 +302,8 @@ void TestExport::failedSaveLeavesNothing()
 
 void TestExport::commandsOnEveryPage_data()
 {
-    QTest::addColumn<Factory>("factory");
-    QTest::addColumn<QStringList>("rightClicked"); // controls the menu is asked from
+    // rightClicked: controls the menu is asked from
+    addColumns<Factory, QStringList>({"factory", "rightClicked"});
     QTest::newRow("score") << Factory(createScorePage)
                            << QStringList{"titleLabel", "scoreLine", "classAverageLabel", "detailsButton"};
     QTest::newRow("details") << Factory(createDetailsPage)
@@ -337,11 +318,9 @@ void TestExport::commandsOnEveryPage()
 {
     QFETCH(Factory, factory);
     QFETCH(QStringList, rightClicked);
-    fillRecordForScore(record_, "山田 花子", 57);
     RecordingHost host(record_);
-    QWidget* page = host.start(factory);
-    page->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(page));
+    QWidget* page = host.startScored(factory, "山田 花子", 57);
+    QVERIFY(activate(page));
 
     QStringList entries;
     for (QAction* action : page->actions())
@@ -380,8 +359,7 @@ void TestExport::commandsOnEveryPage()
     QPushButton* focused = page->findChildren<QPushButton*>().constLast();
     // The offscreen platform gives no window back its activation when a
     // popup closes; a desktop does.
-    page->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(page));
+    QVERIFY(activate(page));
     focused->setFocus();
     QTest::keyClick(focused, Qt::Key_S, Qt::ControlModifier);
     QTest::keyClick(focused, Qt::Key_P, Qt::ControlModifier);
@@ -442,8 +420,7 @@ void TestExport::dialogsStartInTheUsualFolderThenTheLastOne()
 
 void TestExport::printing_data()
 {
-    QTest::addColumn<QString>("output");
-    QTest::addColumn<QString>("message");
+    addColumns<QString, QString>({"output", "message"});
     QTest::newRow("printed to a PDF file") << QStringLiteral("print.pdf") << QString();
     QTest::newRow("file that cannot be made")
         << QStringLiteral("gone/print.pdf") << QStringLiteral("印刷できませんでした: 出力先のファイルを開けませんでした。");
@@ -455,9 +432,8 @@ void TestExport::printing()
     QFETCH(QString, message);
     if (!message.isEmpty())
         QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
-    fillRecordForScore(record_, "山田 花子", 57);
     RecordingHost host(record_);
-    QWidget* page = host.start(createScorePage);
+    QWidget* page = host.startScored(createScorePage, "山田 花子", 57);
     QTemporaryDir folder;
     const QString path = folder.filePath(output);
     ResultExport::setAskPrinter([&](QWidget*, QPrinter& printer) {

@@ -7,7 +7,6 @@
 #include "Program.h"
 #include "PageFactories.h"
 #include "ResultTestSupport.h"
-#include "SplashClock.h"
 #include "TestSupport.h"
 
 #include <QAbstractButton>

@@ -23,7 +23,7 @@
 using namespace tellumo;
 using namespace tellumo::testing;
 
-class TestFidelity : public QObject {
+class TestFidelity : public WidgetTest {
     Q_OBJECT
 
 private slots:
@@ -58,66 +58,30 @@ QWidget* widgetNamed(QWidget* window, const QString& name)
     return window->objectName() == name ? window : window->findChild<QWidget*>(name);
 }
 
-// ":/pictures/x.jpg" → ":/pictures/x@2x.jpg"
-QString doubled(const QString& path)
-{
-    const qsizetype dot = path.lastIndexOf(u'.');
-    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
-}
+// How the window differs from the picture over the picture's opaque pixels
+// in `region`: in how many pixels, and by how much per colour channel on
+// average.
+struct Difference {
+    int pixels = 0;
+    double mean = 0;
+};
 
-// Pixels of `region` where the picture is opaque and the window shows another colour.
-int differingPixels(const QImage& shown, const QImage& picture, const QRect& region)
+Difference difference(const QImage& shown, const QImage& picture, const QRect& region)
 {
-    int differing = 0;
-    for (int y = region.top(); y <= region.bottom(); ++y)
-        for (int x = region.left(); x <= region.right(); ++x) {
-            const QRgb expected = picture.pixel(x, y);
-            differing += qAlpha(expected) == 255 && shown.pixel(x, y) != expected;
-        }
-    return differing;
-}
-
-// Mean difference per colour channel over the opaque pixels of `region`.
-double meanDifference(const QImage& shown, const QImage& picture, const QRect& region)
-{
+    Difference difference;
     double sum = 0;
-    int counted = 0;
+    int channels = 0;
     for (int y = region.top(); y <= region.bottom(); ++y)
         for (int x = region.left(); x <= region.right(); ++x) {
             const QRgb a = shown.pixel(x, y), b = picture.pixel(x, y);
             if (qAlpha(b) < 255)
                 continue;
+            difference.pixels += a != b;
             sum += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
-            counted += 3;
+            channels += 3;
         }
-    return counted ? sum / counted : 0;
-}
-
-} // namespace
-
-namespace {
-
-// The label drawn on white at the screen's pixel ratio.
-QImage drawn(QWidget* label, qreal ratio)
-{
-    QImage image((QSizeF(label->size()) * ratio).toSize(), QImage::Format_ARGB32);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::white);
-    label->render(&image, {}, {}, QWidget::DrawChildren);
-    return image;
-}
-
-// The columns (device pixels) with ink in the rows of one line.
-QList<int> inkedColumns(const QImage& image, int top, int bottom)
-{
-    QList<int> columns;
-    for (int x = 0; x < image.width(); ++x)
-        for (int y = std::max(top, 0); y < std::min(bottom, image.height()); ++y)
-            if (qGray(image.pixel(x, y)) < 128) {
-                columns << x;
-                break;
-            }
-    return columns;
+    difference.mean = channels ? sum / channels : 0;
+    return difference;
 }
 
 } // namespace
@@ -145,10 +109,10 @@ void TestFidelity::cautionContinuationsAligned()
                      point->parentWidget());
     number.setGeometry(point->geometry());
     number.setFont(point->font());
-    const QList<int> numberInk = inkedColumns(drawn(&number, ratio_), 0, pitch);
+    const QList<int> numberInk = inkedColumns(drawnOnWhite(&number, ratio_), 0, pitch);
     QVERIFY(!numberInk.isEmpty());
 
-    const QImage image = drawn(point, ratio_);
+    const QImage image = drawnOnWhite(point, ratio_);
     const QList<int> firstLine = inkedColumns(image, 0, pitch);
     const auto afterNumber = std::find_if(firstLine.begin(), firstLine.end(),
                                           [&](int x) { return x > numberInk.last() + 1; });
@@ -161,7 +125,7 @@ void TestFidelity::cautionContinuationsAligned()
 
 void TestFidelity::initTestCase()
 {
-    installFontSubstitutions();
+    WidgetTest::initTestCase();
     const double factor = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
                               ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
                               : 1.0;
@@ -172,8 +136,7 @@ void TestFidelity::initTestCase()
 
 void TestFidelity::facesResolveInOrder_data()
 {
-    QTest::addColumn<QString>("face");
-    QTest::addColumn<QStringList>("substitutes");
+    addColumns<QString, QStringList>({"face", "substitutes"});
     for (const auto& [face, substitutes] : fontSubstitutionTable())
         QTest::newRow(qPrintable(face)) << face << substitutes;
 }
@@ -215,10 +178,8 @@ void TestFidelity::textsFit()
 
 void TestFidelity::picturesForTheScreen_data()
 {
-    QTest::addColumn<int>("scene");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("picture");
-    QTest::addColumn<int>("rows"); // logical rows compared from the top, 0 for all
+    // rows: logical rows compared from the top, 0 for all
+    addColumns<int, QString, QString, int>({"scene", "control", "picture", "rows"});
 
     const struct {
         const char* control;
@@ -271,18 +232,18 @@ void TestFidelity::picturesForTheScreen()
     const QRect region(QPoint(0, 0), QSize(int(compared.width() * ratio_), int(compared.height() * ratio_)));
 
     if (ratio_ == 1.0) {
-        QCOMPARE(differingPixels(shown, plain, region), 0);
+        QCOMPARE(difference(shown, plain, region).pixels, 0);
     } else if (ratio_ == 2.0) {
         // Every device pixel is the 2x picture's own pixel: nothing enlarged.
-        QCOMPARE(differingPixels(shown, sharp, region), 0);
+        QCOMPARE(difference(shown, sharp, region).pixels, 0);
     } else {
         // Between the two: the 2x picture reduced stays closer to what is
         // shown than the plain one enlarged, which would blur the lines.
         const QSize target = plain.size() * ratio_;
-        const double fromSharp = meanDifference(
-            shown, sharp.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), region);
-        const double fromPlain = meanDifference(
-            shown, plain.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), region);
+        const double fromSharp
+            = difference(shown, sharp.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), region).mean;
+        const double fromPlain
+            = difference(shown, plain.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), region).mean;
         QVERIFY2(fromSharp < fromPlain, qPrintable(QStringLiteral("%1 vs %2").arg(fromSharp).arg(fromPlain)));
     }
 }
@@ -305,9 +266,8 @@ void TestFidelity::pictureDecodedWhenDrawn()
 
 void TestFidelity::layoutInLogicalPixels_data()
 {
-    QTest::addColumn<int>("scene");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QRect>("place"); // of a window: its client area at (0, 0)
+    // place: for a window, its client area at (0, 0)
+    addColumns<int, QString, QRect>({"scene", "control", "place"});
 
     // Twips at 15 to the pixel, the same at every scale factor.
     const auto row = [](const char* name, const char* scene, const char* control, QRect place) {

@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "MakeRtf.h"
 #include "PageLabel.h"
+#include "TestSupport.h"
 #include "Twips.h"
 #include "results/RichTextView.h"
 
@@ -19,6 +20,7 @@
 #include <memory>
 
 using namespace tellumo;
+using namespace tellumo::testing;
 
 namespace {
 
@@ -88,13 +90,7 @@ Ink textInk(const Sample& sample, bool bold, const std::function<QImage(QWidget&
 // The widget painted as on a screen of `ratio` device pixels per logical one.
 Ink textInk(const Sample& sample, bool bold, qreal ratio)
 {
-    return textInk(sample, bold, [ratio](QWidget& widget) {
-        QImage image(widget.size() * ratio, QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::white);
-        widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-        return image;
-    });
+    return textInk(sample, bold, [ratio](QWidget& widget) { return drawnOnWhite(&widget, ratio); });
 }
 
 // The ink bold adds over regular, as a fraction of regular.
@@ -102,13 +98,13 @@ double extraInk(const Ink& bold, const Ink& regular) { return bold.amount / regu
 
 } // namespace
 
-class TestBoldText : public QObject {
+class TestBoldText : public WidgetTest {
     Q_OBJECT
 
 private slots:
     void initTestCase()
     {
-        installFontSubstitutions();
+        WidgetTest::initTestCase();
         installBoldTextStyle();
     }
     void boldAtScale_data();
@@ -118,8 +114,7 @@ private slots:
 
 void TestBoldText::boldAtScale_data()
 {
-    QTest::addColumn<int>("sample");
-    QTest::addColumn<qreal>("ratio");
+    addColumns<int, qreal>({"sample", "ratio"});
     for (int i = 0; i < int(samples.size()); ++i)
         for (const qreal ratio : {1.25, 1.5, 2.0})
             QTest::addRow("%s at %g", samples[i].name, ratio) << i << ratio;

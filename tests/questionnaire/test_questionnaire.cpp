@@ -2,7 +2,6 @@
 // "判定" and "訂正", with the record, the message and the focus checked after
 // every stop, and the hand-over to the next page.
 #include "AssessmentRecord.h"
-#include "Fonts.h"
 #include "PageFactories.h"
 #include "TestSupport.h"
 #include "questionnaire/QuestionnaireControls.h"
@@ -34,7 +33,7 @@ Entries with(std::initializer_list<std::pair<QString Entries::*, const char*>> c
     return e;
 }
 
-// PersonalData as "-" (never stored), "#n" (points) or the text itself.
+// PersonalData as storedPersonalData() lists it.
 const QStringList DefaultsStored = {QStringLiteral("山田花子"), "#0", "#5", "160", "55", "#4", "#0", "#5"};
 const QStringList NothingStored(8, QStringLiteral("-"));
 
@@ -45,18 +44,6 @@ QStringList changed(QStringList list, std::initializer_list<std::pair<int, const
     for (const auto& [entry, value] : changes)
         list[entry] = QString::fromUtf8(value);
     return list;
-}
-
-QStringList storedPersonalData(const AssessmentRecord& record)
-{
-    QStringList entries;
-    for (int i = 0; i <= 7; ++i) {
-        const PersonalEntry& entry = record.PersonalData[i];
-        entries << (entry.isEmpty() ? QStringLiteral("-")
-                    : entry.isNumber() ? QStringLiteral("#%1").arg(entry.number())
-                                       : QString::fromStdString(entry.text()));
-    }
-    return entries;
 }
 
 void enter(QWidget* page, const Entries& e)
@@ -78,34 +65,18 @@ QStringList pageState(QWidget* page)
     QStringList state;
     for (auto* field : page->findChildren<QLineEdit*>())
         state << field->text();
-    for (auto* button : page->findChildren<QAbstractButton*>())
-        if (button->isChecked())
-            state << button->objectName();
-    return state;
+    return state + checkedButtons(page);
 }
 
-QWidget* startPage(RecordingHost& host, const QString& name, bool activate = true)
+QWidget* startPage(RecordingHost& host, const QString& name)
 {
-    QWidget* page = host.start(name == QLatin1String("PersonalDataPage")       ? createPersonalDataPage
-                               : name == QLatin1String("QuestionsQ1toQ10Page") ? createQuestionsQ1toQ10Page
-                                                                               : createQuestionsQ11toQ19Page);
-    if (!activate)
-        return page;
-    page->activateWindow();
-    if (!QTest::qWaitForWindowActive(page))
+    QWidget* page = host.start(pageFactory(name));
+    if (!activate(page))
         qWarning("%s did not become active", qPrintable(name));
     return page;
 }
 
 constexpr int Untouched = 99; // an answer code no pass has written
-
-QList<int> storedCodes(const AssessmentRecord& record, int first, int last)
-{
-    QList<int> codes;
-    for (int q = first; q <= last; ++q)
-        codes << record.AnswerCodes[q];
-    return codes;
-}
 
 // After a pass: the old page is destroyed before the next is created, and the
 // next one stands alone at (0, 0).
@@ -121,13 +92,11 @@ void expectHandedOver(const RecordingHost& host, const QString& from, const QStr
 
 Q_DECLARE_METATYPE(Entries)
 
-class TestQuestionnaire : public QObject {
+class TestQuestionnaire : public WidgetTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { installFontSubstitutions(); }
     void init();
-    void cleanup();
 
     void personalDataStopsAtFirstProblem_data();
     void personalDataStopsAtFirstProblem();
@@ -144,29 +113,19 @@ private slots:
     void questionsClear();
     void choicesShowTheirColours_data();
     void choicesShowTheirColours();
-
-private:
-    AssessmentRecord record_;
 };
 
 void TestQuestionnaire::init()
 {
-    record_ = freshRecord();
+    WidgetTest::init();
     for (int q = 1; q <= 19; ++q)
         record_.AnswerCodes[q] = Untouched;
 }
 
-void TestQuestionnaire::cleanup()
-{
-    QTRY_VERIFY2(visibleTopLevels().isEmpty(), qPrintable(visibleTopLevels().join(u',')));
-}
-
 void TestQuestionnaire::personalDataStopsAtFirstProblem_data()
 {
-    QTest::addColumn<Entries>("entries");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("focus"); // the choice messages leave it on the button pressed
-    QTest::addColumn<QStringList>("stored");
+    // focus: the choice messages leave it on the button pressed
+    addColumns<Entries, QString, QString, QStringList>({"entries", "message", "focus", "stored"});
 
     QTest::newRow("no name, all else given") << with({{&E::name, ""}}) << "氏名が入力されていません" << "nameField" << NothingStored;
     QTest::newRow("no sex") << with({{&E::sex, ""}}) << "性別が選択されていません" << "nextButton" << storedUpTo(1);
@@ -211,8 +170,7 @@ void TestQuestionnaire::personalDataStopsAtFirstProblem()
 
 void TestQuestionnaire::personalDataStores_data()
 {
-    QTest::addColumn<Entries>("entries");
-    QTest::addColumn<QStringList>("stored");
+    addColumns<Entries, QStringList>({"entries", "stored"});
 
     QTest::newRow("age 24") << with({{&E::age, "24"}}) << changed(DefaultsStored, {{2, "#3"}});
     QTest::newRow("age 24.1") << with({{&E::age, "24.1"}}) << changed(DefaultsStored, {{2, "#5"}});
@@ -271,9 +229,7 @@ void TestQuestionnaire::personalDataClearAfterFailedAttempt()
 
 void TestQuestionnaire::personalDataFieldsTakeTheirLength_data()
 {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("entered");
-    QTest::addColumn<QString>("kept");
+    addColumns<QString, QString, QString>({"field", "entered", "kept"});
     const QString nines = QString(100000, u'9');
     const QString name(questionnaire::TextMaxLength, u'蚊');
     QTest::newRow("name") << "nameField" << QString(100000, u'蚊') << name;
@@ -308,10 +264,9 @@ void TestQuestionnaire::personalDataFieldsTakeTheirLength()
 
 void TestQuestionnaire::questionsStopAtFirstUnanswered_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QList<int>>("choices"); // answer indexes clicked
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QList<int>>("codes"); // of Q1..Q19 afterwards
+    // choices: answer indexes clicked
+    // codes: of Q1..Q19 afterwards
+    addColumns<QString, QList<int>, QString, QList<int>>({"page", "choices", "message", "codes"});
 
     const int U = Untouched;
     QTest::newRow("Q1") << "QuestionsQ1toQ10Page" << QList<int>{} << "Q1の回答が選択されていません" << QList<int>(19, U);
@@ -350,8 +305,8 @@ void TestQuestionnaire::questionsStopAtFirstUnanswered()
 
 void TestQuestionnaire::questionsStoreCodes_data()
 {
-    QTest::addColumn<int>("choice"); // answer index clicked last
-    QTest::addColumn<int>("code");
+    // choice: answer index clicked last
+    addColumns<int, int>({"choice", "code"});
     QTest::newRow("Q6 はい") << 61 << 10;
     QTest::newRow("Q7 ふつう") << 72 << 4;
     QTest::newRow("Q13 いいえ") << 133 << 20;
@@ -387,9 +342,7 @@ void TestQuestionnaire::questionsStoreCodes()
 
 void TestQuestionnaire::questionsClear_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("last");
+    addColumns<QString, int, int>({"page", "first", "last"});
     QTest::newRow("Q1 to Q10") << "QuestionsQ1toQ10Page" << 1 << 10;
     QTest::newRow("Q11 to Q19") << "QuestionsQ11toQ19Page" << 11 << 19;
 }
@@ -424,8 +377,7 @@ void TestQuestionnaire::questionsClear()
 
 void TestQuestionnaire::choicesShowTheirColours_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("button");
+    addColumns<QString, QString>({"page", "button"});
     QTest::newRow("personal data option") << "PersonalDataPage" << "bloodTypeO";
     QTest::newRow("Q1 to Q10 choice") << "QuestionsQ1toQ10Page" << "q1Choice1";
     QTest::newRow("Q11 to Q19 two-choice row") << "QuestionsQ11toQ19Page" << "q14Choice1";
@@ -438,7 +390,7 @@ void TestQuestionnaire::choicesShowTheirColours()
     QFETCH(QString, button);
 
     RecordingHost host(record_);
-    QWidget* shown = startPage(host, page, false);
+    QWidget* shown = host.start(pageFactory(page));
     QWidget* choice = control(shown, button);
     const QImage image = shown->grab().toImage();
     const QRect cell(choice->mapTo(shown, QPoint(0, 0)), choice->size());

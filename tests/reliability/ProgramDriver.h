@@ -51,8 +51,7 @@ public:
             clock = [this] { return now_; };
         main_ = std::make_unique<MainWindow>(record_, std::move(clock));
         main_->showCentred();
-        main_->activateWindow();
-        if (!QTest::qWaitForWindowActive(main_.get()))
+        if (!activate(main_.get()))
             qWarning("the main window did not become active");
         advance(1.0);
     }
@@ -89,17 +88,22 @@ public:
             }
         } else if (name != QLatin1String("PersonalDataPage")) {
             fillRecordForScore(record_, "蚊野 花子", 44);
-            const std::pair<const char*, PageHost::PageFactory> resultPages[] = {
-                {"ScorePage", createScorePage},
-                {"DetailsPage", createDetailsPage},
-                {"CautionPage", createCautionPage},
-                {"AdvicePage", createAdvicePage},
-            };
-            for (const auto& [pageName, create] : resultPages)
-                if (name == QLatin1String(pageName))
-                    main_->replacePage(page(), create);
+            main_->replacePage(page(), pageFactory(name));
         }
         return waitFor(name);
+    }
+
+    // Completes the questionnaire page shown (the personal data, or the
+    // first choice of every question); a result page needs nothing.
+    void fillIn()
+    {
+        const QString name = page() ? page()->objectName() : QString();
+        if (name == QLatin1String("PersonalDataPage"))
+            fillPersonalData();
+        else if (name == QLatin1String("QuestionsQ1toQ10Page"))
+            answer(1, 10);
+        else if (name == QLatin1String("QuestionsQ11toQ19Page"))
+            answer(11, 19);
     }
 
 private:

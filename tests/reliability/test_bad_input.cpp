@@ -6,13 +6,11 @@
 // character: no stray number, no "nan" or "inf", no exponent, no part of the
 // name lost and no fixed text disturbed by it.
 #include "AssessmentRecord.h"
-#include "Fonts.h"
 #include "PageFactories.h"
 #include "questionnaire/QuestionnaireControls.h"
 #include "TestSupport.h"
 #include "Twips.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,14 +46,12 @@ Q_DECLARE_METATYPE(Result)
 
 namespace {
 
-const QStringList Fields = {"nameField", "ageField", "heightField", "weightField", "bodyFatField"};
-
-// A valid page: female (0), age over 24 (5), blood type A (4), no body fat
-// (0), normal skin (5): 14 points. The first choice of every question adds
-// 28 on the first question page and 2 on the second: score 44, class 3,
-// constitution "虚実中間型". 170 cm and 65 kg give BMI 22.5 and degree 10.4.
-const QStringList BaseTexts = {QStringLiteral("蚊野 花子"), "30", "170", "65", ""};
-const QStringList BaseOptions = {"femaleOption", "bloodTypeA", "normalSkinOption"};
+// The page's fields, and where the driver's entries keep the text of each.
+const std::pair<const char*, QString driving::PersonalEntries::*> Fields[] = {
+    {"nameField", &driving::PersonalEntries::name},     {"ageField", &driving::PersonalEntries::age},
+    {"heightField", &driving::PersonalEntries::height}, {"weightField", &driving::PersonalEntries::weight},
+    {"bodyFatField", &driving::PersonalEntries::bodyFat},
+};
 
 const QString NoName = QStringLiteral("氏名が入力されていません");
 const QString BadAge = QStringLiteral("年齢を正しく入力してください");
@@ -89,44 +85,12 @@ bool shownWholeOrShortened(const QString& shown, const QString& name)
     return cut.endsWith(ellipsis) && inner.startsWith(cut.chopped(1));
 }
 
-QLineEdit* field(QWidget* page, const QString& name)
-{
-    auto* box = page->findChild<QLineEdit*>(name);
-    if (!box)
-        qFatal("no field %s", qPrintable(name));
-    return box;
-}
-
-QAbstractButton* button(QWidget* page, const QString& name)
-{
-    auto* found = page->findChild<QAbstractButton*>(name);
-    if (!found)
-        qFatal("no button %s", qPrintable(name));
-    return found;
-}
-
-QString labelText(QWidget* page, const char* name)
-{
-    auto* label = page->findChild<QLabel*>(QString::fromLatin1(name));
-    return label ? label->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
-}
-
 QStringList fieldTexts(QWidget* page)
 {
     QStringList texts;
-    for (const QString& name : Fields)
-        texts << field(page, name)->text();
+    for (const auto& [name, entry] : Fields)
+        texts << control<QLineEdit>(page, QString::fromLatin1(name))->text();
     return texts;
-}
-
-QStringList checkedOptions(QWidget* page)
-{
-    QStringList checked;
-    for (QAbstractButton* option : page->findChildren<QAbstractButton*>())
-        if (option->isChecked())
-            checked << option->objectName();
-    checked.sort();
-    return checked;
 }
 
 // The rows of one field share its name and the messages it may give.
@@ -164,11 +128,10 @@ QString isolated(const QString& name)
 
 } // namespace
 
-class TestBadInput : public QObject {
+class TestBadInput : public WidgetTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void cleanup();
 
     void personalDataField_data();
@@ -181,25 +144,17 @@ private:
     RecordingHost* host_ = nullptr;
 };
 
-void TestBadInput::initTestCase()
-{
-    installFontSubstitutions();
-}
-
 void TestBadInput::cleanup()
 {
     delete host_;
     host_ = nullptr;
-    QTRY_VERIFY2(visibleTopLevels().isEmpty(), qPrintable(visibleTopLevels().join(u',')));
+    WidgetTest::cleanup();
 }
 
 void TestBadInput::personalDataField_data()
 {
-    QTest::addColumn<QString>("fieldName");
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<Entry>("entry");
-    QTest::addColumn<QString>("message"); // empty: the page is accepted
-    QTest::addColumn<Result>("result");
+    // message: empty when the page is accepted
+    addColumns<QString, QString, Entry, QString, Result>({"fieldName", "input", "entry", "message", "result"});
 
     // Every kind of number text is read through the model in its own table
     // test (PersonalDataEntryTest); these rows go through the real pages to
@@ -258,29 +213,30 @@ void TestBadInput::personalDataField()
 
     host_ = new RecordingHost;
     QWidget* page = host_->start(createPersonalDataPage);
-    page->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(page));
+    QVERIFY(activate(page));
 
-    for (int i = 0; i < Fields.size(); ++i) {
-        QLineEdit* box = field(page, Fields[i]);
-        if (Fields[i] != fieldName)
-            typeText(box, BaseTexts[i]);
-        else if (entry == Entry::Set)
-            box->setText(input);
-        else
-            typeText(box, input);
-    }
-    for (const QString& option : BaseOptions)
-        QTest::mouseClick(button(page, option), Qt::LeftButton);
+    // The driver's valid page: female (0), age over 24 (5), blood type A
+    // (4), no body fat (0), normal skin (5): 14 points. The first choice of
+    // every question adds 28 on the first question page and 2 on the second:
+    // score 44, class 3, constitution "虚実中間型". 170 cm and 65 kg give BMI
+    // 22.5 and degree 10.4. The row's text is typed with the rest, or set
+    // afterwards.
+    driving::PersonalEntries entries;
+    for (const auto& [name, text] : Fields)
+        if (fieldName == QLatin1String(name))
+            entries.*text = entry == Entry::Typed ? input : QString();
+    pages_.fillPersonalData(entries);
+    auto* tested = control<QLineEdit>(page, fieldName);
+    if (entry == Entry::Set)
+        tested->setText(input);
 
     // The field holds what was entered, up to its length limit.
-    QLineEdit* tested = field(page, fieldName);
     QCOMPARE(tested->text(), input.left(fieldLimit(fieldName)));
     const QStringList texts = fieldTexts(page);
-    const QStringList options = checkedOptions(page);
+    const QStringList options = checkedButtons(page);
 
     MessageRecorder messages;
-    QTest::mouseClick(button(page, QStringLiteral("nextButton")), Qt::LeftButton);
+    pages_.click(QStringLiteral("nextButton"));
 
     if (!message.isEmpty()) {
         QCOMPARE(messages.messages(), QStringList{message});
@@ -289,7 +245,7 @@ void TestBadInput::personalDataField()
         QCOMPARE(host_->page(), page);
         QVERIFY(page->isEnabled());
         QCOMPARE(fieldTexts(page), texts);
-        QCOMPARE(checkedOptions(page), options);
+        QCOMPARE(checkedButtons(page), options);
         return;
     }
 
@@ -330,7 +286,7 @@ void TestBadInput::personalDataField()
     QVERIFY(xAt(sentenceStart + 1) < xAt(sentenceStart + 5));
     QCOMPARE(labelText(scorePage, "degreeLabel"), QStringLiteral("あなたの蚊に刺されやすさ度は"));
     QCOMPARE(labelText(scorePage, "classEasilyLabel"), QStringLiteral("刺されやすい"));
-    QTest::mouseClick(button(scorePage, QStringLiteral("detailsButton")), Qt::LeftButton);
+    pages_.click(QStringLiteral("detailsButton"));
 
     QWidget* detailsPage = pages_.waitFor(QStringLiteral("DetailsPage"));
     QVERIFY(detailsPage);

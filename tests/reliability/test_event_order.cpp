@@ -4,14 +4,11 @@
 // window closed
 // while a message box or an information dialog is open, and every menu
 // dialog opened over every page.
-#include "Fonts.h"
 #include "MainWindow.h"
-#include "Messages.h"
 #include "ProgramDriver.h"
 #include "TestSupport.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -60,6 +57,29 @@ void press(QWidget* page, const QString& buttonName, Press how)
     }
 }
 
+// Where the buttons of each page lead, in the order the pages come; an
+// empty name: the program ends.
+struct Way {
+    const char* button;
+    const char* next;
+};
+const std::pair<const char*, std::vector<Way>> PageWays[] = {
+    {"PersonalDataPage", {{"nextButton", "QuestionsQ1toQ10Page"}}},
+    {"QuestionsQ1toQ10Page", {{"nextButton", "QuestionsQ11toQ19Page"}}},
+    {"QuestionsQ11toQ19Page", {{"nextButton", "ScorePage"}}},
+    {"ScorePage", {{"detailsButton", "DetailsPage"}, {"cautionButton", "CautionPage"}, {"quitButton", ""}}},
+    {"DetailsPage", {{"cautionButton", "CautionPage"}, {"quitButton", ""}}},
+    {"CautionPage", {{"adviceButton", "AdvicePage"}, {"quitButton", ""}}},
+    {"AdvicePage", {{"quitButton", ""}}},
+};
+
+// The menu's commands and the dialogs they open.
+const std::pair<const char*, const char*> MenuDialogs[] = {
+    {"copyrightAction", "CopyrightDialog"},       {"disclaimerAction", "DisclaimerDialog"},
+    {"redistributionAction", "RedistributionDialog"}, {"medicalBasisAction", "MedicalBasisDialog"},
+    {"versionAction", "VersionDialog"},
+};
+
 // What a page looks like to the user: its entries, its selections, where
 // the focus is and whether it takes input.
 struct PageState {
@@ -77,9 +97,7 @@ PageState stateOf(QWidget* window, QWidget* page)
     PageState state;
     for (QLineEdit* field : page->findChildren<QLineEdit*>())
         state.texts << field->objectName() + u'=' + field->text();
-    for (QAbstractButton* button : page->findChildren<QAbstractButton*>())
-        if (button->isChecked())
-            state.checked << button->objectName();
+    state.checked = checkedButtons(page);
     QWidget* focus = window->focusWidget();
     state.focus = focus ? focus->objectName() : QStringLiteral("<none>");
     state.enabled = page->isEnabled();
@@ -149,13 +167,10 @@ void pressAgain(QWidget* window, QPoint spot, Repeat input)
 Q_DECLARE_METATYPE(Press)
 Q_DECLARE_METATYPE(Repeat)
 
-class TestEventOrder : public QObject {
+class TestEventOrder : public WidgetTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
-
     void forwardPressedTwice_data();
     void forwardPressedTwice();
     void inputAcrossPageChange_data();
@@ -168,55 +183,25 @@ private slots:
     void menuDialogOverEveryPage();
 };
 
-void TestEventOrder::initTestCase()
-{
-    installFontSubstitutions();
-}
-
-void TestEventOrder::cleanup()
-{
-    Messages::setHook({});
-    QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
-}
-
 void TestEventOrder::forwardPressedTwice_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second");
-    QTest::addColumn<Press>("how");
-    QTest::addColumn<QString>("next"); // empty: the program ends
+    // next: empty when the program ends
+    addColumns<QString, QString, QString, Press, QString>({"page", "first", "second", "how", "next"});
 
-    const struct {
-        const char* tag;
-        const char* page;
-        const char* first;
-        const char* second;
-        const char* next;
-    } changes[] = {
-        {"personal data 次へ", "PersonalDataPage", "nextButton", "nextButton", "QuestionsQ1toQ10Page"},
-        {"Q1 to Q10 次へ", "QuestionsQ1toQ10Page", "nextButton", "nextButton", "QuestionsQ11toQ19Page"},
-        {"Q11 to Q19 判定", "QuestionsQ11toQ19Page", "nextButton", "nextButton", "ScorePage"},
-        {"score 判定結果の詳細", "ScorePage", "detailsButton", "detailsButton", "DetailsPage"},
-        {"score 注意すべき点", "ScorePage", "cautionButton", "cautionButton", "CautionPage"},
-        {"score 詳細, then 注意すべき点", "ScorePage", "detailsButton", "cautionButton", "DetailsPage"},
-        {"score 終了", "ScorePage", "quitButton", "quitButton", ""},
-        {"score 終了, then 詳細", "ScorePage", "quitButton", "detailsButton", ""},
-        {"details 注意すべき点", "DetailsPage", "cautionButton", "cautionButton", "CautionPage"},
-        {"details 終了", "DetailsPage", "quitButton", "quitButton", ""},
-        {"caution 蚊の対策法", "CautionPage", "adviceButton", "adviceButton", "AdvicePage"},
-        {"caution 終了", "CautionPage", "quitButton", "quitButton", ""},
-        {"advice 終了", "AdvicePage", "quitButton", "quitButton", ""},
+    const auto rows = [](const char* page, const char* first, const char* second, const char* next) {
+        const std::pair<const char*, Press> presses[] = {
+            {"mouse", Press::Mouse}, {"keyboard", Press::Keyboard}, {"handler", Press::Handler}};
+        for (const auto& [way, how] : presses)
+            QTest::addRow("%s %s, then %s, %s", page, first, second, way)
+                << QString::fromLatin1(page) << QString::fromLatin1(first) << QString::fromLatin1(second) << how
+                << QString::fromLatin1(next);
     };
-    const struct {
-        const char* name;
-        Press how;
-    } ways[] = {{"mouse", Press::Mouse}, {"keyboard", Press::Keyboard}, {"handler", Press::Handler}};
-    for (const auto& change : changes)
-        for (const auto& way : ways)
-            QTest::addRow("%s, %s", change.tag, way.name)
-                << QString::fromLatin1(change.page) << QString::fromLatin1(change.first)
-                << QString::fromLatin1(change.second) << way.how << QString::fromUtf8(change.next);
+    for (const auto& [page, ways] : PageWays)
+        for (const Way& way : ways)
+            rows(page, way.button, way.button, way.next);
+    // Two different buttons: the first one wins.
+    rows("ScorePage", "detailsButton", "cautionButton", "DetailsPage");
+    rows("ScorePage", "quitButton", "detailsButton", "");
 }
 
 void TestEventOrder::forwardPressedTwice()
@@ -230,12 +215,7 @@ void TestEventOrder::forwardPressedTwice()
     ProgramDriver program;
     QWidget* current = program.goTo(page);
     QVERIFY(current);
-    if (page == QLatin1String("PersonalDataPage"))
-        program.fillPersonalData();
-    else if (page == QLatin1String("QuestionsQ1toQ10Page"))
-        program.answer(1, 10);
-    else if (page == QLatin1String("QuestionsQ11toQ19Page"))
-        program.answer(11, 19);
+    program.fillIn();
 
     MessageRecorder messages;
     PageShows shows;
@@ -260,12 +240,11 @@ void TestEventOrder::forwardPressedTwice()
 
 void TestEventOrder::inputAcrossPageChange_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<Repeat>("input");
-    QTest::addColumn<double>("pause");   // seconds from the next page's appearance to the rest
-    QTest::addColumn<QString>("next");   // where the first press leads
-    QTest::addColumn<QString>("finally"); // where the program is at the end; empty: ended
+    // pause: seconds from the next page's appearance to the rest
+    // next: where the first press leads
+    // finally: where the program is at the end, empty when it has ended
+    addColumns<QString, QString, Repeat, double, QString, QString>(
+        {"page", "button", "input", "pause", "next", "finally"});
 
     const QString personalData = QStringLiteral("PersonalDataPage"),
                   firstQuestions = QStringLiteral("QuestionsQ1toQ10Page"),
@@ -297,10 +276,7 @@ void TestEventOrder::inputAcrossPageChange()
 
     ProgramDriver program(ProgramDriver::Guard::On);
     QVERIFY(program.goTo(page));
-    if (page == QLatin1String("PersonalDataPage"))
-        program.fillPersonalData();
-    else if (page == QLatin1String("QuestionsQ11toQ19Page"))
-        program.answer(11, 19);
+    program.fillIn();
 
     auto* pressed = program.control<QAbstractButton>(button);
     // Near the button's left end, where the next page may have a button.
@@ -328,15 +304,18 @@ void TestEventOrder::inputAcrossPageChange()
 
 void TestEventOrder::pageChangeUnderMenuDialog_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("forward");
-    QTest::addColumn<QString>("next");
-    QTest::addColumn<QString>("menu");
+    addColumns<QString, QString, QString, QString>({"page", "forward", "next", "menu"});
 
-    QTest::newRow("personal data 次へ, then copyright") << "PersonalDataPage" << "nextButton" << "QuestionsQ1toQ10Page" << "copyrightAction";
-    QTest::newRow("Q11 to Q19 判定, then version") << "QuestionsQ11toQ19Page" << "nextButton" << "ScorePage" << "versionAction";
-    QTest::newRow("score 詳細, then disclaimer") << "ScorePage" << "detailsButton" << "DetailsPage" << "disclaimerAction";
-    QTest::newRow("caution 蚊の対策法, then medical basis") << "CautionPage" << "adviceButton" << "AdvicePage" << "medicalBasisAction";
+    // Every way to another page, under each menu dialog in turn.
+    std::size_t menu = 0;
+    for (const auto& [page, ways] : PageWays)
+        for (const Way& way : ways)
+            if (*way.next) {
+                const char* action = MenuDialogs[menu++ % std::size(MenuDialogs)].first;
+                QTest::addRow("%s %s, then %s", page, way.button, action)
+                    << QString::fromLatin1(page) << QString::fromLatin1(way.button) << QString::fromLatin1(way.next)
+                    << QString::fromLatin1(action);
+            }
 }
 
 void TestEventOrder::pageChangeUnderMenuDialog()
@@ -350,20 +329,14 @@ void TestEventOrder::pageChangeUnderMenuDialog()
 
     ProgramDriver program;
     QVERIFY(program.goTo(page));
-    if (page == QLatin1String("PersonalDataPage"))
-        program.fillPersonalData();
-    else if (page == QLatin1String("QuestionsQ11toQ19Page"))
-        program.answer(11, 19);
+    program.fillIn();
 
     MessageRecorder messages;
     PageShows shows;
     QString underDialog;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
+    whenModal([&](QWidget*) {
         QTest::qWait(50);
         underDialog = program.page() ? program.page()->objectName() : QString();
-        if (dialog)
-            dialog->close();
     });
     program.click(forward);
     program.main().findChild<QAction*>(menu)->trigger();
@@ -379,19 +352,21 @@ void TestEventOrder::pageChangeUnderMenuDialog()
 
 void TestEventOrder::closeWhileModal_data()
 {
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("trigger"); // a button of the page or a menu action; empty: the page opens it
-    QTest::addColumn<QString>("modal");   // object name of the window that comes up
+    // trigger: a button of the page or a menu action, empty when the page opens it
+    // modal: object name of the window that comes up
+    addColumns<QString, QString, QString>({"page", "trigger", "modal"});
 
-    QTest::newRow("empty name message on the personal data page") << "PersonalDataPage" << "nextButton" << "MessageBox";
-    QTest::newRow("unanswered question on the Q1 to Q10 page") << "QuestionsQ1toQ10Page" << "nextButton" << "MessageBox";
-    QTest::newRow("unanswered question on the Q11 to Q19 page") << "QuestionsQ11toQ19Page" << "nextButton" << "MessageBox";
+    // The empty questionnaire pages refuse 次へ with a message.
+    for (const char* page : {"PersonalDataPage", "QuestionsQ1toQ10Page", "QuestionsQ11toQ19Page"})
+        QTest::addRow("message on %s", page) << QString::fromLatin1(page) << "nextButton" << "MessageBox";
     QTest::newRow("no-score message on the score page") << "ScorePage corrupted" << "" << "MessageBox";
-    QTest::newRow("copyright over the personal data page") << "PersonalDataPage" << "copyrightAction" << "CopyrightDialog";
-    QTest::newRow("disclaimer over the Q1 to Q10 page") << "QuestionsQ1toQ10Page" << "disclaimerAction" << "DisclaimerDialog";
-    QTest::newRow("redistribution over the Q11 to Q19 page") << "QuestionsQ11toQ19Page" << "redistributionAction" << "RedistributionDialog";
-    QTest::newRow("medical basis over the score page") << "ScorePage" << "medicalBasisAction" << "MedicalBasisDialog";
-    QTest::newRow("version over the advice page") << "AdvicePage" << "versionAction" << "VersionDialog";
+    // Each menu dialog over another page.
+    const char* const pages[] = {"PersonalDataPage", "QuestionsQ1toQ10Page", "QuestionsQ11toQ19Page", "ScorePage",
+                                 "AdvicePage"};
+    for (std::size_t i = 0; i < std::size(pages); ++i)
+        QTest::addRow("%s over %s", MenuDialogs[i].second, pages[i])
+            << QString::fromLatin1(pages[i]) << QString::fromLatin1(MenuDialogs[i].first)
+            << QString::fromLatin1(MenuDialogs[i].second);
 }
 
 void TestEventOrder::closeWhileModal()
@@ -465,8 +440,7 @@ void TestEventOrder::closeWhileModal()
 void TestEventOrder::menuDialogOverEveryPage_data()
 {
     QTest::addColumn<QString>("page");
-    for (const char* name : {"PersonalDataPage", "QuestionsQ1toQ10Page", "QuestionsQ11toQ19Page", "ScorePage", "DetailsPage",
-                             "CautionPage", "AdvicePage"})
+    for (const auto& [name, ways] : PageWays)
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -497,24 +471,14 @@ void TestEventOrder::menuDialogOverEveryPage()
     QVERIFY(current->isAncestorOf(QApplication::focusWidget()));
 
     MessageRecorder messages;
-    const std::pair<const char*, const char*> menus[] = {
-        {"copyrightAction", "CopyrightDialog"},       {"disclaimerAction", "DisclaimerDialog"},
-        {"redistributionAction", "RedistributionDialog"}, {"medicalBasisAction", "MedicalBasisDialog"},
-        {"versionAction", "VersionDialog"},
-    };
-    for (const auto& [action, dialogName] : menus) {
+    for (const auto& [action, dialogName] : MenuDialogs) {
         for (bool viaOk : {true, false}) {
-            // Answers the dialog from inside its own event loop.
+            // Answered with OK or closed.
             QString opened;
-            QTimer::singleShot(0, [&opened, viaOk] {
-                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                if (!dialog)
-                    return;
+            whenModal([&opened, viaOk](QWidget* dialog) {
                 opened = dialog->objectName();
-                if (auto* ok = dialog->findChild<QAbstractButton*>(QStringLiteral("okButton")); ok && viaOk)
-                    QTest::mouseClick(ok, Qt::LeftButton);
-                else
-                    dialog->close();
+                if (viaOk)
+                    QTest::mouseClick(control(dialog, QStringLiteral("okButton")), Qt::LeftButton);
             });
             program.main().findChild<QAction*>(QString::fromLatin1(action))->trigger();
             QCOMPARE(opened, QString::fromLatin1(dialogName));

@@ -3,8 +3,6 @@
 // page must say so, show no score and no class, and leave the record and
 // the rest of the program usable.
 #include "AssessmentRecord.h"
-#include "Fonts.h"
-#include "Messages.h"
 #include "PageFactories.h"
 #include "ProgramDriver.h"
 #include "TestSupport.h"
@@ -30,45 +28,29 @@ using Corruption = std::function<void(AssessmentRecord&)>;
 
 QPushButton* button(QWidget* page, const char* name)
 {
-    return page->findChild<QPushButton*>(QString::fromLatin1(name));
+    return control<QPushButton>(page, QString::fromLatin1(name));
 }
 
 } // namespace
 
 Q_DECLARE_METATYPE(Corruption)
 
-class TestScoreFailure : public QObject {
+class TestScoreFailure : public WidgetTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
-    void cleanup();
 
     void noScoreFromCorruptedRecord_data();
     void noScoreFromCorruptedRecord();
     void highestScoreStillShows();
     void messageComesOverTheShownPage();
-
-private:
-    AssessmentRecord record_;
 };
-
-void TestScoreFailure::initTestCase()
-{
-    installFontSubstitutions();
-}
 
 void TestScoreFailure::init()
 {
-    record_ = freshRecord();
+    WidgetTest::init();
     fillRecordForScore(record_, "蚊野 花子", 44);
-}
-
-void TestScoreFailure::cleanup()
-{
-    Messages::setHook({});
-    QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
 }
 
 void TestScoreFailure::noScoreFromCorruptedRecord_data()
@@ -116,7 +98,7 @@ void TestScoreFailure::noScoreFromCorruptedRecord()
 
     // No score line, and no class stands out on the scale.
     QCOMPARE(page->findChild<QTextEdit*>(QStringLiteral("scoreLine"))->toPlainText(), QString());
-    for (const char* name : {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"}) {
+    for (const char* name : ClassScale) {
         auto* scale = page->findChild<QLabel*>(QString::fromLatin1(name));
         QVERIFY(scale);
         QCOMPARE(scale->font().pixelSize(), pointsToPixels(14.25));

@@ -2,6 +2,7 @@
 // rendering is exactly twice its picture, the splash pictures sit on the
 // splash window's yellow, the window icon is a 32 x 32, 16-colour ICO, and
 // the page backgrounds are plain field under every control of every page.
+#include "TestSupport.h"
 #include "Twips.h"
 
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <cstdlib>
 
 using namespace tellumo;
+using namespace tellumo::testing;
 
 namespace {
 
@@ -31,12 +33,6 @@ const struct {
     {"icon-64.png", "png", 64, 64},     {"icon-128.png", "png", 128, 128},  {"icon-256.png", "png", 256, 256},
 };
 constexpr int DoubledCount = 8, SplashCount = 6;
-
-QString doubled(const QString& name)
-{
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return name.left(dot) + QStringLiteral("@2x") + name.mid(dot);
-}
 
 QImage load(const QString& name)
 {
@@ -79,9 +75,7 @@ private slots:
 
 void TestResources::formatAndSize_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("format");
-    QTest::addColumn<QSize>("size");
+    addColumns<QString, QByteArray, QSize>({"name", "format", "size"});
     for (int i = 0; i < int(std::size(Pictures)); ++i) {
         const QString name = QString::fromLatin1(Pictures[i].name);
         const QSize size(Pictures[i].width, Pictures[i].height);
@@ -165,8 +159,7 @@ void TestResources::scalableIconIsSelfContained()
 
 void TestResources::pageFieldUnderControls_data()
 {
-    QTest::addColumn<QString>("background");
-    QTest::addColumn<QRect>("area");
+    addColumns<QString, QRect>({"background", "area"});
     // The smallest rectangle (twips: left, top, right, bottom) around every
     // control of the page; a centred title counts as wide as its text.
     const auto row = [](const char* page, const char* background, int left, int top, int right, int bottom) {

@@ -1,10 +1,11 @@
-// Shared by the result-page tests and the whole-program walk: label lookups,
-// a text view's document read back as pieces of equal formatting, and
-// (from TestSupport.h) records that yield a chosen score.
+// Shared by the result-page tests and the whole-program walk: a text view's
+// document read back as pieces of equal formatting, and whether a label
+// paints like a plain one; label lookups and records that yield a chosen
+// score come from TestSupport.h.
 #pragma once
 
 #include "AssessmentRecord.h"
-#include "TestSupport.h" // fillRecordForScore
+#include "TestSupport.h"
 #include "PageLabel.h"
 
 #include <QApplication>
@@ -17,16 +18,8 @@
 
 namespace tellumo::testing {
 
-inline QLabel* label(QWidget* page, const char* name)
-{
-    return page ? page->findChild<QLabel*>(QString::fromLatin1(name)) : nullptr;
-}
-
-inline QString labelText(QWidget* page, const char* name)
-{
-    QLabel* found = label(page, name);
-    return found ? found->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
-}
+// A page's creator, as a column of test data holds it.
+using Factory = QWidget* (*)(PageHost&);
 
 // A text view's document as "[text|colour|size px|b<paragraph>]" pieces of
 // equal formatting, colour "default" where the piece sets none, size 0 for

@@ -19,8 +19,6 @@ using namespace tellumo::testing;
 
 namespace {
 
-using Factory = QWidget* (*)(PageHost&);
-
 // One fragment: first opens the document, last closes it.
 std::string fragment(const char* text, bool first, bool last, int colour, int halfPoints = 0, bool bold = false,
                      bool par = false)
@@ -41,14 +39,10 @@ void setDetails(AssessmentRecord& record, const QString& name, int score, int an
 
 } // namespace
 
-class TestResults : public QObject {
+class TestResults : public WidgetTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { installFontSubstitutions(); }
-    void init() { record_ = freshRecord(); }
-    void cleanup() { QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000); }
-
     void richText_data();
     void richText();
     void labelLines_data();
@@ -67,15 +61,11 @@ private slots:
     void textsKeepTheirSpacesAndBreaks();
     void routes_data();
     void routes();
-
-private:
-    AssessmentRecord record_;
 };
 
 void TestResults::richText_data()
 {
-    QTest::addColumn<QString>("document");
-    QTest::addColumn<QString>("expected");
+    addColumns<QString, QString>({"document", "expected"});
     QTest::newRow("worked example")
         << QString::fromStdString(fragment("ABC", true, false, 2) + fragment(" さんの総合点数は100点満点で57点です。", false, true, 0))
         << QStringLiteral("[ABC|#0000ff|0px|b0] [ さんの総合点数は100点満点で57点です。|default|0px|b0]");
@@ -103,9 +93,8 @@ void TestResults::richText()
 
 void TestResults::labelLines_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("lines");
-    QTest::addColumn<QString>("continued"); // with a break before each inner run of spaces
+    // continued: with a break before each inner run of spaces
+    addColumns<QString, int, QString>({"text", "lines", "continued"});
     QTest::newRow("CR LF") << QStringLiteral("あ\r\nい") << 2 << QStringLiteral("あ\r\nい");
     QTest::newRow("LF and lone CR") << QStringLiteral("あ\nい\rう") << 3 << QStringLiteral("あ\nい\rう");
     QTest::newRow("trailing breaks add no height") << QStringLiteral("あ\r\n\r\n") << 1 << QStringLiteral("あ\r\n\r\n");
@@ -132,8 +121,7 @@ void TestResults::labelLines()
 
 void TestResults::scoreLine_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("score");
+    addColumns<QString, int>({"name", "score"});
     QTest::newRow("worked example") << QStringLiteral("ABC") << 57;
     QTest::newRow("inner and outer spaces") << QStringLiteral("  山田  太郎 ") << 42;
     QTest::newRow("braces and a colour word") << QStringLiteral("a}b{\\CF5 x}} y") << 42;
@@ -146,18 +134,17 @@ void TestResults::scoreLine()
 {
     QFETCH(QString, name);
     QFETCH(int, score);
-    fillRecordForScore(record_, name.toStdString(), score);
     RecordingHost host(record_);
-    auto* line = control<RichTextView>(host.start(createScorePage), QStringLiteral("scoreLine"));
+    auto* line = control<RichTextView>(host.startScored(createScorePage, name.toStdString(), score),
+                                       QStringLiteral("scoreLine"));
     QCOMPARE(textPieces(line->document()),
              QStringLiteral("[%1|#0000ff|0px|b0] [ さんの総合点数は100点満点で%2点です。|default|0px|b0]").arg(name, QString::number(score)));
 }
 
 void TestResults::classDisplay_data()
 {
-    QTest::addColumn<int>("score");
-    QTest::addColumn<int>("highlighted"); // 0: the top of the scale (class 4) .. 3: its bottom (class 1)
-    QTest::addColumn<QColor>("colour");
+    // highlighted: 0 for the top of the scale (class 4) .. 3 for its bottom (class 1)
+    addColumns<int, int, QColor>({"score", "highlighted", "colour"});
     const QColor green(0, 255, 0), black(0, 0, 0), magenta(255, 0, 255), red(255, 0, 0);
     QTest::newRow("19") << 19 << 3 << green;
     QTest::newRow("20") << 20 << 2 << black;
@@ -175,14 +162,12 @@ void TestResults::classDisplay()
     QFETCH(int, score);
     QFETCH(int, highlighted);
     QFETCH(QColor, colour);
-    fillRecordForScore(record_, "N", score);
     RecordingHost host(record_);
-    QWidget* page = host.start(createScorePage);
+    QWidget* page = host.startScored(createScorePage, "N", score);
 
     const QColor systemText = QApplication::palette().color(QPalette::WindowText);
-    const char* scale[] = {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel", "classHardlyLabel"};
     for (int i = 0; i < 4; ++i) {
-        QLabel* shown = control<QLabel>(page, QString::fromLatin1(scale[i]));
+        QLabel* shown = control<QLabel>(page, QString::fromLatin1(ClassScale[i]));
         const int top = 2300 + 500 * i;
         const QColor text = shown->palette().color(QPalette::WindowText);
         QVERIFY(shown->font().bold());
@@ -200,10 +185,7 @@ void TestResults::classDisplay()
 
 void TestResults::typeSentence_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("score");
-    QTest::addColumn<int>("answerTotal");
-    QTest::addColumn<QString>("expected");
+    addColumns<QString, int, int, QString>({"name", "score", "answerTotal", "expected"});
     const QString n = QStringLiteral("ABC");
     QTest::newRow("score 19, total 0") << n << 19 << 0 << QStringLiteral("刺されにくい ABC さんは 虚証型 です。");
     QTest::newRow("score 20, total 24") << n << 20 << 24 << QStringLiteral("普通程度の ABC さんは 虚証型 です。");
@@ -227,8 +209,8 @@ void TestResults::typeSentence()
 
 void TestResults::longNamesKeepTheSentenceWhole_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("shortened"); // on the score line, which has the least room
+    // shortened: on the score line, which has the least room
+    addColumns<QString, bool>({"name", "shortened"});
     QTest::newRow("short") << QStringLiteral("蚊野 花子") << false;
     QTest::newRow("long Latin") << QStringLiteral("Maximilian Alexander Schwarzenegger") << true;
     QTest::newRow("long Japanese") << QStringLiteral("勅使河原　三郎右衛門") << true;
@@ -287,10 +269,8 @@ void TestResults::longNamesKeepTheSentenceWhole()
 
 void TestResults::measures_data()
 {
-    QTest::addColumn<QString>("height");
-    QTest::addColumn<QString>("weight");
-    QTest::addColumn<QString>("obesity"); // "" for an empty line
-    QTest::addColumn<QString>("bmi");
+    // obesity: "" for an empty line
+    addColumns<QString, QString, QString, QString>({"height", "weight", "obesity", "bmi"});
     QTest::newRow("170 cm, 65 kg") << "170" << "65" << "10.4" << "22.5";
     QTest::newRow("200 cm: no standard weight") << "200" << "80" << "" << "20";
     QTest::newRow("standard weight gives 0") << "170" << "58.86" << "0" << "20.4";
@@ -315,10 +295,8 @@ void TestResults::measures()
 
 void TestResults::textsKeepTheirSpacesAndBreaks_data()
 {
-    QTest::addColumn<Factory>("create");
-    QTest::addColumn<QString>("labelName");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("indent"); // spaces that indent the second line, 0 for none
+    // indent: spaces that indent the second line, 0 for none
+    addColumns<Factory, QString, QString, int>({"create", "labelName", "text", "indent"});
     QTest::newRow("caution point 2") << Factory(createCautionPage) << "point2Label"
         << QStringLiteral("２．足元が特に狙われやすいので、サンダルなどの素足を避け、     靴下と靴を履きましょう。") << 5;
     QTest::newRow("details legend") << Factory(createDetailsPage) << "bmiLegendLabel"
@@ -337,9 +315,8 @@ void TestResults::textsKeepTheirSpacesAndBreaks()
     QFETCH(QString, labelName);
     QFETCH(QString, text);
     QFETCH(int, indent);
-    fillRecordForScore(record_, "N", 30);
     RecordingHost host(record_);
-    auto* shown = control<PageLabel>(host.start(create), labelName);
+    auto* shown = control<PageLabel>(host.startScored(create, "N", 30), labelName);
     QCOMPARE(shown->text(), text);
     QCOMPARE(shown->textFormat(), Qt::PlainText);
     if (text.contains(QStringLiteral("\r\n")))
@@ -350,14 +327,9 @@ void TestResults::textsKeepTheirSpacesAndBreaks()
     // Leftmost dark pixel of each of the first three lines.
     const QImage image = shown->grab().toImage();
     const int pitch = shown->linePitch();
-    QList<int> starts(3, -1);
-    for (int y = 0; y < image.height() && y < 3 * pitch; ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 100) {
-                int& start = starts[y / pitch];
-                start = start < 0 ? x : qMin(start, x);
-                break;
-            }
+    QList<int> starts;
+    for (int line = 0; line < 3; ++line)
+        starts << inkedColumns(image, line * pitch, (line + 1) * pitch, 100).value(0, -1);
     // Where exactly the continuation starts is measured by the fidelity test.
     QVERIFY2(starts[0] >= 0 && starts[0] < 4, qPrintable(QString::number(starts[0])));
     QVERIFY2(starts[1] > starts[0] + pitch, qPrintable(QString::number(starts[1])));
@@ -368,8 +340,7 @@ void TestResults::routes_data()
 {
     // Buttons pressed from the score page on and the pages they lead to; the
     // last press is always "終了".
-    QTest::addColumn<QStringList>("presses");
-    QTest::addColumn<QStringList>("pages");
+    addColumns<QStringList, QStringList>({"presses", "pages"});
     QTest::newRow("score → details → caution → advice, end") << QStringList{"detailsButton", "cautionButton", "adviceButton", "quitButton"} << QStringList{"DetailsPage", "CautionPage", "AdvicePage"};
     QTest::newRow("score → caution → advice, end") << QStringList{"cautionButton", "adviceButton", "quitButton"} << QStringList{"CautionPage", "AdvicePage"};
     QTest::newRow("end on score") << QStringList{"quitButton"} << QStringList{};
@@ -381,9 +352,8 @@ void TestResults::routes()
 {
     QFETCH(QStringList, presses);
     QFETCH(QStringList, pages);
-    fillRecordForScore(record_, "ABC", 57);
     RecordingHost host(record_);
-    host.start(createScorePage);
+    host.startScored(createScorePage, "ABC", 57);
     QStringList destroyed{"ScorePage"};
     for (qsizetype i = 0; i < presses.size(); ++i) {
         if (i + 1 == presses.size())

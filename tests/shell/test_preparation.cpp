@@ -2,13 +2,13 @@
 // and the pages prepared while the splash waits.
 #include "AssessmentRecord.h"
 #include "MainWindow.h"
-#include "Messages.h"
 #include "Page.h"
 #include "PagePreparation.h"
 #include "Pictures.h"
 #include "Program.h"
 #include "ShellSupport.h"
 #include "SplashWindow.h"
+#include "TestSupport.h"
 
 #include <QApplication>
 #include <QImageReader>
@@ -28,7 +28,7 @@ int pagesAlive()
 }
 } // namespace
 
-class TestPreparation : public QObject {
+class TestPreparation : public WidgetTest {
     Q_OBJECT
 
 private slots:
@@ -60,26 +60,23 @@ void TestPreparation::preparedPagesLeaveNothingBehind_data()
 void TestPreparation::preparedPagesLeaveNothingBehind()
 {
     QFETCH(qreal, ratio);
-    QStringList messages;
-    Messages::setHook([&](QWidget*, const QString& text) { messages << text; });
+    MessageRecorder messages;
     const int widgets = QApplication::allWidgets().size();
     PagePreparation::decodeBackgrounds(ratio);
     PagePreparation::paintEveryPageOnce(ratio);
     QCoreApplication::processEvents();
-    Messages::setHook({});
     // No page, control or window survives, and no page told the user
     // anything about the scratch record it was built on.
     QCOMPARE(QApplication::allWidgets().size(), widgets);
     QCOMPARE(pagesAlive(), 0);
-    QCOMPARE(messages, QStringList());
+    QCOMPARE(messages.messages(), QStringList());
 }
 
 void TestPreparation::noPageExistsWhileTheSplashShows()
 {
-    AssessmentRecord record;
     FakeClock clock(0.5);
     QList<int> pagesPerState;
-    auto main = Program::startUp(clock, record,
+    auto main = Program::startUp(clock, record_,
                                  [&](SplashWindow&, int) { pagesPerState << pagesAlive(); });
     QCOMPARE(pagesPerState, QList<int>({0, 0, 0, 0, 0}));
     QCOMPARE(pagesAlive(), 1); // the personal data page, shown

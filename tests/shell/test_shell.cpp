@@ -24,12 +24,11 @@
 using namespace tellumo;
 using namespace tellumo::testing;
 
-class TestShell : public QObject {
+class TestShell : public WidgetTest {
     Q_OBJECT
 
 private slots:
-    void init() { record_ = AssessmentRecord{}; }
-    void cleanup();
+    void init() { record_ = AssessmentRecord{}; } // the start-up fills the table
 
     void splashStatesInOrder();
     void workDuringAWaitCountsTowardsIt();
@@ -41,16 +40,7 @@ private slots:
     void centredPosition_data();
     void centredPosition();
     void windowsOpenOnScreen();
-
-private:
-    AssessmentRecord record_;
 };
-
-void TestShell::cleanup()
-{
-    Messages::setHook({});
-    QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
-}
 
 void TestShell::splashStatesInOrder()
 {
@@ -109,8 +99,7 @@ void TestShell::mainWindowAfterSplashWithTableFilled()
         }
     } watcher(record_);
     qApp->installEventFilter(&watcher);
-    FakeClock clock(0.5);
-    auto main = Program::startUp(clock, record_);
+    auto main = startedProgram(record_);
     qApp->removeEventFilter(&watcher);
 
     QVERIFY(!watcher.windowsAtMainShow.isEmpty());
@@ -139,11 +128,7 @@ void TestShell::mainWindowAfterSplashWithTableFilled()
 
 void TestShell::menuDialogs_data()
 {
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("labelName");
-    QTest::addColumn<QString>("labelText");
-    QTest::addColumn<bool>("closeBox");
+    addColumns<QString, QString, QString, QString, bool>({"menu", "caption", "labelName", "labelText", "closeBox"});
 
     QTest::newRow("copyright") << "copyrightAction" << "著作権" << "patentText" << "本ソフトウェアは特許出願中です。" << false;
     QTest::newRow("disclaimer") << "disclaimerAction" << "免責事項" << "liabilityText" << "本ソフトウェアを使用したことにより発生したトラブルや商業的損害・損失等に対して一切の保証責任を負いません。" << true;
@@ -160,8 +145,7 @@ void TestShell::menuDialogs()
     QFETCH(QString, labelText);
     QFETCH(bool, closeBox);
 
-    FakeClock clock(1.0);
-    auto main = Program::startUp(clock, record_);
+    auto main = startedProgram(record_);
     bool checked = false;
     whenModal([&](QWidget* modal) {
         QCOMPARE(modal->windowTitle(), caption);
@@ -235,9 +219,7 @@ void TestShell::messageBoxLook()
 
 void TestShell::centredPosition_data()
 {
-    QTest::addColumn<QSize>("frame");
-    QTest::addColumn<QRect>("available");
-    QTest::addColumn<QPoint>("expected");
+    addColumns<QSize, QRect, QPoint>({"frame", "available", "expected"});
     const QRect laptop(0, 0, 1366, 768);
     QTest::newRow("fits: centred") << QSize(700, 560) << laptop << QPoint(333, 104);
     QTest::newRow("panel on top") << QSize(700, 560) << QRect(0, 32, 1366, 736) << QPoint(333, 120);

@@ -29,37 +29,27 @@ constexpr std::chrono::milliseconds Slack = 500ms;
 
 TEST(SessionBusAddresses, ParsesEntriesTheWayTheBusLibraryReadsThem)
 {
-    const struct {
-        const char* list;
-        std::vector<std::pair<Kind, std::string>> expected; // kind, socket
-    } rows[] = {
-        {"unix:path=/run/user/1000/bus", {{Kind::UnixPath, "/run/user/1000/bus"}}},
-        {"unix:path=/tmp/a%20b%2cc,guid=0123abcd", {{Kind::UnixPath, "/tmp/a b,c"}}},
-        {"unix:guid=1,abstract=/tmp/dbus-x", {{Kind::UnixAbstract, "/tmp/dbus-x"}}},
-        {"unix:path=/a;;unix:abstract=b;", {{Kind::UnixPath, "/a"}, {Kind::UnixAbstract, "b"}}},
-        {"tcp:host=localhost,port=1234", {{Kind::Other, ""}}},
-        {"autolaunch:", {{Kind::Other, ""}}},
-        {"disabled:", {{Kind::Other, ""}}},
-        {"unix:tmpdir=/tmp", {{Kind::Invalid, ""}}},
-        {"unix:guid=1", {{Kind::Invalid, ""}}},
-        {"unix:path=/a,abstract=b", {{Kind::Invalid, ""}}},
-        {"unix:path=", {{Kind::Invalid, ""}}},
-        {"unix:path=/a%zz", {{Kind::Invalid, ""}}},
-        {"unix:path=/a%4", {{Kind::Invalid, ""}}},
-        {"unix:path", {{Kind::Invalid, ""}}},
-        {"no-transport", {{Kind::Invalid, ""}}},
-        {":path=/a", {{Kind::Invalid, ""}}},
-        {"", {}},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.list);
-        const std::vector<Address> addresses = parseAddresses(row.list);
-        ASSERT_EQ(addresses.size(), row.expected.size());
+    const auto expectParsed = [](const char* list, const std::vector<std::pair<Kind, std::string>>& expected) {
+        SCOPED_TRACE(list);
+        const std::vector<Address> addresses = parseAddresses(list);
+        ASSERT_EQ(addresses.size(), expected.size());
         for (std::size_t i = 0; i < addresses.size(); ++i) {
-            EXPECT_EQ(addresses[i].kind, row.expected[i].first) << "entry " << i;
-            EXPECT_EQ(addresses[i].socket, row.expected[i].second) << "entry " << i;
+            EXPECT_EQ(addresses[i].kind, expected[i].first) << "entry " << i;
+            EXPECT_EQ(addresses[i].socket, expected[i].second) << "entry " << i;
         }
-    }
+    };
+    expectParsed("unix:path=/run/user/1000/bus", {{Kind::UnixPath, "/run/user/1000/bus"}});
+    expectParsed("unix:path=/tmp/a%20b%2cc,guid=0123abcd", {{Kind::UnixPath, "/tmp/a b,c"}});
+    expectParsed("unix:guid=1,abstract=/tmp/dbus-x", {{Kind::UnixAbstract, "/tmp/dbus-x"}});
+    expectParsed("unix:path=/a;;unix:abstract=b;", {{Kind::UnixPath, "/a"}, {Kind::UnixAbstract, "b"}});
+    expectParsed("", {});
+    // Transports the check does not try.
+    for (const char* other : {"tcp:host=localhost,port=1234", "autolaunch:", "disabled:"})
+        expectParsed(other, {{Kind::Other, ""}});
+    // Listen-only keys, no socket, both sockets, empty or broken escapes, no transport.
+    for (const char* invalid : {"unix:tmpdir=/tmp", "unix:guid=1", "unix:path=/a,abstract=b", "unix:path=",
+                                "unix:path=/a%zz", "unix:path=/a%4", "unix:path", "no-transport", ":path=/a"})
+        expectParsed(invalid, {{Kind::Invalid, ""}});
 }
 
 // A listening socket in a private folder (or, for `abstract`, in the
@@ -223,27 +213,30 @@ TEST(SessionBusCheck, FollowsTheAddressListLikeTheBusLibrary)
     const Listener silent;
     AnsweringBus answers("OK 0123\r\n");
     const std::string missing = "unix:path=/nonexistent/tellumo/bus";
-    const struct {
-        const char* name;
-        std::string list;
-        bool silent;
-    } rows[] = {
-        {"silent alone", silent.address(), true},
-        {"silent, with keys", silent.address() + ",guid=0123", true},
-        {"a missing socket is skipped", missing + ";" + silent.address(), true},
-        {"listen-only entries are skipped", "unix:tmpdir=/tmp;" + silent.address(), true},
-        {"the first that connects is used", answers.address() + ";" + silent.address(), false},
-        {"a transport it cannot check ends the search", "tcp:host=localhost,port=1;" + silent.address(), false},
-        {"no bus reachable at all", missing, false},
-        {"disabled", DisabledAddress, false},
+    // Lists in which the library would reach the silent bus: the verdict
+    // names the entry from there on.
+    const std::pair<const char*, std::string> reachSilent[] = {
+        {"silent alone", silent.address()},
+        {"silent, with keys", silent.address() + ",guid=0123"},
+        {"a missing socket is skipped", missing + ";" + silent.address()},
+        {"listen-only entries are skipped", "unix:tmpdir=/tmp;" + silent.address()},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const Verdict verdict = checkSessionBus(row.list.c_str(), nullptr, TestTimeout);
-        EXPECT_EQ(verdict.silent, row.silent);
-        if (row.silent) {
-            EXPECT_EQ(verdict.address, row.list.substr(row.list.find(silent.address())));
-        }
+    for (const auto& [name, list] : reachSilent) {
+        SCOPED_TRACE(name);
+        const Verdict verdict = checkSessionBus(list.c_str(), nullptr, TestTimeout);
+        EXPECT_TRUE(verdict.silent);
+        EXPECT_EQ(verdict.address, list.substr(list.find(silent.address())));
+    }
+    // Lists whose search ends before it, or finds nothing at all.
+    const std::pair<const char*, std::string> endElsewhere[] = {
+        {"the first that connects is used", answers.address() + ";" + silent.address()},
+        {"a transport it cannot check ends the search", "tcp:host=localhost,port=1;" + silent.address()},
+        {"no bus reachable at all", missing},
+        {"disabled", DisabledAddress},
+    };
+    for (const auto& [name, list] : endElsewhere) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(checkSessionBus(list.c_str(), nullptr, TestTimeout).silent);
     }
 }
 

@@ -2,10 +2,12 @@
 // Japanese faces over a list of installed font families.
 #include "Fonts.h"
 #include "Platform.h"
+#include "TestSupport.h"
 
 #include <QtTest>
 
 using namespace tellumo;
+using namespace tellumo::testing;
 
 class TestStartupPlatform : public QObject {
     Q_OBJECT
@@ -19,10 +21,7 @@ private slots:
 
 void TestStartupPlatform::describeDisplay_data()
 {
-    QTest::addColumn<QString>("platform");
-    QTest::addColumn<QString>("x11");
-    QTest::addColumn<QString>("wayland");
-    QTest::addColumn<QString>("expected");
+    addColumns<QString, QString, QString, QString>({"platform", "x11", "wayland", "expected"});
 
     QTest::newRow("session default, X11") << "" << ":59" << "" << R"(X11 display ":59")";
     QTest::newRow("session default, Wayland") << "" << "" << "wayland-1" << R"(Wayland display "wayland-1")";
@@ -51,8 +50,7 @@ void TestStartupPlatform::describeDisplay()
 
 void TestStartupPlatform::japaneseFace_data()
 {
-    QTest::addColumn<QStringList>("families");
-    QTest::addColumn<bool>("found");
+    addColumns<QStringList, bool>({"families", "found"});
 
     const QStringList latin{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Serif")};
     QTest::newRow("nothing installed") << QStringList() << false;

@@ -1,7 +1,11 @@
 // Helpers for tests that run the program's start-up (they link tellumo_shell).
 #pragma once
 
+#include "MainWindow.h"
+#include "Program.h"
 #include "SplashClock.h"
+
+#include <memory>
 
 namespace tellumo::testing {
 
@@ -18,5 +22,13 @@ private:
     double time_ = 1000.0;
     int idles_ = 0;
 };
+
+// The program started through its whole splash on a fake clock: the main
+// window, shown.
+inline std::unique_ptr<MainWindow> startedProgram(AssessmentRecord& record)
+{
+    FakeClock clock(1.0);
+    return Program::startUp(clock, record);
+}
 
 } // namespace tellumo::testing

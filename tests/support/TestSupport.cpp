@@ -1,8 +1,10 @@
 #include "TestSupport.h"
 
 #include "AssessmentRecord.h"
+#include "Fonts.h"
 #include "Messages.h"
 #include "PageDriver.h"
+#include "PageFactories.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -14,6 +16,22 @@
 #include <array>
 
 namespace tellumo::testing {
+
+void WidgetTest::initTestCase()
+{
+    installFontSubstitutions();
+}
+
+void WidgetTest::init()
+{
+    record_ = freshRecord();
+}
+
+void WidgetTest::cleanup()
+{
+    Messages::setHook({});
+    QTRY_VERIFY2_WITH_TIMEOUT(visibleTopLevels().isEmpty(), qPrintable(visibleTopLevels().join(u',')), 2000);
+}
 
 RecordingHost::RecordingHost()
     : ownRecord_(std::make_unique<AssessmentRecord>(freshRecord())), record_(ownRecord_.get())
@@ -31,6 +49,12 @@ QWidget* RecordingHost::start(const PageFactory& makeFirst)
 {
     show(makeFirst(*this));
     return page_;
+}
+
+QWidget* RecordingHost::startScored(const PageFactory& makeFirst, const std::string& name, int score)
+{
+    fillRecordForScore(*record_, name, score);
+    return start(makeFirst);
 }
 
 void RecordingHost::show(QWidget* page)
@@ -116,6 +140,26 @@ void fillRecordForScore(AssessmentRecord& record, const std::string& name, int s
     record.PersonalData[WeightText] = PersonalEntry(std::string("65"));
 }
 
+QStringList storedPersonalData(const AssessmentRecord& record)
+{
+    QStringList entries;
+    for (int i = 0; i <= 7; ++i) {
+        const PersonalEntry& entry = record.PersonalData[i];
+        entries << (entry.isEmpty() ? QStringLiteral("-")
+                    : entry.isNumber() ? QStringLiteral("#%1").arg(entry.number())
+                                       : QString::fromStdString(entry.text()));
+    }
+    return entries;
+}
+
+QList<int> storedCodes(const AssessmentRecord& record, int first, int last)
+{
+    QList<int> codes;
+    for (int q = first; q <= last; ++q)
+        codes << record.AnswerCodes[q];
+    return codes;
+}
+
 QStringList visibleTopLevels()
 {
     QStringList names;
@@ -124,6 +168,61 @@ QStringList visibleTopLevels()
             names << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
                                                 : w->objectName());
     return names;
+}
+
+PageHost::PageFactory pageFactory(const QString& pageName)
+{
+    const std::pair<const char*, PageHost::PageFactory> pages[] = {
+        {"PersonalDataPage", createPersonalDataPage}, {"QuestionsQ1toQ10Page", createQuestionsQ1toQ10Page},
+        {"QuestionsQ11toQ19Page", createQuestionsQ11toQ19Page}, {"ScorePage", createScorePage},
+        {"DetailsPage", createDetailsPage}, {"CautionPage", createCautionPage}, {"AdvicePage", createAdvicePage},
+    };
+    for (const auto& [name, create] : pages)
+        if (pageName == QLatin1String(name))
+            return create;
+    qFatal("no page %s", qPrintable(pageName));
+}
+
+bool activate(QWidget* window)
+{
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+QStringList checkedButtons(QWidget* page)
+{
+    QStringList names;
+    for (QAbstractButton* button : page->findChildren<QAbstractButton*>())
+        if (button->isChecked())
+            names << button->objectName();
+    return names;
+}
+
+QImage drawnOnWhite(QWidget* widget, qreal ratio)
+{
+    QImage image((QSizeF(widget->size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    widget->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+QList<int> inkedColumns(const QImage& image, int top, int bottom, int darkerThan)
+{
+    QList<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = std::max(top, 0); y < std::min(bottom, image.height()); ++y)
+            if (qGray(image.pixel(x, y)) < darkerThan) {
+                columns << x;
+                break;
+            }
+    return columns;
+}
+
+QString doubled(const QString& path)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
 }
 
 void click(QWidget* page, const QString& name)

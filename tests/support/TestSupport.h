@@ -1,6 +1,7 @@
-// Helpers shared by the widget tests: a page host that keeps pages as plain
-// top-level widgets, a recorder for modal messages, the shared reset, typing
-// and clicking like a user, and answering a modal window from inside it.
+// Helpers shared by the widget tests: the base of the test classes, a page
+// host that keeps pages as plain top-level widgets, a recorder for modal
+// messages, typing and clicking like a user, answering a modal window from
+// inside it, and reading what a page shows and draws.
 #pragma once
 
 #include "AssessmentRecord.h"
@@ -8,16 +9,45 @@
 #include "PageHost.h"
 
 #include <QAbstractButton>
+#include <QImage>
+#include <QLabel>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 
 namespace tellumo::testing {
+
+// The base of the widget test classes: the windows' faces are mapped to the
+// installed ones once, every test starts with a fresh record and ends with
+// no message hook and, within two seconds, no visible top-level window. A
+// class that needs more calls these from its own init() or cleanup().
+class WidgetTest : public QObject {
+    Q_OBJECT
+
+protected slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+protected:
+    AssessmentRecord record_;
+};
+
+// Declares the columns of a data function, of the types Ts, named in order:
+// addColumns<QString, int>({"name", "score"}).
+template <typename... Ts>
+void addColumns(const std::array<const char*, sizeof...(Ts)>& names)
+{
+    std::size_t column = 0;
+    (QTest::addColumn<Ts>(names[column++]), ...);
+}
 
 // Holds one page at a time as a top-level window, the way the main window
 // would, but without menus or an MDI area.
@@ -37,6 +67,9 @@ public:
 
     // Shows the first page.
     QWidget* start(const PageFactory& makeFirst);
+    // Fills the record to yield `score` for `name` (fillRecordForScore),
+    // then shows the first page.
+    QWidget* startScored(const PageFactory& makeFirst, const std::string& name, int score);
     QWidget* page() const { return page_; }
     bool ended() const { return ended_; }
     // Pages destroyed so far, by object name, in order.
@@ -83,8 +116,50 @@ AssessmentRecord freshRecord();
 // from Q1 on with their highest codes; 170 cm and 65 kg.
 void fillRecordForScore(AssessmentRecord& record, const std::string& name, int score);
 
+// The record's PersonalData entries 0..7 as "-" (never stored), "#n"
+// (points) or the text itself.
+QStringList storedPersonalData(const AssessmentRecord& record);
+
+// The record's answer codes of questions first..last.
+QList<int> storedCodes(const AssessmentRecord& record, int first, int last);
+
 // Top-level widgets that are still visible (a test should leave none behind).
 QStringList visibleTopLevels();
+
+// The creator of the page with that object name ("ScorePage").
+PageHost::PageFactory pageFactory(const QString& pageName);
+
+// Activates `window` and waits until it is active; false if it never is.
+bool activate(QWidget* window);
+
+// The object names of the checked buttons of `page`, in the order of its children.
+QStringList checkedButtons(QWidget* page);
+
+// The labels of the score page's class scale, from its top (class 4) to its bottom.
+inline constexpr const char* ClassScale[] = {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel",
+                                             "classHardlyLabel"};
+
+inline QLabel* label(QWidget* page, const char* name)
+{
+    return page ? page->findChild<QLabel*>(QString::fromLatin1(name)) : nullptr;
+}
+
+inline QString labelText(QWidget* page, const char* name)
+{
+    QLabel* found = label(page, name);
+    return found ? found->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
+}
+
+// `widget` rendered with its children on white, at `ratio` device pixels
+// per logical pixel.
+QImage drawnOnWhite(QWidget* widget, qreal ratio);
+
+// The columns of `image` with ink (grey below `darkerThan`) in rows top to
+// bottom - 1, left to right.
+QList<int> inkedColumns(const QImage& image, int top, int bottom, int darkerThan = 128);
+
+// A picture's double-resolution rendering: ":/pictures/x.jpg" → ":/pictures/x@2x.jpg".
+QString doubled(const QString& path);
 
 // The child of `page` with that object name; aborts the test program when
 // there is none, so a renamed control cannot pass silently.

@@ -2,7 +2,6 @@
 // questionnaire pages filled in with clicks and typed keys, the four result
 // pages read and left, and "終了" closing the main window.
 #include "AssessmentRecord.h"
-#include "Fonts.h"
 #include "MainWindow.h"
 #include "Program.h"
 #include "ResultTestSupport.h"
@@ -18,11 +17,15 @@
 using namespace tellumo;
 using namespace tellumo::testing;
 
-class TestWalk : public QObject {
+class TestWalk : public WidgetTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void cleanup()
+    {
+        main_.reset();
+        WidgetTest::cleanup();
+    }
     void wholeRun();
 
 private:
@@ -30,15 +33,9 @@ private:
     // client area's top-left corner. Null when it never comes.
     QWidget* waitForPage(const char* name);
 
-    AssessmentRecord record_;
     std::unique_ptr<MainWindow> main_;
     driving::PageDriver pages_{[this] { return main_ ? main_->currentPage() : nullptr; }};
 };
-
-void TestWalk::initTestCase()
-{
-    installFontSubstitutions();
-}
 
 QWidget* TestWalk::waitForPage(const char* name)
 {
@@ -55,8 +52,7 @@ QWidget* TestWalk::waitForPage(const char* name)
 void TestWalk::wholeRun()
 {
     MessageRecorder messages;
-    FakeClock clock;
-    main_ = Program::startUp(clock, record_);
+    main_ = startedProgram(record_);
     QVERIFY(main_ && main_->isVisible());
 
     // 男性 2, over 24 5, O 8, 20 % of 65 kg = 13 kg 5, normal skin 5: 25 points.
@@ -101,8 +97,6 @@ void TestWalk::wholeRun()
     QCOMPARE(messages.messages(), QStringList());
     QCOMPARE(int(record_.answerTotal()), 31);
     QCOMPARE(int(record_.SusceptibilityScore), 56);
-    main_.reset();
-    QTRY_VERIFY_WITH_TIMEOUT(visibleTopLevels().isEmpty(), 2000);
 }
 
 QTEST_MAIN(TestWalk)
