@@ -1,6 +1,7 @@
 #include "InfoDialog.h"
 
 #include "AppInfo.h"
+#include "Appearance.h"
 #include "Controls.h"
 #include "Fonts.h"
 #include "Pictures.h"
@@ -37,6 +38,7 @@ InfoDialog::InfoDialog(QWidget* owner, const InfoDialogTable& table)
     setWindowTitle(table.caption);
     setWindowIcon(QIcon());
     setModal(true);
+    setPalette(programPalette());
     setFont(dialogFont());
     setFixedSize(twipsSize(table.widthTwips, table.heightTwips));
     setSizeGripEnabled(false);

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "Appearance.h"
 #include "InfoDialog.h"
 #include "PageFactories.h"
 #include "ScreenPlacement.h"
@@ -41,6 +42,7 @@ void MainWindow::createControls()
     for (int size : {64, 128, 256})
         icon.addFile(QStringLiteral(":/pictures/icon-%1.png").arg(size));
     setWindowIcon(icon);
+    setPalette(programPalette());
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("ClientArea"));

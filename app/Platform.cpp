@@ -4,7 +4,6 @@
 #include "SessionBus.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QString>
 #include <QtGlobal>
 #include <cstdio>
@@ -211,7 +210,7 @@ void integrateWithDesktop()
 void warnIfJapaneseFontsMissing()
 {
 #if defined(TELLUMO_FREEDESKTOP)
-    if (hasJapaneseFace(QFontDatabase::families()))
+    if (hasJapaneseFace())
         return;
     std::fprintf(stderr,
                  "tellumo: no Japanese font is installed, so the text shows as empty boxes; "

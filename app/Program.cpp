@@ -1,8 +1,8 @@
 #include "Program.h"
 
 #include "AppInfo.h"
+#include "Appearance.h"
 #include "AssessmentRecord.h"
-#include "BoldText.h"
 #include "Fonts.h"
 #include "MainWindow.h"
 #include "PagePreparation.h"
@@ -123,8 +123,7 @@ std::unique_ptr<QApplication> openApplication(int& argc, char** argv, const Plat
     QApplication::setApplicationName(QStringLiteral("Tellumo"));
     QApplication::setApplicationVersion(AppInfo::version());
     Platform::integrateWithDesktop();
-    installFontSubstitutions();
-    installBoldTextStyle();
+    installAppearance();
     return app;
 }
 

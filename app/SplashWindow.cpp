@@ -1,6 +1,7 @@
 #include "SplashWindow.h"
 
 #include "AppInfo.h"
+#include "Appearance.h"
 #include "Controls.h"
 #include "Fonts.h"
 #include "Pictures.h"
@@ -42,7 +43,7 @@ void SplashWindow::createControls()
     setObjectName(QStringLiteral("SplashWindow"));
     setWindowTitle(QStringLiteral("Tellumo"));
     setFixedSize(twipsSize(ClientWidthTwips, ClientHeightTwips));
-    QPalette background = palette();
+    QPalette background = programPalette();
     background.setColor(QPalette::Window, SplashYellow);
     setPalette(background);
     setAutoFillBackground(true);

@@ -2,6 +2,8 @@
 
 #include "Twips.h"
 
+#include <QFontDatabase>
+
 #include <algorithm>
 
 namespace tellumo {
@@ -22,22 +24,21 @@ void installFontSubstitutions()
         QFont::insertSubstitutions(face, substitutes);
 }
 
-bool hasJapaneseFace(const QStringList& families)
+bool hasJapaneseFace(const std::function<bool(const QString&)>& installed)
 {
-    const auto installed = [&families](const QString& face) {
-        // A family offered by more than one foundry is listed once per
-        // foundry, as "Family [Foundry]".
-        for (const QString& family : families) {
-            if (family.section(QStringLiteral(" ["), 0, 0).compare(face, Qt::CaseInsensitive) == 0)
-                return true;
-        }
-        return false;
-    };
     for (const auto& [face, substitutes] : fontSubstitutionTable()) {
         if (installed(face) || std::any_of(substitutes.begin(), substitutes.end(), installed))
             return true;
     }
     return false;
+}
+
+bool hasJapaneseFace()
+{
+    // QFontDatabase::families() lists each face by one name, the one for the
+    // locale's language ("IPA Pゴシック" under Japanese, "IPAPGothic"
+    // elsewhere); hasFamily() knows the face by every name it has.
+    return hasJapaneseFace([](const QString& family) { return QFontDatabase::hasFamily(family); });
 }
 
 QFont makeFont(const QString& face, double points, bool bold)

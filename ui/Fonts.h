@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -23,9 +24,10 @@ inline const QString ProportionalMincho = QStringLiteral("ＭＳ Ｐ明朝");
 const std::vector<std::pair<QString, QStringList>>& fontSubstitutionTable();
 void installFontSubstitutions();
 
-// Whether `families` (font family names as QFontDatabase::families() gives
-// them) holds one of the faces above or one of their substitutes.
-bool hasJapaneseFace(const QStringList& families);
+// Whether one of the faces above or one of their substitutes is installed:
+// on this system, or as `installed` tells by family name.
+bool hasJapaneseFace();
+bool hasJapaneseFace(const std::function<bool(const QString&)>& installed);
 // The Debian packages of the preferred substitutes, and of the others.
 inline constexpr char JapaneseFontPackages[]
     = "fonts-ipafont-gothic and fonts-ipafont-mincho (or fonts-noto-cjk)";

@@ -1,5 +1,7 @@
 #include "Messages.h"
 
+#include "Appearance.h"
+
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
@@ -22,6 +24,7 @@ void show(QWidget* parent, const QString& text)
     }
     QMessageBox box(QMessageBox::NoIcon, Caption, text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
+    box.setPalette(programPalette());
     // Desktop themes put an icon on the OK button; the box shows text only.
     box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();

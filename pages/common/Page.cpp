@@ -1,5 +1,6 @@
 #include "Page.h"
 
+#include "Appearance.h"
 #include "Pictures.h"
 #include "Twips.h"
 
@@ -60,6 +61,8 @@ Page::Page(PageHost& host, const QString& objectName, const PageLayout& layout,
     : QWidget(parent), host_(host), layout_(layout), backgroundPath_(backgroundPicture)
 {
     setObjectName(objectName);
+    // The page's controls inherit the program's colours, not the desktop's.
+    setPalette(programPalette());
     setFixedSize(twipsSize(layout.width, layout.height));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

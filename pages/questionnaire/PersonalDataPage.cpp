@@ -151,13 +151,11 @@ void PersonalDataPage::createControls()
         createLabel(this, label.name, QString::fromUtf8(label.text), pageFont(),
                     label.centred ? Qt::AlignHCenter : Qt::AlignLeft);
 
-    // Japanese input for the name; hiragana as the starting mode cannot be
-    // requested from Qt, so the platform's input method decides.
-    nameField_ = createTextBox(this, "nameField", TextBoxKind::Text, pageFont());
-    ageField_ = createTextBox(this, "ageField", TextBoxKind::Number, pageFont());
-    heightField_ = createTextBox(this, "heightField", TextBoxKind::Number, pageFont());
-    weightField_ = createTextBox(this, "weightField", TextBoxKind::Number, pageFont());
-    bodyFatField_ = createTextBox(this, "bodyFatField", TextBoxKind::Number, pageFont());
+    nameField_ = new TextBox(QStringLiteral("nameField"), TextBoxKind::Text, pageFont(), this);
+    ageField_ = new TextBox(QStringLiteral("ageField"), TextBoxKind::Number, pageFont(), this);
+    heightField_ = new TextBox(QStringLiteral("heightField"), TextBoxKind::Number, pageFont(), this);
+    weightField_ = new TextBox(QStringLiteral("weightField"), TextBoxKind::Number, pageFont(), this);
+    bodyFatField_ = new TextBox(QStringLiteral("bodyFatField"), TextBoxKind::Number, pageFont(), this);
 
     sexGroup_ = createOptionGroup(this, "sexGroup", SexOptions);
     bloodTypeGroup_ = createOptionGroup(this, "bloodTypeGroup", BloodTypeOptions);

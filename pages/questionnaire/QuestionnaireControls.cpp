@@ -8,6 +8,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFrame>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,34 +61,73 @@ QLabel* createLabel(QWidget* parent, const char* objectName, const QString& text
     return label;
 }
 
-QLineEdit* createTextBox(QWidget* parent, const char* objectName, TextBoxKind kind,
-                         const QFont& font)
+TextBox::TextBox(const QString& objectName, TextBoxKind kind, const QFont& font, QWidget* parent)
+    : QLineEdit(parent)
+    , kind_(kind)
 {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(objectName));
-    box->setFont(font);
-    box->setMaxLength(kind == TextBoxKind::Number ? NumberMaxLength : TextMaxLength);
+    setObjectName(objectName);
+    setFont(font);
+    setMaxLength(kind == TextBoxKind::Number ? NumberMaxLength : TextMaxLength);
+    connect(this, &QLineEdit::textChanged, this, &TextBox::dropLoneHighSurrogate);
+    if (kind == TextBoxKind::Number) {
+        setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        setAttribute(Qt::WA_InputMethodEnabled, false);
+        setInputMethodHints(Qt::ImhFormattedNumbersOnly | Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
+    } else {
+        // Qt has no hint that asks for Japanese (or hiragana) input: the
+        // input method keeps the mode the user last chose.
+        setAttribute(Qt::WA_InputMethodEnabled, true);
+    }
+}
+
+QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // QLineEdit answers ImEnabled from its read-only state alone, whatever
+    // WA_InputMethodEnabled says.
+    if (query == Qt::ImEnabled && kind_ == TextBoxKind::Number)
+        return false;
+    return QLineEdit::inputMethodQuery(query);
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (kind_ == TextBoxKind::Number) {
+        // Late text from a composition begun in another box.
+        event->accept();
+        return;
+    }
+    composing_ = event->preeditString();
+    QLineEdit::inputMethodEvent(event);
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event)
+{
+    // A popup over this box (its own context menu) leaves the composition
+    // open; every other way out commits it here. The input method is then
+    // reset, so it does not commit the same text again wherever the focus
+    // has gone.
+    if (!composing_.isEmpty() && event->reason() != Qt::PopupFocusReason) {
+        QInputMethodEvent commit;
+        commit.setCommitString(composing_);
+        inputMethodEvent(&commit);
+        QGuiApplication::inputMethod()->reset();
+    }
+    QLineEdit::focusOutEvent(event);
+}
+
+void TextBox::dropLoneHighSurrogate(const QString& text)
+{
     // The length is counted in UTF-16 units, so the cut can fall inside a
     // character beyond the 16-bit range (an emoji); its lone first half,
     // which is no text at all, goes.
-    QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            if (text[i].isHighSurrogate() && (i + 1 == text.size() || !text[i + 1].isLowSurrogate())) {
-                const int cursor = box->cursorPosition();
-                box->setText(QString(text).remove(i, 1));
-                box->setCursorPosition(cursor > i ? cursor - 1 : cursor);
-                return;
-            }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && (i + 1 == text.size() || !text[i + 1].isLowSurrogate())) {
+            const int cursor = cursorPosition();
+            setText(QString(text).remove(i, 1));
+            setCursorPosition(cursor > i ? cursor - 1 : cursor);
+            return;
         }
-    });
-    if (kind == TextBoxKind::Number) {
-        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        box->setAttribute(Qt::WA_InputMethodEnabled, false);
-        box->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhPreferLatin);
-    } else {
-        box->setAttribute(Qt::WA_InputMethodEnabled, true);
     }
-    return box;
 }
 
 QFrame* createGroup(QWidget* parent, const QString& objectName)

@@ -10,6 +10,7 @@
 
 #include "Placement.h"
 
+#include <QLineEdit>
 #include <QList>
 #include <QRadioButton>
 #include <QString>
@@ -19,7 +20,6 @@
 class QFont;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -29,17 +29,46 @@ namespace tellumo::questionnaire {
 QLabel* createLabel(QWidget* parent, const char* objectName, const QString& text,
                     const QFont& font, Qt::Alignment alignment);
 
-// A single-line text box, not yet placed. Numeric fields are right-aligned
-// and refuse the input method, so the keyboard types plain digits. Each kind
-// takes at most its maximum length; typing, pasting or setting more is cut
-// there, which also keeps every keystroke's re-layout short.
+// A single-line text box, not yet placed. Each kind takes at most its
+// maximum length; typing, pasting or setting more is cut there, which also
+// keeps every keystroke's re-layout short.
 enum class TextBoxKind { Text, Number };
 // Longer than any real name, with room for spaces and a middle name.
 inline constexpr int TextMaxLength = 40;
 // Any age, height, weight or percentage, written with decimals.
 inline constexpr int NumberMaxLength = 12;
-QLineEdit* createTextBox(QWidget* parent, const char* objectName, TextBoxKind kind,
-                         const QFont& font);
+
+// The text box of the personal data page.
+//
+// A Text box takes the input method: the platform's Japanese input composes
+// in it, and a composition still open when the focus leaves (Tab, a click
+// elsewhere, a button, a menu command, a message box) is committed into this
+// box, never carried into the next control.
+//
+// A Number box is right-aligned and refuses the input method: it tells the
+// platform so (Qt::ImEnabled is false, which Qt passes to the input context
+// on every focus change), and drops any composition or commit an input
+// method still sends it, so the keyboard types plain ASCII digits at once.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+
+public:
+    TextBox(const QString& objectName, TextBoxKind kind, const QFont& font, QWidget* parent);
+
+    TextBoxKind kind() const { return kind_; }
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+protected:
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void dropLoneHighSurrogate(const QString& text);
+
+    TextBoxKind kind_;
+    // The composition the input method shows in this box, not yet committed.
+    QString composing_;
+};
 
 // A borderless group without caption, filled with the group colour. To
 // assistive technology it is a group (not a frame), named by nameGroup().

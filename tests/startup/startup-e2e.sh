@@ -13,13 +13,18 @@
 #   empty-display  DISPLAY empty: the line that suggests a virtual display
 #   no-fonts       a font configuration without any font (offscreen): one
 #                  line naming the font packages, and the program goes on
+#   japanese       LANG=ja_JP.UTF-8, where fontconfig names the faces in
+#                  Japanese: the main window appears, nothing is said about fonts
 #
-#   startup-e2e.sh PROGRAM SILENT_BUS_HELPER
+#   startup-e2e.sh PROGRAM SILENT_BUS_HELPER LOCALES
+#
+# LOCALES is a folder of compiled locales (LOCPATH) that holds ja_JP.UTF-8.
 #
 # Prints one line per scenario and exits 1 when any failed.
 set -uo pipefail
 program=$(realpath "${1:?usage: startup-e2e.sh PROGRAM SILENT_BUS_HELPER}")
-helper=$(realpath "${2:?usage: startup-e2e.sh PROGRAM SILENT_BUS_HELPER}")
+helper=$(realpath "${2:?usage: startup-e2e.sh PROGRAM SILENT_BUS_HELPER LOCALES}")
+locales=$(realpath "${3:?usage: startup-e2e.sh PROGRAM SILENT_BUS_HELPER LOCALES}")
 
 # Seconds the main window may take to appear: the 13-second splash, plus
 # start-up under a sanitizer on a busy machine.
@@ -99,7 +104,7 @@ EOF
 # env takes the variables to remove first, then those to set.
 x11=(DISPLAY="$display" QT_QPA_PLATFORM=xcb)
 declare -A pid
-for name in closed-stderr closed-all silent-bus no-x11 no-wayland empty-display no-fonts; do
+for name in closed-stderr closed-all silent-bus no-x11 no-wayland empty-display no-fonts japanese; do
     mkdir -p "$work/$name"
 done
 (cd "$work/closed-stderr" && exec env -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR -u DBUS_SESSION_BUS_ADDRESS "${x11[@]}" "$program" 2>&-) &
@@ -120,6 +125,9 @@ pid[empty-display]=$!
 (cd "$work/no-fonts" && exec env QT_QPA_PLATFORM=offscreen FONTCONFIG_FILE="$work/fonts.conf" XDG_RUNTIME_DIR="$work/runtime" \
     DBUS_SESSION_BUS_ADDRESS=disabled: "$program" 2>"$work/no-fonts.err") &
 pid[no-fonts]=$!
+(cd "$work/japanese" && exec env -u WAYLAND_DISPLAY -u LC_ALL -u LC_CTYPE -u LC_MESSAGES "${x11[@]}" LOCPATH="$locales" LANG=ja_JP.UTF-8 \
+    XDG_RUNTIME_DIR="$work/runtime" DBUS_SESSION_BUS_ADDRESS=disabled: "$program" 2>"$work/japanese.err") &
+pid[japanese]=$!
 started+=("${pid[@]}")
 
 # The programs that cannot open a display: each ends by itself with status 1
@@ -155,7 +163,7 @@ declare -A first main
 until_time=$(deadline "$MainWindowDeadline")
 while before "$until_time"; do
     waiting=0
-    for name in closed-stderr closed-all silent-bus; do
+    for name in closed-stderr closed-all silent-bus japanese; do
         [[ -n "${main[$name]:-}" ]] && continue
         kill -0 "${pid[$name]}" 2>/dev/null || continue
         waiting=1
@@ -171,8 +179,8 @@ while before "$until_time"; do
     sleep "$PollInterval"
 done
 # Where the closed descriptors of a running program lead now.
-declare -A reopened=([closed-stderr]="2" [closed-all]="0 1 2" [silent-bus]="")
-for name in closed-stderr closed-all silent-bus; do
+declare -A reopened=([closed-stderr]="2" [closed-all]="0 1 2" [silent-bus]="" [japanese]="")
+for name in closed-stderr closed-all silent-bus japanese; do
     if [[ -n "${main[$name]:-}" ]]; then
         leads=ok
         for fd in ${reopened[$name]}; do
@@ -199,6 +207,11 @@ done
 bus_lines=$(grep -c "session bus" "$work/silent-bus.err")
 if ((bus_lines != 1)) || grep -q "Japanese font" "$work/silent-bus.err"; then
     fail "silent-bus" "expected one line about the bus and none about fonts, got: $(head -c 400 "$work/silent-bus.err")"
+fi
+
+# Under the Japanese locale the faces are found by their other names.
+if grep -q "Japanese font" "$work/japanese.err"; then
+    fail "japanese" "warned of missing fonts: $(head -c 300 "$work/japanese.err")"
 fi
 
 # Missing fonts: by now the program has been running through its whole

