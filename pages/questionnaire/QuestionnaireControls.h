@@ -56,6 +56,8 @@ public:
     TextBox(const QString& objectName, TextBoxKind kind, const QFont& font, QWidget* parent);
 
     TextBoxKind kind() const { return kind_; }
+    // What the input method shows underlined in the box, not yet committed.
+    const QString& composition() const { return composing_; }
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
