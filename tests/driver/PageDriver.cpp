@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -27,13 +28,22 @@ QString choiceName(int question, int slot)
 
 void typeText(QWidget* field, const QString& text)
 {
+    // A field that refuses the input method gets such text the only way a
+    // user can give it: pasted.
+    const bool takesInputMethod = field->inputMethodQuery(Qt::ImEnabled).toBool();
     QString pending;
     const auto commitPending = [&] {
         if (pending.isEmpty())
             return;
-        QInputMethodEvent commit;
-        commit.setCommitString(pending);
-        QApplication::sendEvent(field, &commit);
+        if (takesInputMethod) {
+            QInputMethodEvent commit;
+            commit.setCommitString(pending);
+            QApplication::sendEvent(field, &commit);
+        } else {
+            QGuiApplication::clipboard()->setText(pending);
+            QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+            QApplication::sendEvent(field, &paste);
+        }
         pending.clear();
     };
     for (const QChar c : text) {

@@ -41,7 +41,8 @@ struct PersonalEntries {
 QString choiceName(int question, int slot);
 
 // Types text into a field as a user would: ASCII as key presses, anything
-// else (Japanese, full-width digits, emoji) as input-method commits.
+// else (Japanese, full-width digits, emoji) as input-method commits, or
+// pasted where the field refuses the input method.
 void typeText(QWidget* field, const QString& text);
 
 // A left click on the middle of `widget`.

@@ -105,7 +105,8 @@ private:
 
 // Types text into a field as a user would: ASCII with key clicks, anything
 // else (Japanese, full-width digits, emoji) as input-method commits, the way
-// an input method delivers it. QTest::keyClicks cannot type non-ASCII text.
+// an input method delivers it, or pasted into a field that refuses the input
+// method. QTest::keyClicks cannot type non-ASCII text.
 void typeText(QWidget* field, const QString& text);
 
 // A record in its start-of-program state (with the weight table filled).
