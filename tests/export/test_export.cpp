@@ -7,8 +7,12 @@
 #include "ResultTestSupport.h"
 #include "TestSupport.h"
 #include "results/RichTextView.h"
+#include "results/ShownName.h"
+#include "Fonts.h"
 
 #include <QAction>
+#include <QGlyphRun>
+#include <QTextLayout>
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QMenu>
@@ -42,7 +46,11 @@ QString run(const QString& tool, const QStringList& arguments)
 
 // Text extraction rebuilds spaces and line ends from where the glyphs stand
 // and marks right-to-left runs with direction controls of its own; what a
-// reader searches for is every other character, in order. (The layout mode
+// reader searches for is every other character, in order. Characters beyond
+// U+FFFF (𠮷, emoji) and the joiners of emoji sequences are left out: Qt's
+// PDF writer maps glyphs back to characters through the first 65,536 code
+// points only, so it writes no text for them (they are drawn, and checked
+// as drawn, all the same). (The layout mode
 // keeps each printed line whole: without it a full-width space, a gap of
 // one em, reads as the edge of a column.)
 QString searchable(QString text)
@@ -50,7 +58,7 @@ QString searchable(QString text)
     text.removeIf([](QChar c) {
         const char16_t u = c.unicode();
         return c.isSpace() || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E)
-            || (u >= 0x2066 && u <= 0x2069);
+            || (u >= 0x2066 && u <= 0x2069) || c.isSurrogate() || u == 0x200D || u == 0xFE0F;
     });
     return text;
 }
@@ -157,21 +165,36 @@ private slots:
 
 void TestExport::pdfSaysWhatThePagesSay_data()
 {
-    addColumns<QString, int, QString, QString>({"name", "score", "height", "weight"});
-    QTest::newRow("class 1, 虚証型") << "山田 花子" << 15 << "170" << "65";
-    QTest::newRow("class 2, 虚実中間型") << "佐藤" << 39 << "158.5" << "49";
-    QTest::newRow("class 3") << "Ann" << 50 << "182" << "90.2";
-    QTest::newRow("class 4, 実証型") << "鈴木一郎" << 90 << "170" << "65";
-    QTest::newRow("no obesity degree beyond the table") << "高橋" << 57 << "200" << "80";
+    // paperName: how the name reads on paper, where that is not as typed
+    addColumns<QString, int, QString, QString, QString>({"name", "score", "height", "weight", "paperName"});
+    QTest::newRow("class 1, 虚証型") << "山田 花子" << 15 << "170" << "65" << QString();
+    QTest::newRow("class 2, 虚実中間型") << "佐藤" << 39 << "158.5" << "49" << QString();
+    QTest::newRow("class 3") << "Ann" << 50 << "182" << "90.2" << QString();
+    QTest::newRow("class 4, 実証型") << "鈴木一郎" << 90 << "170" << "65" << QString();
+    QTest::newRow("no obesity degree beyond the table") << "高橋" << 57 << "200" << "80" << QString();
     // Braces and backslash (the score line's rich-text specials), an emoji
     // and Hebrew letters.
-    QTest::newRow("name with specials") << "{田中}\\ゆき ☕ שרה" << 57 << "170" << "65";
+    QTest::newRow("name with specials") << "{田中}\\ゆき ☕ שרה" << 57 << "170" << "65" << QString();
     // Cut short on the pages; the paper has room for all of it.
     QTest::newRow("long name") << "寿限無寿限無五劫のすりきれ海砂利水魚の水行末雲来末風来末"
                                   "食う寝る処に住む処やぶら小路の藪柑子パイポパイポパイポの"
                                   "シューリンガンシューリンガンのグーリンダイグーリンダイの"
                                   "ポンポコピーのポンポコナーの長久命の長助"
-                               << 75 << "170" << "65";
+                               << 75 << "170" << "65" << QString();
+    // The names of the bad-input catalogue (test_bad_input), and a surname
+    // beyond the IPA faces.
+    QTest::newRow("𠮷田") << "𠮷田" << 57 << "170" << "65" << QString();
+    QTest::newRow("300 kanji") << QStringLiteral("長").repeated(300) << 57 << "170" << "65" << QString();
+    QTest::newRow("RTF braces and colour word") << "a}b{\\CF5 x" << 57 << "170" << "65" << QString();
+    QTest::newRow("RTF words and escapes") << "\\par\\'41\\u1234?\\b0" << 57 << "170" << "65" << QString();
+    QTest::newRow("markup") << "<b>太郎</b>&amp;" << 57 << "170" << "65" << QString();
+    QTest::newRow("pasted line break") << "山田\n花子" << 57 << "170" << "65" << QString();
+    QTest::newRow("C0 controls and DEL") << QStringLiteral("a\x01" "b\x1b[31mc\x7f") << 57 << "170" << "65" << QString();
+    QTest::newRow("NUL") << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << 57 << "170" << "65" << QString();
+    QTest::newRow("emoji sequences") << "👨‍👩‍👧🇯🇵👍🏽" << 57 << "170" << "65" << QString();
+    // The override runs as typed, inside the isolated name, on the page too.
+    QTest::newRow("right-to-left override") << "\u202E山田 abc" << 57 << "170" << "65" << QStringLiteral("cba 田山");
+    QTest::newRow("stray isolate marks") << "\u2069\u202Eabc\u2066" << 57 << "170" << "65" << QStringLiteral("cba");
 }
 
 void TestExport::pdfSaysWhatThePagesSay()
@@ -180,6 +203,7 @@ void TestExport::pdfSaysWhatThePagesSay()
     QFETCH(int, score);
     QFETCH(QString, height);
     QFETCH(QString, weight);
+    QFETCH(QString, paperName);
     fillRecordForScore(record_, name.toStdString(), score);
     record_.PersonalData[HeightText] = PersonalEntry(height.toStdString());
     record_.PersonalData[WeightText] = PersonalEntry(weight.toStdString());
@@ -189,10 +213,27 @@ void TestExport::pdfSaysWhatThePagesSay()
     const QString path = folder.filePath(QStringLiteral("result.pdf"));
     QCOMPARE(ResultExport::writePdf(path, record_, Today), QString());
     const QString text = pdfText(path);
+    const QString shownName = tellumo::shownName(name.toStdString());
+    const auto onPaper = [&](const QString& shown) {
+        return paperName.isEmpty() ? searchable(shown)
+                                   : searchable(shown).replace(searchable(shownName), searchable(paperName));
+    };
     for (const QString& shown : expected)
-        QVERIFY2(text.contains(searchable(shown)), qPrintable(shown));
-    QVERIFY(text.contains(searchable(QStringLiteral("氏名") + name)));
+        QVERIFY2(text.contains(onPaper(shown)), qPrintable(shown));
+    QVERIFY(text.contains(onPaper(QStringLiteral("氏名") + shownName)));
     QVERIFY(text.contains(QStringLiteral("2025年5月3日")));
+
+    // No character of the name is a box, on the pages or on paper: a face
+    // that has it draws it.
+    for (QFont font : {pageFont(), QFont(ProportionalGothic)}) {
+        font.setBold(true);
+        QTextLayout layout(shownName, font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun& run : layout.glyphRuns())
+            QVERIFY2(!run.glyphIndexes().contains(0u), qPrintable(run.rawFont().familyName()));
+    }
 }
 
 // One A4 page, whatever the screen's scale (test_export_x2); every face
