@@ -92,7 +92,7 @@ QString askWithFileDialog(QWidget* parent, const QString& caption, const QString
         const auto* typed = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         if (!typed || !typed->text().contains(u'"'))
             return dialog.selectedFiles().constFirst();
-        Messages::show(&dialog, QStringLiteral("ファイル名に \" は使えません。別の名前を入力してください。\n%1")
+        Messages::show(&dialog, QStringLiteral("ファイル名に二重引用符（\"）は使えません。別の名前を入力してください。\n%1")
                                     .arg(typed->text()));
         if (!guard)
             break;

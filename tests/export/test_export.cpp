@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "results/RichTextView.h"
 #include "results/ShownName.h"
+#include "results/PrintServer.h"
 #include "Fonts.h"
 
 #include <QAction>
@@ -159,6 +160,8 @@ private slots:
     void dialogsStartInTheUsualFolderThenTheLastOne();
     void printing_data();
     void printing();
+    void printServerAddress_data();
+    void printServerAddress();
     void silentPrintServer();
     void typedQuoteIsRefused();
 };
@@ -605,6 +608,41 @@ void TestExport::printing()
     }
 }
 
+void TestExport::printServerAddress_data()
+{
+    // conf: the ServerName line of ~/.cups/client.conf, used without CUPS_SERVER
+    addColumns<QString, QString, QString>({"server", "conf", "address"});
+    QTest::newRow("host") << "printhost" << "" << "printhost:631";
+    QTest::newRow("host and port") << "printhost:8631" << "" << "printhost:8631";
+    QTest::newRow("version suffix") << "printhost:8631/version=1.1" << "" << "printhost:8631";
+    QTest::newRow("IPv6 and port") << "[::1]:8631" << "" << "[::1]:8631";
+    QTest::newRow("local socket") << "/var/run/print.sock" << "" << "/var/run/print.sock";
+    QTest::newRow("client.conf") << "" << "ServerName  confhost:632" << "confhost:632";
+    QTest::newRow("environment before client.conf") << "envhost" << "ServerName confhost" << "envhost:631";
+}
+
+// Where the print command looks for the print server.
+void TestExport::printServerAddress()
+{
+    QFETCH(QString, server);
+    QFETCH(QString, conf);
+    QFETCH(QString, address);
+    QTemporaryDir home;
+    QDir(home.path()).mkpath(QStringLiteral(".cups"));
+    QFile file(home.filePath(QStringLiteral(".cups/client.conf")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("# a comment\n" + conf.toUtf8() + '\n');
+    file.close();
+    const QByteArray oldHome = qgetenv("HOME"), oldServer = qgetenv("CUPS_SERVER");
+    qputenv("HOME", home.path().toUtf8());
+    server.isEmpty() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", server.toUtf8());
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", oldHome);
+        oldServer.isNull() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", oldServer);
+    });
+    QCOMPARE(PrintServer::configuredAddress().shown(), address);
+}
+
 // A print server that takes the connection and never answers: Ctrl+P says
 // so within the wait, the window keeps painting meanwhile, and the PDF save
 // is offered instead of the print dialog.
@@ -685,7 +723,7 @@ void TestExport::typedQuoteIsRefused()
     QVERIFY(!ResultExport::savePdf(page, record_));
     QCOMPARE(shown, (QStringList{QStringLiteral("a:b|c<d>e\"f.pdf"), QStringLiteral("again")}));
     QCOMPARE(messages.messages().size(), 1);
-    QVERIFY2(messages.last().startsWith(QStringLiteral("ファイル名に \" は使えません。")), qPrintable(messages.last()));
+    QVERIFY2(messages.last().startsWith(QStringLiteral("ファイル名に二重引用符（\"）は使えません。")), qPrintable(messages.last()));
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }
 
