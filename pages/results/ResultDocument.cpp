@@ -113,7 +113,8 @@ bool isColourFace(const QRawFont& font, quint32 glyph)
     const auto found = known.find(font.familyName());
     if (found != known.end())
         return found->second;
-    const bool colour = font.alphaMapForGlyph(glyph, QRawFont::PixelAntialiasing).format() == QImage::Format_ARGB32_Premultiplied;
+    const QImage picture = font.alphaMapForGlyph(glyph, QRawFont::PixelAntialiasing);
+    const bool colour = picture.format() == QImage::Format_ARGB32_Premultiplied;
     known.emplace(font.familyName(), colour);
     return colour;
 }

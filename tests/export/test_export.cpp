@@ -192,7 +192,8 @@ void TestExport::pdfSaysWhatThePagesSay_data()
     QTest::newRow("RTF words and escapes") << "\\par\\'41\\u1234?\\b0" << 57 << "170" << "65" << QString();
     QTest::newRow("markup") << "<b>太郎</b>&amp;" << 57 << "170" << "65" << QString();
     QTest::newRow("pasted line break") << "山田\n花子" << 57 << "170" << "65" << QString();
-    QTest::newRow("C0 controls and DEL") << QStringLiteral("a\x01" "b\x1b[31mc\x7f") << 57 << "170" << "65" << QString();
+    QTest::newRow("C0 controls and DEL") << QStringLiteral("a\x01" "b\x1b[31mc\x7f") << 57 << "170" << "65"
+                                         << QString();
     QTest::newRow("NUL") << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << 57 << "170" << "65" << QString();
     QTest::newRow("emoji sequences") << "👨‍👩‍👧🇯🇵👍🏽" << 57 << "170" << "65" << QString();
     // The override runs as typed, inside the isolated name, on the page too.
