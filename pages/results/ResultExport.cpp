@@ -278,7 +278,7 @@ QString printToFile(QPrinter& printer, const QString& path, const AssessmentReco
     SafeFile file(path);
     if (const QString failure = file.open(); !failure.isEmpty())
         return failure;
-    printer.setOutputFileName(file.temporaryPath());
+    printer.setOutputFileName(file.writerPath());
     const int pages = printResult(printer, record, date);
     printer.setOutputFileName(path);
     const QByteArray written = file.writtenBytes();

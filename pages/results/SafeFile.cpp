@@ -142,6 +142,18 @@ QString SafeFile::open()
     return reasonFor(EEXIST, path_);
 }
 
+QString SafeFile::writerPath() const
+{
+    if (descriptor_ < 0)
+        return {};
+    const QString own = QStringLiteral("/proc/self/fd/%1").arg(descriptor_);
+    struct stat opened {}, named {};
+    if (::fstat(descriptor_, &opened) == 0 && ::stat(QFile::encodeName(own).constData(), &named) == 0
+        && sameFile(opened, named))
+        return own;
+    return temporaryPath_;
+}
+
 QString SafeFile::write(const QByteArray& bytes)
 {
     const char* data = bytes.constData();

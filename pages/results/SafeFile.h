@@ -31,6 +31,11 @@ public:
     // The temporary file, for a writer that opens it by name; empty until
     // open() succeeded.
     QString temporaryPath() const { return temporaryPath_; }
+    // A name for such a writer that leads to the file open() created
+    // whatever happens to the folder meanwhile: /proc/self/fd/N where the
+    // system has it (someone who may write to the folder could otherwise
+    // put a link in the temporary file's place), else temporaryPath().
+    QString writerPath() const;
     // Appends to the temporary file.
     QString write(const QByteArray& bytes);
     // What the temporary file now holds, read through the file created by
