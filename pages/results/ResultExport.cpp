@@ -21,8 +21,9 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 #include <QStorageInfo>
-#include <QTimer>
 #include <QWidget>
+
+#include <cerrno>
 
 namespace tellumo::ResultExport {
 
@@ -84,20 +85,24 @@ QString startFolder(QStandardPaths::StandardLocation usual)
 // name is refused with a message and the dialog comes back as it was.
 QString askWithFileDialog(QWidget* parent, const QString& caption, const QString& proposed, const QString& filter)
 {
-    QFileDialog dialog(parent, caption, QFileInfo(proposed).absolutePath(), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.selectFile(QFileInfo(proposed).fileName());
-    QPointer<QFileDialog> guard(&dialog);
-    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        const auto* typed = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (!typed || !typed->text().contains(u'"'))
-            return dialog.selectedFiles().constFirst();
-        Messages::show(&dialog, QStringLiteral("ファイル名に二重引用符（\"）は使えません。別の名前を入力してください。\n%1")
-                                    .arg(typed->text()));
-        if (!guard)
+    // On the heap, as the page that owns it may go while it is open.
+    QPointer<QFileDialog> dialog = new QFileDialog(parent, caption, QFileInfo(proposed).absolutePath(), filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->selectFile(QFileInfo(proposed).fileName());
+    QString chosen;
+    while (dialog->exec() == QDialog::Accepted && dialog && !dialog->selectedFiles().isEmpty()) {
+        const auto* typed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!typed || !typed->text().contains(u'"')) {
+            chosen = dialog->selectedFiles().constFirst();
+            break;
+        }
+        Messages::show(dialog, QStringLiteral("ファイル名に二重引用符（\"）は使えません。別の名前を入力してください。\n%1")
+                                   .arg(typed->text()));
+        if (!dialog)
             break;
     }
-    return {};
+    delete dialog;
+    return chosen;
 }
 
 // The path to save to, or empty when the user cancelled. A name typed
@@ -145,7 +150,6 @@ bool isCompletePdf(const QByteArray& pdf)
     if (!ok || table <= 0 || table >= marker || !pdf.mid(table).startsWith("xref"))
         return false;
     const QList<QByteArray> lines = pdf.mid(table, marker - table).split('\n');
-    qsizetype first = 0;
     qsizetype count = -1;
     qsizetype object = 0;
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -153,9 +157,8 @@ bool isCompletePdf(const QByteArray& pdf)
         if (fields.value(0) == "trailer")
             break;
         if (fields.size() == 2) { // a subsection: first object, count
-            first = fields[0].toLongLong();
+            object = fields[0].toLongLong();
             count = fields[1].toLongLong();
-            object = first;
             continue;
         }
         if (fields.size() != 3 || count < 0)
