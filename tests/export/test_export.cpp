@@ -9,6 +9,7 @@
 #include "results/RichTextView.h"
 #include "results/ShownName.h"
 #include "results/PrintServer.h"
+#include "results/SafeFile.h"
 #include "Fonts.h"
 
 #include <QAction>
@@ -160,6 +161,8 @@ private slots:
     void dialogsStartInTheUsualFolderThenTheLastOne();
     void printing_data();
     void printing();
+    void swappedWhileWriting_data();
+    void swappedWhileWriting();
     void printServerAddress_data();
     void printServerAddress();
     void silentPrintServer();
@@ -607,6 +610,40 @@ void TestExport::printing()
         QCOMPARE(messages.messages().size(), 1);
         QVERIFY2(messages.last().startsWith(message), qPrintable(messages.last()));
     }
+}
+
+void TestExport::swappedWhileWriting_data()
+{
+    addColumns<bool>({"swapTemporary"});
+    QTest::newRow("link made at the name") << false;
+    QTest::newRow("temporary file swapped for a link") << true;
+}
+
+// Someone who may write to the folder puts a link in place while the file
+// is written: the file the link points to is neither written nor replaced.
+void TestExport::swappedWhileWriting()
+{
+    QFETCH(bool, swapTemporary);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("result.pdf"));
+    const QString elsewhere = folder.filePath(QStringLiteral("elsewhere"));
+    QFile target(elsewhere);
+    QVERIFY(target.open(QIODevice::WriteOnly) && target.write("kept") == 4);
+    target.close();
+    SafeFile file(path);
+    QCOMPARE(file.open(), QString());
+    const QString linked = swapTemporary ? file.temporaryPath() : path;
+    QVERIFY(QFile::remove(linked) || !swapTemporary);
+    QVERIFY(QFile::link(elsewhere, linked));
+    // A writer that opens the file by name, as a printer does.
+    QFile writer(file.writerPath());
+    QVERIFY(writer.open(QIODevice::WriteOnly) && writer.write("new") == 3);
+    writer.close();
+    QVERIFY(file.commit().contains(swapTemporary ? QStringLiteral("置き換えられました")
+                                                 : QStringLiteral("シンボリックリンク")));
+    QCOMPARE(QFileInfo(linked).symLinkTarget(), elsewhere);
+    QVERIFY(target.open(QIODevice::ReadOnly));
+    QCOMPARE(target.readAll(), QByteArray("kept"));
 }
 
 void TestExport::printServerAddress_data()
