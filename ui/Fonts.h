@@ -4,7 +4,10 @@
 // the original faces uses them. Only the IPA faces keep every text inside its
 // control: Noto CJK sets kana at full width (Qt 6.4 cannot ask it for its
 // proportional forms), so its lines wrap sooner and some captions run past
-// their boxes.
+// their boxes. Characters the IPA faces lack (𠮷, U+20BB7, and the other
+// kanji beyond U+FFFF; emoji) come from the faces fontconfig offers for
+// them, Noto CJK and Noto Color Emoji where installed; every character the
+// IPA faces have stays theirs.
 #pragma once
 
 #include <QFont>

@@ -12,11 +12,14 @@
 #include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QGlyphRun>
 #include <QPainterPath>
+#include <QRawFont>
 #include <QTextLayout>
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -99,6 +102,43 @@ qsizetype leadingSpaces(const QString& text)
     while (count < text.size() && text[count] == u' ')
         ++count;
     return count;
+}
+
+// Whether a face draws its glyphs as colour pictures (emoji) rather than
+// outlines. A PDF embeds such a face without anything to draw, so its
+// glyphs come out blank on paper.
+bool isColourFace(const QRawFont& font, quint32 glyph)
+{
+    static std::map<QString, bool> known;
+    const auto found = known.find(font.familyName());
+    if (found != known.end())
+        return found->second;
+    const QImage picture = font.alphaMapForGlyph(glyph, QRawFont::PixelAntialiasing);
+    const bool colour = picture.format() == QImage::Format_ARGB32_Premultiplied;
+    known.emplace(font.familyName(), colour);
+    return colour;
+}
+
+// Paints the glyphs of colour faces in `layout` as pictures, where the
+// layout's own drawing left them blank.
+void drawColourGlyphs(QPainter& painter, const QTextLayout& layout, const QPointF& topLeft)
+{
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QList<quint32> glyphs = run.glyphIndexes();
+        if (glyphs.isEmpty() || !isColourFace(run.rawFont(), glyphs.first()))
+            continue;
+        const QList<QPointF> positions = run.positions();
+        const QRawFont font = run.rawFont();
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+            const QImage picture = font.alphaMapForGlyph(glyphs[i], QRawFont::PixelAntialiasing);
+            const QRectF box = font.boundingRect(glyphs[i]);
+            if (!picture.isNull() && !box.isEmpty())
+                painter.drawImage(box.translated(topLeft + positions[i]), picture);
+        }
+        painter.restore();
+    }
 }
 
 // What the result says for one record.
@@ -211,8 +251,10 @@ public:
     void draw(QPainter& painter, const QPointF& topLeft, const QColor& colour) const
     {
         painter.setPen(colour);
-        for (const auto& layout : layouts_)
+        for (const auto& layout : layouts_) {
             layout->draw(&painter, topLeft);
+            drawColourGlyphs(painter, *layout, topLeft);
+        }
     }
 
 private:

@@ -8,7 +8,9 @@
 // on the four-class scale, the constitution type, obesity degree and BMI
 // with their explanations and the BMI legend, then the caution points and
 // the advice. Everything is drawn as text in the pages' faces, so a PDF
-// embeds those faces and its text can be selected and searched. A block
+// embeds those faces and its text can be selected and searched; only the
+// glyphs of colour faces (emoji), which a PDF embeds blank, are painted
+// over as pictures as well. A block
 // that does not fit on the rest of a page starts the next one.
 #pragma once
 

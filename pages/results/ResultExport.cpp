@@ -1,24 +1,29 @@
 #include "ResultExport.h"
 
 #include "Messages.h"
+#include "PrintServer.h"
 #include "ResultDocument.h"
+#include "SafeFile.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
+#include <QLineEdit>
 #include <QPdfWriter>
 #include <QPixmap>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QWidget>
+
+#include <cerrno>
 
 namespace tellumo::ResultExport {
 
@@ -29,6 +34,9 @@ struct Session {
     AskFileName askFileName;
     AskPrinter askPrinter;
     Today today;
+    std::chrono::milliseconds printServerWait = DefaultPrintServerWait;
+    // A print command waiting for the print server takes no second one.
+    bool printing = false;
     // The folder of the last successful save; empty until then.
     QString lastFolder;
 };
@@ -72,6 +80,31 @@ QString startFolder(QStandardPaths::StandardLocation usual)
     return QDir::homePath();
 }
 
+// The platform's save dialog. Qt's own dialog reads a typed name with a
+// double quote as a list of quoted names and returns one of them; such a
+// name is refused with a message and the dialog comes back as it was.
+QString askWithFileDialog(QWidget* parent, const QString& caption, const QString& proposed, const QString& filter)
+{
+    // On the heap, as the page that owns it may go while it is open.
+    QPointer<QFileDialog> dialog = new QFileDialog(parent, caption, QFileInfo(proposed).absolutePath(), filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->selectFile(QFileInfo(proposed).fileName());
+    QString chosen;
+    while (dialog->exec() == QDialog::Accepted && dialog && !dialog->selectedFiles().isEmpty()) {
+        const auto* typed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!typed || !typed->text().contains(u'"')) {
+            chosen = dialog->selectedFiles().constFirst();
+            break;
+        }
+        Messages::show(dialog, QStringLiteral("ファイル名に二重引用符（\"）は使えません。別の名前を入力してください。\n%1")
+                                   .arg(typed->text()));
+        if (!dialog)
+            break;
+    }
+    delete dialog;
+    return chosen;
+}
+
 // The path to save to, or empty when the user cancelled. A name typed
 // without a suffix gets the file kind's.
 QString askPath(QWidget* page, const QString& caption, const QString& fileName, const QString& filter,
@@ -80,7 +113,7 @@ QString askPath(QWidget* page, const QString& caption, const QString& fileName, 
     const QString proposed = QDir(startFolder(usual)).filePath(fileName);
     const AskFileName& ask = session().askFileName;
     const QString chosen
-        = ask ? ask(page, caption, proposed, filter) : QFileDialog::getSaveFileName(page, caption, proposed, filter);
+        = ask ? ask(page, caption, proposed, filter) : askWithFileDialog(page, caption, proposed, filter);
     if (chosen.isEmpty())
         return {};
     return QFileInfo(chosen).suffix().isEmpty() ? chosen + u'.' + suffix : chosen;
@@ -91,28 +124,54 @@ QString shown(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// Why no file could be made at `path`: what the folder shows, or the
-// system's own words.
-QString openFailure(const QString& path, const QString& systemReason)
-{
-    const QFileInfo folder(QFileInfo(path).absolutePath());
-    if (!folder.exists())
-        return QStringLiteral("保存先のフォルダが見つかりません。\n%1").arg(shown(folder.filePath()));
-    if (!folder.isDir())
-        return QStringLiteral("保存先がフォルダではありません。\n%1").arg(shown(folder.filePath()));
-    if (QFileInfo(path).isDir())
-        return QStringLiteral("同じ名前のフォルダがあります。\n%1").arg(shown(path));
-    return QStringLiteral("このフォルダには書き込めません（%1）。\n%2").arg(systemReason, shown(folder.filePath()));
-}
-
-// Why a file that could be made was not written through.
-QString writeFailure(const QString& path, const QString& systemReason)
+// Why a PDF written by a printer came out incomplete: a full disk, as a
+// rule, which the printer does not report.
+QString incompleteFailure(const QString& path)
 {
     const QStorageInfo storage(QFileInfo(path).absolutePath());
     constexpr qint64 AlmostFull = 1024 * 1024;
     if (storage.isValid() && storage.bytesAvailable() >= 0 && storage.bytesAvailable() < AlmostFull)
-        return QStringLiteral("ディスクの空き容量が足りません。\n%1").arg(shown(path));
-    return QStringLiteral("ファイルを書き込めませんでした（%1）。\n%2").arg(systemReason, shown(path));
+        return SafeFile::reasonFor(ENOSPC, path);
+    return QStringLiteral("PDF ファイルを最後まで書き込めませんでした。\n%1").arg(shown(path));
+}
+
+// Whether `pdf` is a whole PDF file: it ends with its end marker, and the
+// cross-reference table the end points to finds every object where the
+// table says it starts. A write that failed anywhere shifts or cuts them.
+bool isCompletePdf(const QByteArray& pdf)
+{
+    if (!pdf.startsWith("%PDF-") || !pdf.trimmed().endsWith("%%EOF"))
+        return false;
+    const qsizetype marker = pdf.lastIndexOf("startxref");
+    if (marker < 0)
+        return false;
+    bool ok = false;
+    const qsizetype table = pdf.mid(marker + 9, 24).trimmed().split('\n').value(0).trimmed().toLongLong(&ok);
+    if (!ok || table <= 0 || table >= marker || !pdf.mid(table).startsWith("xref"))
+        return false;
+    const QList<QByteArray> lines = pdf.mid(table, marker - table).split('\n');
+    qsizetype count = -1;
+    qsizetype object = 0;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QList<QByteArray> fields = lines[i].simplified().split(' ');
+        if (fields.value(0) == "trailer")
+            break;
+        if (fields.size() == 2) { // a subsection: first object, count
+            object = fields[0].toLongLong();
+            count = fields[1].toLongLong();
+            continue;
+        }
+        if (fields.size() != 3 || count < 0)
+            return false;
+        if (fields[2] == "n") {
+            const qsizetype offset = fields[0].toLongLong(&ok);
+            const QByteArray header = QByteArray::number(object) + ' ' + QByteArray::number(fields[1].toInt()) + " obj";
+            if (!ok || offset <= 0 || offset >= table || !pdf.mid(offset, header.size()).startsWith(header))
+                return false;
+        }
+        ++object;
+    }
+    return count > 0;
 }
 
 // After a save: the failure told, or the folder kept for the next dialog.
@@ -160,33 +219,32 @@ QImage pagePicture(QWidget* page)
 
 QString writePdf(const QString& path, const AssessmentRecord& record, const QDate& date)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return openFailure(path, file.errorString());
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setPageLayout(resultPageLayout());
         writer.setTitle(QStringLiteral("Tellumo 判定結果"));
         writer.setCreator(QStringLiteral("Tellumo"));
         if (printResult(writer, record, date) == 0)
-            return writeFailure(path, file.errorString());
+            return QStringLiteral("PDF を作れませんでした。\n%1").arg(shown(path));
     }
-    if (!file.commit())
-        return writeFailure(path, file.errorString());
-    return {};
+    return writeFileSafely(path, pdf.data());
 }
 
 QString writePicture(const QString& path, const QImage& picture)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return openFailure(path, file.errorString());
-    QImageWriter writer(&file, "png");
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    QImageWriter writer(&png, "png");
     if (!writer.write(picture))
-        return writeFailure(path, file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString());
-    if (!file.commit())
-        return writeFailure(path, file.errorString());
-    return {};
+        return QStringLiteral("画像を作れませんでした。\n%1").arg(shown(path));
+    return writeFileSafely(path, png.data());
+}
+
+void setPrintServerWait(std::chrono::milliseconds wait)
+{
+    session().printServerWait = wait;
 }
 
 bool savePdf(QWidget* page, const AssessmentRecord& record)
@@ -214,9 +272,50 @@ bool savePicture(QWidget* page, const QString& pageTitle)
     return finishSave(guard, path, writePicture(path, picture));
 }
 
+namespace {
+
+// Prints to the PDF file the print dialog chose, through the same safe path
+// as a save: into a temporary file beside it, renamed over it only whole.
+QString printToFile(QPrinter& printer, const QString& path, const AssessmentRecord& record, const QDate& date)
+{
+    SafeFile file(path);
+    if (const QString failure = file.open(); !failure.isEmpty())
+        return failure;
+    printer.setOutputFileName(file.writerPath());
+    const int pages = printResult(printer, record, date);
+    printer.setOutputFileName(path);
+    const QByteArray written = file.writtenBytes();
+    if (pages == 0 || written.isNull())
+        return QStringLiteral("PDF ファイルを書き込めませんでした。\n%1").arg(shown(path));
+    if (!isCompletePdf(written))
+        return incompleteFailure(path);
+    return file.commit();
+}
+
+} // namespace
+
 bool print(QWidget* page, const AssessmentRecord& record)
 {
+    Session& state = session();
+    if (state.printing)
+        return false;
     QPointer<QWidget> guard(page);
+    // Finding printers waits a minute for a print server that never
+    // answers: asked first, it costs a short wait with the window painting.
+    const PrintServer::Address server = PrintServer::configuredAddress();
+    state.printing = true;
+    const bool silent = PrintServer::isSilent(server, state.printServerWait);
+    state.printing = false;
+    if (!guard)
+        return false;
+    if (silent) {
+        Messages::show(page, PrintFailed
+                                 + QStringLiteral("印刷サーバー（%1）が応答しません。\n"
+                                                  "プリンターは使えませんが、PDF ファイルには保存できます。")
+                                       .arg(server.shown()));
+        return guard && savePdf(guard, record);
+    }
+
     const QDate date = today();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(resultPageLayout());
@@ -227,18 +326,17 @@ bool print(QWidget* page, const AssessmentRecord& record)
     // and as, the PDF command would save it.
     if (QPrinterInfo::availablePrinterNames().isEmpty())
         printer.setOutputFileName(QDir(startFolder(QStandardPaths::DocumentsLocation)).filePath(fileName));
-    const AskPrinter& ask = session().askPrinter;
+    const AskPrinter& ask = state.askPrinter;
     if (!(ask ? ask(page, printer) : askWithPrintDialog(page, printer)))
         return false;
     // The paper may have changed in the dialog; the margins stay the result's.
     printer.setPageMargins(resultPageLayout().margins(), QPageLayout::Millimeter);
+    const QString output = printer.outputFileName();
+    if (!output.isEmpty())
+        return finishSave(guard, output, printToFile(printer, output, record, date));
     if (printResult(printer, record, date) > 0)
         return true;
-    const QString output = printer.outputFileName();
-    Messages::show(guard, PrintFailed
-                              + (output.isEmpty() ? QStringLiteral("プリンターを使えませんでした。")
-                                                  : QStringLiteral("出力先のファイルを開けませんでした。\n%1")
-                                                        .arg(shown(output))));
+    Messages::show(guard, PrintFailed + QStringLiteral("プリンターを使えませんでした。"));
     return false;
 }
 

@@ -6,16 +6,20 @@
 // Data flow: a command asks for a file name (or a printer) through a
 // replaceable function, so tests answer instead of a dialog; the save
 // dialogs start in the folder of the last successful save of this run, or
-// in the user's Documents (PDF) or Pictures (PNG) folder, or at home. The
-// file is written to a temporary file beside the chosen name and renamed
-// over it only when complete (QSaveFile), so a failed save leaves no file
-// and keeps an older one. A failure is reported with Messages::show as
-// "保存できませんでした: " and the reason; the page stays as it was.
-// Nothing is remembered beyond the run.
+// in the user's Documents (PDF) or Pictures (PNG) folder, or at home. Every
+// file, a PDF printed to a file included, is written through SafeFile: to a
+// temporary file beside the chosen name, renamed over it only when complete
+// (a printed PDF is checked whole first), so a failed save leaves no file
+// and keeps an older one, and a symbolic link at the name is refused. A
+// failure is reported with Messages::show as "保存できませんでした: " and the
+// reason; the page stays as it was. Before printing, the print server is
+// asked whether it answers (PrintServer); one that does not is reported
+// and the PDF save is offered instead. Nothing is remembered beyond the run.
 #pragma once
 
 #include <QDate>
 #include <QString>
+#include <chrono>
 #include <functional>
 
 class QImage;
@@ -49,6 +53,9 @@ using Today = std::function<QDate()>;
 void setAskFileName(AskFileName ask);
 void setAskPrinter(AskPrinter ask);
 void setToday(Today today);
+// How long the print command waits for the print server's answer.
+inline constexpr std::chrono::milliseconds DefaultPrintServerWait{3000};
+void setPrintServerWait(std::chrono::milliseconds wait);
 // Forgets the folder of the last save, as at the start of a run.
 void forgetLastFolder();
 

@@ -7,13 +7,26 @@
 #include "ResultTestSupport.h"
 #include "TestSupport.h"
 #include "results/RichTextView.h"
+#include "results/ShownName.h"
+#include "results/PrintServer.h"
+#include "results/SafeFile.h"
+#include "Fonts.h"
 
 #include <QAction>
+#include <QGlyphRun>
+#include <QTextLayout>
+#include <QCryptographicHash>
+#include <QDirIterator>
 #include <QMenu>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStorageInfo>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -35,7 +48,11 @@ QString run(const QString& tool, const QStringList& arguments)
 
 // Text extraction rebuilds spaces and line ends from where the glyphs stand
 // and marks right-to-left runs with direction controls of its own; what a
-// reader searches for is every other character, in order. (The layout mode
+// reader searches for is every other character, in order. Characters beyond
+// U+FFFF (𠮷, emoji) and the joiners of emoji sequences are left out: Qt's
+// PDF writer maps glyphs back to characters through the first 65,536 code
+// points only, so it writes no text for them (they are drawn, and checked
+// as drawn, all the same). (The layout mode
 // keeps each printed line whole: without it a full-width space, a gap of
 // one em, reads as the edge of a column.)
 QString searchable(QString text)
@@ -43,7 +60,7 @@ QString searchable(QString text)
     text.removeIf([](QChar c) {
         const char16_t u = c.unicode();
         return c.isSpace() || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E)
-            || (u >= 0x2066 && u <= 0x2069);
+            || (u >= 0x2066 && u <= 0x2069) || c.isSurrogate() || u == 0x200D || u == 0xFE0F;
     });
     return text;
 }
@@ -101,7 +118,12 @@ QString unwritableFolder(const QTemporaryDir& scratch)
     qFatal("no folder that cannot be written");
 }
 
+// The three ways a result reaches a file.
+enum class Kind { Pdf, Picture, Print };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Kind)
 
 class TestExport : public WidgetTest {
     Q_OBJECT
@@ -132,32 +154,54 @@ private slots:
     void pdfIsPaperWithItsFaces();
     void pictureIsThePage_data();
     void pictureIsThePage();
-    void failedSaveLeavesNothing_data();
-    void failedSaveLeavesNothing();
+    void failedSaveLeavesEverythingAsItWas_data();
+    void failedSaveLeavesEverythingAsItWas();
     void commandsOnEveryPage_data();
     void commandsOnEveryPage();
     void dialogsStartInTheUsualFolderThenTheLastOne();
     void printing_data();
     void printing();
+    void swappedWhileWriting_data();
+    void swappedWhileWriting();
+    void printServerAddress_data();
+    void printServerAddress();
+    void silentPrintServer();
+    void typedQuoteIsRefused();
 };
 
 void TestExport::pdfSaysWhatThePagesSay_data()
 {
-    addColumns<QString, int, QString, QString>({"name", "score", "height", "weight"});
-    QTest::newRow("class 1, 虚証型") << "山田 花子" << 15 << "170" << "65";
-    QTest::newRow("class 2, 虚実中間型") << "佐藤" << 39 << "158.5" << "49";
-    QTest::newRow("class 3") << "Ann" << 50 << "182" << "90.2";
-    QTest::newRow("class 4, 実証型") << "鈴木一郎" << 90 << "170" << "65";
-    QTest::newRow("no obesity degree beyond the table") << "高橋" << 57 << "200" << "80";
+    // paperName: how the name reads on paper, where that is not as typed
+    addColumns<QString, int, QString, QString, QString>({"name", "score", "height", "weight", "paperName"});
+    QTest::newRow("class 1, 虚証型") << "山田 花子" << 15 << "170" << "65" << QString();
+    QTest::newRow("class 2, 虚実中間型") << "佐藤" << 39 << "158.5" << "49" << QString();
+    QTest::newRow("class 3") << "Ann" << 50 << "182" << "90.2" << QString();
+    QTest::newRow("class 4, 実証型") << "鈴木一郎" << 90 << "170" << "65" << QString();
+    QTest::newRow("no obesity degree beyond the table") << "高橋" << 57 << "200" << "80" << QString();
     // Braces and backslash (the score line's rich-text specials), an emoji
     // and Hebrew letters.
-    QTest::newRow("name with specials") << "{田中}\\ゆき ☕ שרה" << 57 << "170" << "65";
+    QTest::newRow("name with specials") << "{田中}\\ゆき ☕ שרה" << 57 << "170" << "65" << QString();
     // Cut short on the pages; the paper has room for all of it.
     QTest::newRow("long name") << "寿限無寿限無五劫のすりきれ海砂利水魚の水行末雲来末風来末"
                                   "食う寝る処に住む処やぶら小路の藪柑子パイポパイポパイポの"
                                   "シューリンガンシューリンガンのグーリンダイグーリンダイの"
                                   "ポンポコピーのポンポコナーの長久命の長助"
-                               << 75 << "170" << "65";
+                               << 75 << "170" << "65" << QString();
+    // The names of the bad-input catalogue (test_bad_input), and a surname
+    // beyond the IPA faces.
+    QTest::newRow("𠮷田") << "𠮷田" << 57 << "170" << "65" << QString();
+    QTest::newRow("300 kanji") << QStringLiteral("長").repeated(300) << 57 << "170" << "65" << QString();
+    QTest::newRow("RTF braces and colour word") << "a}b{\\CF5 x" << 57 << "170" << "65" << QString();
+    QTest::newRow("RTF words and escapes") << "\\par\\'41\\u1234?\\b0" << 57 << "170" << "65" << QString();
+    QTest::newRow("markup") << "<b>太郎</b>&amp;" << 57 << "170" << "65" << QString();
+    QTest::newRow("pasted line break") << "山田\n花子" << 57 << "170" << "65" << QString();
+    QTest::newRow("C0 controls and DEL") << QStringLiteral("a\x01" "b\x1b[31mc\x7f") << 57 << "170" << "65"
+                                         << QString();
+    QTest::newRow("NUL") << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << 57 << "170" << "65" << QString();
+    QTest::newRow("emoji sequences") << "👨‍👩‍👧🇯🇵👍🏽" << 57 << "170" << "65" << QString();
+    // The override runs as typed, inside the isolated name, on the page too.
+    QTest::newRow("right-to-left override") << "\u202E山田 abc" << 57 << "170" << "65" << QStringLiteral("cba 田山");
+    QTest::newRow("stray isolate marks") << "\u2069\u202Eabc\u2066" << 57 << "170" << "65" << QStringLiteral("cba");
 }
 
 void TestExport::pdfSaysWhatThePagesSay()
@@ -166,6 +210,7 @@ void TestExport::pdfSaysWhatThePagesSay()
     QFETCH(int, score);
     QFETCH(QString, height);
     QFETCH(QString, weight);
+    QFETCH(QString, paperName);
     fillRecordForScore(record_, name.toStdString(), score);
     record_.PersonalData[HeightText] = PersonalEntry(height.toStdString());
     record_.PersonalData[WeightText] = PersonalEntry(weight.toStdString());
@@ -175,10 +220,27 @@ void TestExport::pdfSaysWhatThePagesSay()
     const QString path = folder.filePath(QStringLiteral("result.pdf"));
     QCOMPARE(ResultExport::writePdf(path, record_, Today), QString());
     const QString text = pdfText(path);
+    const QString shownName = tellumo::shownName(name.toStdString());
+    const auto onPaper = [&](const QString& shown) {
+        return paperName.isEmpty() ? searchable(shown)
+                                   : searchable(shown).replace(searchable(shownName), searchable(paperName));
+    };
     for (const QString& shown : expected)
-        QVERIFY2(text.contains(searchable(shown)), qPrintable(shown));
-    QVERIFY(text.contains(searchable(QStringLiteral("氏名") + name)));
+        QVERIFY2(text.contains(onPaper(shown)), qPrintable(shown));
+    QVERIFY(text.contains(onPaper(QStringLiteral("氏名") + shownName)));
     QVERIFY(text.contains(QStringLiteral("2025年5月3日")));
+
+    // No character of the name is a box, on the pages or on paper: a face
+    // that has it draws it.
+    for (QFont font : {pageFont(), QFont(ProportionalGothic)}) {
+        font.setBold(true);
+        QTextLayout layout(shownName, font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun& run : layout.glyphRuns())
+            QVERIFY2(!run.glyphIndexes().contains(0u), qPrintable(run.rawFont().familyName()));
+    }
 }
 
 // One A4 page, whatever the screen's scale (test_export_x2); every face
@@ -242,26 +304,84 @@ void TestExport::pictureIsThePage()
     QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), shown);
 }
 
-void TestExport::failedSaveLeavesNothing_data()
+namespace {
+
+// Every file under `root` with what it holds or where it points, so that
+// a test sees whatever a command changed, left behind or wrote elsewhere.
+QStringList snapshot(const QString& root)
 {
-    addColumns<QString, bool, QString>({"place", "pdf", "reason"});
-    for (const bool pdf : {true, false}) {
-        const char* kind = pdf ? "PDF" : "PNG";
-        QTest::addRow("%s, read-only folder", kind) << QStringLiteral("read-only") << pdf
-                                                     << QStringLiteral("このフォルダには書き込めません");
-        QTest::addRow("%s, vanished folder", kind) << QStringLiteral("vanished") << pdf
-                                                    << QStringLiteral("保存先のフォルダが見つかりません");
-        QTest::addRow("%s, file in place of the folder", kind) << QStringLiteral("file") << pdf
-                                                                << QStringLiteral("保存先がフォルダではありません");
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo entry(it.next());
+        QString state;
+        if (entry.isSymLink()) {
+            state = QStringLiteral("-> ") + entry.symLinkTarget();
+        } else if (entry.isFile()) {
+            QFile file(entry.filePath());
+            state = file.open(QIODevice::ReadOnly)
+                ? QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex())
+                : QStringLiteral("unreadable");
+        }
+        entries << QDir(root).relativeFilePath(entry.filePath()) + u' ' + state;
     }
+    entries.sort();
+    return entries;
 }
 
-// The message names the reason; no file, finished or not, is left under
-// the chosen name or beside it, and the page stays as it was.
-void TestExport::failedSaveLeavesNothing()
+// A small file system of its own under `folder`, for a disk that fills up;
+// false where this process may not mount one.
+bool mountSmallDisk(const QString& folder, int kilobytes)
+{
+    QDir().mkpath(folder);
+    QProcess mount;
+    mount.start(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                          QStringLiteral("size=%1k").arg(kilobytes), QStringLiteral("tmpfs"), folder});
+    return mount.waitForFinished(10000) && mount.exitStatus() == QProcess::NormalExit && mount.exitCode() == 0;
+}
+
+// Fills the disk of `folder` until no more than `leftBytes` are free.
+void fillDisk(const QString& folder, qint64 leftBytes)
+{
+    QFile filler(QDir(folder).filePath(QStringLiteral("filler")));
+    QVERIFY(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'x');
+    while (QStorageInfo(folder).bytesAvailable() > leftBytes && filler.write(block) == block.size() && filler.flush())
+        ;
+}
+
+} // namespace
+
+void TestExport::failedSaveLeavesEverythingAsItWas_data()
+{
+    // reason: the message's text after "保存できませんでした: "; empty when
+    // the file is written
+    addColumns<QString, Kind, QString>({"place", "kind", "reason"});
+    const std::pair<Kind, const char*> kinds[] = {{Kind::Pdf, "PDF"}, {Kind::Picture, "PNG"}, {Kind::Print, "print"}};
+    const std::pair<const char*, const char*> places[] = {
+        {"read-only", "このフォルダには書き込めません"},
+        {"vanished", "保存先のフォルダが見つかりません"},
+        {"file in place of the folder", "保存先がフォルダではありません"},
+        {"dangling link", "同じ名前のシンボリックリンク"},
+        {"link to a file", "同じ名前のシンボリックリンク"},
+        {"name of 256 bytes", "ファイル名が長すぎます"},
+        {"name of 255 bytes over an old file", ""},
+        {"nearly full disk over an old file", "ディスクの空き容量が足りません"},
+        {"full disk over an old file", "ディスクの空き容量が足りません"},
+    };
+    for (const auto& [kind, kindName] : kinds)
+        for (const auto& [place, reason] : places)
+            QTest::addRow("%s, %s", kindName, place) << QString::fromLatin1(place) << kind << QString::fromUtf8(reason);
+}
+
+// A failure names its reason and changes nothing on disk, here or where a
+// link points; the page stays as it was. The old file at the name is kept
+// byte for byte.
+void TestExport::failedSaveLeavesEverythingAsItWas()
 {
     QFETCH(QString, place);
-    QFETCH(bool, pdf);
+    QFETCH(Kind, kind);
     QFETCH(QString, reason);
     RecordingHost host(record_);
     QWidget* page = host.startScored(createCautionPage, "山田 花子", 57);
@@ -269,35 +389,78 @@ void TestExport::failedSaveLeavesNothing()
     const QImage before = page->grab().toImage();
 
     QTemporaryDir scratch;
-    QString folder = scratch.filePath(place);
+    QString folder = scratch.filePath(QStringLiteral("folder"));
+    QString name = kind == Kind::Picture ? QStringLiteral("result.png") : QStringLiteral("result.pdf");
+    const QString elsewhere = scratch.filePath(QStringLiteral("elsewhere.pdf"));
+    QString mounted;
+    const auto unmount = qScopeGuard([&] {
+        if (!mounted.isEmpty())
+            QProcess::execute(QStringLiteral("umount"), {mounted});
+    });
     if (place == QLatin1String("read-only"))
         folder = unwritableFolder(scratch);
-    else if (place == QLatin1String("file"))
+    else if (place.startsWith(QLatin1String("file in place")))
         QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
-    else
+    else if (place.contains(QLatin1String("disk"))) {
+        if (!mountSmallDisk(folder, 256))
+            QSKIP("a small disk cannot be mounted here (mount -t tmpfs needs root)");
+        mounted = folder;
+    } else
         QDir().mkpath(folder);
-    const QStringList present = QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
-    const QString path = QDir(folder).filePath(pdf ? QStringLiteral("result.pdf") : QStringLiteral("result.png"));
-    ResultExport::setAskFileName([&](QWidget*, const QString&, const QString&, const QString&) {
+    if (place.startsWith(QLatin1String("name of")))
+        name = QStringLiteral("r").repeated(place.mid(8, 3).toInt() - 4) + name.right(4);
+    const QString path = QDir(folder).filePath(name);
+    const auto writeFile = [](const QString& at, const QByteArray& bytes) {
+        QFile file(at);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    const QByteArray old = QByteArray("an older result\n").repeated(512);
+    if (place.contains(QLatin1String("over an old file")))
+        QVERIFY(writeFile(path, old));
+    if (place.contains(QLatin1String("link"))) {
+        if (place.contains(QLatin1String("to a file")))
+            QVERIFY(writeFile(elsewhere, old));
+        QVERIFY(QFile::link(elsewhere, path));
+    }
+    if (place.startsWith(QLatin1String("nearly full")))
+        fillDisk(folder, 40 * 1024);
+    else if (place.startsWith(QLatin1String("full")))
+        fillDisk(folder, 0);
+    const QStringList present = snapshot(scratch.path());
+
+    const auto chosen = [&] {
         // Chosen in the dialog, then removed before the file is written.
         if (place == QLatin1String("vanished"))
             QDir(folder).removeRecursively();
         return path;
+    };
+    ResultExport::setAskFileName([&](QWidget*, const QString&, const QString&, const QString&) { return chosen(); });
+    ResultExport::setAskPrinter([&](QWidget*, QPrinter& printer) {
+        printer.setOutputFileName(chosen());
+        return true;
     });
 
     MessageRecorder messages;
-    const bool saved = pdf ? ResultExport::savePdf(page, record_)
-                           : ResultExport::savePicture(page, QStringLiteral("注意すべき点"));
+    const bool saved = kind == Kind::Pdf       ? ResultExport::savePdf(page, record_)
+                       : kind == Kind::Picture ? ResultExport::savePicture(page, QStringLiteral("注意すべき点"))
+                                               : ResultExport::print(page, record_);
+    QCOMPARE(page->grab().toImage(), before);
+    QVERIFY(page->isEnabled());
+    if (reason.isEmpty()) {
+        QCOMPARE(messages.messages(), QStringList());
+        QVERIFY(saved);
+        QVERIFY(QFile(path).size() > 1000);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+        return;
+    }
     QVERIFY(!saved);
     QCOMPARE(messages.messages().size(), 1);
     QVERIFY2(messages.last().startsWith(QStringLiteral("保存できませんでした: ") + reason),
              qPrintable(messages.last()));
-    QVERIFY(!QFileInfo::exists(path));
-    if (QFileInfo(folder).isDir())
-        QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), present);
-    QCOMPARE(host.page(), page);
-    QVERIFY(page->isEnabled());
-    QCOMPARE(page->grab().toImage(), before);
+    if (place == QLatin1String("vanished"))
+        QVERIFY(!QFileInfo::exists(folder));
+    else
+        QCOMPARE(snapshot(scratch.path()), present);
 }
 
 void TestExport::commandsOnEveryPage_data()
@@ -423,15 +586,13 @@ void TestExport::printing_data()
     addColumns<QString, QString>({"output", "message"});
     QTest::newRow("printed to a PDF file") << QStringLiteral("print.pdf") << QString();
     QTest::newRow("file that cannot be made")
-        << QStringLiteral("gone/print.pdf") << QStringLiteral("印刷できませんでした: 出力先のファイルを開けませんでした。");
+        << QStringLiteral("gone/print.pdf") << QStringLiteral("保存できませんでした: 保存先のフォルダが見つかりません。");
 }
 
 void TestExport::printing()
 {
     QFETCH(QString, output);
     QFETCH(QString, message);
-    if (!message.isEmpty())
-        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     RecordingHost host(record_);
     QWidget* page = host.startScored(createScorePage, "山田 花子", 57);
     QTemporaryDir folder;
@@ -449,6 +610,159 @@ void TestExport::printing()
         QCOMPARE(messages.messages().size(), 1);
         QVERIFY2(messages.last().startsWith(message), qPrintable(messages.last()));
     }
+}
+
+void TestExport::swappedWhileWriting_data()
+{
+    addColumns<bool>({"swapTemporary"});
+    QTest::newRow("link made at the name") << false;
+    QTest::newRow("temporary file swapped for a link") << true;
+}
+
+// Someone who may write to the folder puts a link in place while the file
+// is written: the file the link points to is neither written nor replaced.
+void TestExport::swappedWhileWriting()
+{
+    QFETCH(bool, swapTemporary);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("result.pdf"));
+    const QString elsewhere = folder.filePath(QStringLiteral("elsewhere"));
+    QFile target(elsewhere);
+    QVERIFY(target.open(QIODevice::WriteOnly) && target.write("kept") == 4);
+    target.close();
+    SafeFile file(path);
+    QCOMPARE(file.open(), QString());
+    const QString linked = swapTemporary ? file.temporaryPath() : path;
+    QVERIFY(QFile::remove(linked) || !swapTemporary);
+    QVERIFY(QFile::link(elsewhere, linked));
+    // A writer that opens the file by name, as a printer does.
+    QFile writer(file.writerPath());
+    QVERIFY(writer.open(QIODevice::WriteOnly) && writer.write("new") == 3);
+    writer.close();
+    QVERIFY(file.commit().contains(swapTemporary ? QStringLiteral("置き換えられました")
+                                                 : QStringLiteral("シンボリックリンク")));
+    QCOMPARE(QFileInfo(linked).symLinkTarget(), elsewhere);
+    QVERIFY(target.open(QIODevice::ReadOnly));
+    QCOMPARE(target.readAll(), QByteArray("kept"));
+}
+
+void TestExport::printServerAddress_data()
+{
+    // conf: the ServerName line of ~/.cups/client.conf, used without CUPS_SERVER
+    addColumns<QString, QString, QString>({"server", "conf", "address"});
+    QTest::newRow("host") << "printhost" << "" << "printhost:631";
+    QTest::newRow("host and port") << "printhost:8631" << "" << "printhost:8631";
+    QTest::newRow("version suffix") << "printhost:8631/version=1.1" << "" << "printhost:8631";
+    QTest::newRow("IPv6 and port") << "[::1]:8631" << "" << "[::1]:8631";
+    QTest::newRow("local socket") << "/var/run/print.sock" << "" << "/var/run/print.sock";
+    QTest::newRow("client.conf") << "" << "ServerName  confhost:632" << "confhost:632";
+    QTest::newRow("environment before client.conf") << "envhost" << "ServerName confhost" << "envhost:631";
+}
+
+// Where the print command looks for the print server.
+void TestExport::printServerAddress()
+{
+    QFETCH(QString, server);
+    QFETCH(QString, conf);
+    QFETCH(QString, address);
+    QTemporaryDir home;
+    QDir(home.path()).mkpath(QStringLiteral(".cups"));
+    QFile file(home.filePath(QStringLiteral(".cups/client.conf")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("# a comment\n" + conf.toUtf8() + '\n');
+    file.close();
+    const QByteArray oldHome = qgetenv("HOME"), oldServer = qgetenv("CUPS_SERVER");
+    qputenv("HOME", home.path().toUtf8());
+    server.isEmpty() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", server.toUtf8());
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", oldHome);
+        oldServer.isNull() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", oldServer);
+    });
+    QCOMPARE(PrintServer::configuredAddress().shown(), address);
+}
+
+// A print server that takes the connection and never answers: Ctrl+P says
+// so within the wait, the window keeps painting meanwhile, and the PDF save
+// is offered instead of the print dialog.
+void TestExport::silentPrintServer()
+{
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    QList<QTcpSocket*> held;
+    connect(&server, &QTcpServer::newConnection, [&] { held << server.nextPendingConnection(); });
+    const QByteArray oldServer = qgetenv("CUPS_SERVER");
+    const QString address = QStringLiteral("127.0.0.1:%1").arg(server.serverPort());
+    qputenv("CUPS_SERVER", address.toUtf8());
+    const auto restore = qScopeGuard([&] {
+        oldServer.isNull() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", oldServer);
+        ResultExport::setPrintServerWait(ResultExport::DefaultPrintServerWait);
+    });
+    ResultExport::setPrintServerWait(std::chrono::milliseconds(400));
+
+    RecordingHost host(record_);
+    QWidget* page = host.startScored(createScorePage, "山田 花子", 57);
+    QVERIFY(activate(page));
+    int paints = 0;
+    QTimer painter;
+    connect(&painter, &QTimer::timeout, [&] {
+        page->repaint();
+        ++paints;
+    });
+    painter.start(20);
+    QStringList asked;
+    ResultExport::setAskFileName([&](QWidget*, const QString&, const QString& proposed, const QString&) {
+        asked << QFileInfo(proposed).fileName();
+        return QString();
+    });
+    ResultExport::setAskPrinter([&](QWidget*, QPrinter&) {
+        asked << QStringLiteral("print dialog");
+        return false;
+    });
+    MessageRecorder messages;
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClick(page, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(paints >= 5, qPrintable(QString::number(paints)));
+    QCOMPARE(held.size(), 1);
+    QCOMPARE(messages.messages(), QStringList{QStringLiteral("印刷できませんでした: 印刷サーバー（%1）が応答しません。\n"
+                                                             "プリンターは使えませんが、PDF ファイルには保存できます。")
+                                                  .arg(address)});
+    QCOMPARE(asked, QStringList{QStringLiteral("Tellumo-結果-20250503.pdf")});
+    qDeleteAll(held);
+}
+
+// Qt's own save dialog reads a name with a double quote as a list of names;
+// the typed name is refused, the dialog comes back, and nothing is written.
+void TestExport::typedQuoteIsRefused()
+{
+    QTemporaryDir folder;
+    RecordingHost host(record_);
+    QWidget* page = host.start(createAdvicePage);
+    QStringList shown;
+    const auto type = [&](QWidget* modal, const QString& name) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        dialog->setDirectory(folder.path());
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(edit);
+        edit->setText(name);
+        shown << name;
+        QTest::keyClick(edit, Qt::Key_Return);
+    };
+    MessageRecorder messages;
+    whenModal([&](QWidget* modal) {
+        type(modal, QStringLiteral("a:b|c<d>e\"f.pdf"));
+        // The message came while the dialog was closing; it comes back.
+        whenModal([&, modal](QWidget* again) {
+            shown << (again == modal ? QStringLiteral("again") : QStringLiteral("another"));
+        });
+    });
+    QVERIFY(!ResultExport::savePdf(page, record_));
+    QCOMPARE(shown, (QStringList{QStringLiteral("a:b|c<d>e\"f.pdf"), QStringLiteral("again")}));
+    QCOMPARE(messages.messages().size(), 1);
+    QVERIFY2(messages.last().startsWith(QStringLiteral("ファイル名に二重引用符（\"）は使えません。")), qPrintable(messages.last()));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }
 
 QTEST_MAIN(TestExport)
