@@ -1,5 +1,6 @@
 #include "ResultExport.h"
 
+#include "DownloadFolder.h"
 #include "Messages.h"
 #include "ResultDocument.h"
 
@@ -77,6 +78,9 @@ QString startFolder(QStandardPaths::StandardLocation usual)
 QString askPath(QWidget* page, const QString& caption, const QString& fileName, const QString& filter,
                 QStandardPaths::StandardLocation usual, const QString& suffix)
 {
+    // A browser session offers the file to the browser instead of asking.
+    if (const QString download = DownloadFolder::filePath(fileName); !download.isEmpty())
+        return download;
     const QString proposed = QDir(startFolder(usual)).filePath(fileName);
     const AskFileName& ask = session().askFileName;
     const QString chosen
@@ -218,6 +222,10 @@ bool print(QWidget* page, const AssessmentRecord& record)
 {
     QPointer<QWidget> guard(page);
     const QDate date = today();
+    // In a browser session the PDF is printed on the person's own side.
+    const QString download = DownloadFolder::filePath(datedName(QStringLiteral("結果"), date, QStringLiteral("pdf")));
+    if (!download.isEmpty())
+        return finishSave(guard, download, writePdf(download, record, date));
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(resultPageLayout());
     const QString fileName = datedName(QStringLiteral("結果"), date, QStringLiteral("pdf"));

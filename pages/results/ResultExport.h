@@ -11,7 +11,8 @@
 // over it only when complete (QSaveFile), so a failed save leaves no file
 // and keeps an older one. A failure is reported with Messages::show as
 // "保存できませんでした: " and the reason; the page stays as it was.
-// Nothing is remembered beyond the run.
+// Nothing is remembered beyond the run. In a browser session
+// (DownloadFolder.h) all three write into its download folder without asking.
 #pragma once
 
 #include <QDate>
