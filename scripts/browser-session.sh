@@ -191,7 +191,8 @@ cleanup() {
     done
     # Whatever they started themselves (the input method's converter, say).
     sweep
-    kill "$watchdog_pid" 2>/dev/null
+    # It ignores the signals of the terminal.
+    kill -s KILL "$watchdog_pid" 2>/dev/null
     wait "$watchdog_pid" 2>/dev/null
     exit "$rc"
 }
@@ -394,23 +395,23 @@ shift
 QT_QPA_PLATFORM=xcb "${run_as[@]}" env --default-signal=INT,QUIT "$program" "$@" </dev/null &
 program_pid=$!
 
-# Fits the display to the main window once it shows (the first window of
-# normal type; the splash and dialogs have their own types) and puts the
-# window at the display's corner.
+# Fits the display to the main window once it shows and puts the window at
+# the display's corner. The main window is the program's window of normal
+# type that may grow (the splash has a fixed size, dialogs their own type).
 fit_display() {
-    local window geometry WIDTH HEIGHT i
+    local window geometry WIDTH HEIGHT mode i
     for ((i = 0; i < 1200; i++)); do
         for window in $(xdotool search --onlyvisible --name '^Tellumo$' 2>/dev/null); do
-            if xprop -id "$window" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_NET_WM_WINDOW_TYPE_NORMAL'; then
-                geometry=$(xdotool getwindowgeometry --shell "$window") || return
-                eval "$(grep -E '^(WIDTH|HEIGHT)=[0-9]+$' <<<"$geometry")"
-                local mode="${WIDTH}x${HEIGHT}"
-                xrandr --newmode "$mode" 0 "$WIDTH" 0 0 0 "$HEIGHT" 0 0 0 2>/dev/null
-                xrandr --addmode VNC-0 "$mode" 2>/dev/null
-                xrandr --fb "$mode" --output VNC-0 --mode "$mode"
-                xdotool windowmove "$window" 0 0
-                return
-            fi
+            xprop -id "$window" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_NET_WM_WINDOW_TYPE_NORMAL' || continue
+            xprop -id "$window" WM_NORMAL_HINTS 2>/dev/null | grep -q 'maximum size' && continue
+            geometry=$(xdotool getwindowgeometry --shell "$window") || return
+            eval "$(grep -E '^(WIDTH|HEIGHT)=[0-9]+$' <<<"$geometry")"
+            mode="${WIDTH}x${HEIGHT}"
+            xrandr --newmode "$mode" 0 "$WIDTH" 0 0 0 "$HEIGHT" 0 0 0 2>/dev/null
+            xrandr --addmode VNC-0 "$mode" 2>/dev/null
+            xrandr --fb "$mode" --output VNC-0 --mode "$mode"
+            xdotool windowmove "$window" 0 0
+            return
         done
         sleep 0.1
     done

@@ -35,15 +35,15 @@ function sleep(ms) {
 
 function arrange() {
     const width = window.innerWidth, height = window.innerHeight;
+    // The bar's height is measured while it is a bar.
+    document.body.classList.remove("side");
+    screen.style.flex = "";
     const bottom = Math.min(width / pictureSize.width, (height - panel.offsetHeight) / pictureSize.height);
     const side = Math.min((width - SideWidth) / pictureSize.width, height / pictureSize.height);
-    if (document.body.classList.contains("side")) {
-        // The bar's height is measured only while it is a bar.
-        document.body.classList.remove("side");
-        arrange();
-        return;
-    }
-    document.body.classList.toggle("side", side > bottom);
+    if (side > bottom)
+        document.body.classList.add("side");
+    else // the picture at the top, the entry right under it
+        screen.style.flex = `0 0 ${Math.floor(bottom * pictureSize.height)}px`;
 }
 
 function finish(title, message) {
@@ -109,7 +109,10 @@ function pointer(type, x, y, button) {
     const canvas = screen.querySelector("canvas");
     if (!canvas)
         return;
-    canvas.dispatchEvent(new MouseEvent(type, {
+    // Between its press and release noVNC covers the page with an element
+    // of its own that takes the release, as a real mouse's would be taken.
+    const target = type === "mouseup" ? document.elementFromPoint(x, y) || canvas : canvas;
+    target.dispatchEvent(new MouseEvent(type, {
         clientX: x, clientY: y, button, buttons: type === "mousedown" ? 1 << button : 0,
         bubbles: true, cancelable: true, view: window,
     }));
@@ -239,9 +242,18 @@ async function connect() {
     rfb.addEventListener("connect", () => {
         connected = true;
         document.body.classList.add("connected");
+        // The display is fitted to the main window after the splash.
         const canvas = screen.querySelector("canvas");
-        pictureSize = { width: canvas.width || 4, height: canvas.height || 3 };
-        arrange();
+        new ResizeObserver(() => {
+            pictureSize = { width: canvas.width || 4, height: canvas.height || 3 };
+            arrange();
+            // Xvnc draws the pointer into the picture until this client moves
+            // it; on a touch screen it goes out of the way, to the corner.
+            if (touch) {
+                const r = canvas.getBoundingClientRect();
+                pointer("mousemove", r.right - 1, r.bottom - 1, 0);
+            }
+        }).observe(canvas);
         if (!touch)
             rfb.focus();
         watchDownloads();
