@@ -149,11 +149,14 @@ sweep() {
 
 # The watchdog: should this script be killed outright, it ends the session
 # within about a second. The terminal's signals are this script's to handle.
+# It waits on a FIFO nothing writes to, so that no child of its own outlives
+# it when it is stopped.
+mkfifo -m 600 "$tmp/watchdog" || exit 1
 (
     trap '' INT TERM HUP
-    exec </dev/null >/dev/null 2>&1
+    exec </dev/null >/dev/null 2>&1 3<>"$tmp/watchdog"
     while kill -0 "$$" 2>/dev/null; do
-        sleep 0.5
+        read -r -t 0.5 -u 3
     done
     sweep
 ) &

@@ -8,7 +8,7 @@ its DevTools protocol on a pipe (no WebSocket client needed). At desktop,
 tablet and phone sizes the page is Japanese and the picture fills the
 viewport's width or height; a table of what a question's text, a choice and
 the 次へ button measure is printed. On the phone (390×844, touch, scale 3) it
-types 山田花子 and the numbers through the page's entry, taps every answer
+types 46 distinct kana, then 山田花子 and the numbers through the page's entry, taps every answer
 300 ms after the one before, long-presses the score page for its menu, saves
 the PDF, receives it as a download and reads it with pdftotext; then 終了
 ends the session and the page says so. With TELLUMO_SCREENSHOTS set to a
@@ -231,7 +231,12 @@ def measure(browser, url, width, height, touch, main_size):
 
 def walk(browser, page):
     """The whole questionnaire by touch, down to the saved PDF."""
+    # More distinct characters than Xvnc has spare keycodes for, then 訂正:
+    # the name typed after them must still arrive whole.
     page.tap(5000, 1460)                    # 氏名
+    page.type("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん")
+    page.tap(6100, 5900)                    # 訂正
+    page.tap(5000, 1460)
     page.type("山田花子")
     page.tap(5800, 1950)                    # 女
     for field, text in (((5250, 2460), "30"), ((5150, 2960), "170"), ((5150, 3460), "65")):
