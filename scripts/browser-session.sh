@@ -46,7 +46,7 @@ set -uo pipefail
 
 # Wide enough for the splash; the display is fitted to the main window once
 # it shows.
-readonly screen_geometry=761x506 screen_depth=24
+readonly screen_geometry=761x490 screen_depth=24
 readonly novnc_dir=/usr/share/novnc
 readonly here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly port_tries=100

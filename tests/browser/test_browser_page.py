@@ -7,7 +7,7 @@ Starts a browser session with the program and headless Chromium, driven over
 its DevTools protocol on a pipe (no WebSocket client needed). At desktop,
 tablet and phone sizes the page is Japanese and the picture fills the
 viewport's width or height; a table of what a question's text, a choice and
-the 次へ button measure is printed. On the phone (390×844, touch, scale 3) it
+the 次へ button measure is printed; a reload reconnects. On the phone (390×844, touch, scale 3) it
 types 46 distinct kana, then 山田花子 and the numbers through the page's entry, taps every answer
 300 ms after the one before, long-presses the score page for its menu, saves
 the PDF, receives it as a download and reads it with pdftotext; then 終了
@@ -295,6 +295,8 @@ def main():
             measure(browser, url, width, height, touch, main_size)
         phone = measure(browser, url, 390, 844, True, main_size)
         check(19 * phone.scale >= 10, "question text under 10 CSS px on the phone")
+        browser.call("Page.reload")         # does no harm
+        phone = Page(browser, main_size)
         walk(browser, phone)
         phone.tap(7300 + 600, 5800 + 400)   # 終了
         wait_for(lambda: browser.js("document.getElementById('notice-title').textContent")

@@ -350,7 +350,7 @@ def case_runs_until_program_ends():
         time.sleep(0.5)  # the attack under way
         held = []
         _, outcome, desktop = vnc(host, port, 2, password, keep=held)
-        check(outcome == "accepted" and desktop == (761, 506, 24),
+        check(outcome == "accepted" and desktop == (761, 490, 24),
               f"{name}: VNC with the password, during a lock-out attempt: {outcome} {desktop}")
         check(attacker.wait(30) == 0, f"{name}: the lock-out attempt failed to run")
         # One person at a time: the second is refused, the first stays.
