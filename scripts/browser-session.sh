@@ -120,8 +120,11 @@ if [[ -z $tmp ]] || ((${#tmp} > 80)) || [[ $tmp == *[!A-Za-z0-9/._-]* ]]; then
     tmp=$(mktemp -d /tmp/tellumo-browser.XXXXXXXX) || exit 1
 fi
 chmod 700 "$tmp"
-if ((EUID == 0)) && ! chown "$system_user:$system_user" "$tmp"; then
-    rmdir "$tmp"
+# The web server and its page are copied in, so that the session user can
+# read them wherever this checkout is (root's home, say).
+if ! mkdir "$tmp/web" || ! cp -R "$here/browser-server.py" "$here/browser" "$tmp/web/" \
+    || { ((EUID == 0)) && ! chown -R "$system_user:$system_user" "$tmp"; }; then
+    rm -rf "$tmp"
     exit 1
 fi
 
@@ -358,8 +361,8 @@ im_pid=$!
 export QT_IM_MODULE=fcitx XMODIFIERS=@im=fcitx
 
 # Web server: Tellumo's page, the VNC socket as a WebSocket, the downloads.
-"${run_as[@]}" /usr/bin/python3 "$here/browser-server.py" --listen "$listen" \
-    --port "$first_port" --tries "$port_tries" --port-file "$tmp/port" --page "$here/browser" \
+"${run_as[@]}" /usr/bin/python3 "$tmp/web/browser-server.py" --listen "$listen" \
+    --port "$first_port" --tries "$port_tries" --port-file "$tmp/port" --page "$tmp/web/browser" \
     --novnc "$novnc_dir" --vnc "$tmp/vnc.sock" --downloads "$downloads" \
     < <(printf '%s\n' "$download_key") >"$tmp/web.log" 2>&1 &
 web_pid=$!
