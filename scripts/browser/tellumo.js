@@ -43,7 +43,7 @@ function arrange() {
     if (side > bottom)
         document.body.classList.add("side");
     else // the picture at the top, the entry right under it
-        screen.style.flex = `0 0 ${Math.floor(bottom * pictureSize.height)}px`;
+        screen.style.flex = `0 0 ${Math.ceil(bottom * pictureSize.height)}px`;
 }
 
 function finish(title, message) {
@@ -71,18 +71,46 @@ async function busy() {
 }
 
 // ----- Typing: the entry's text goes over the clipboard and one Ctrl+V -----
+// The VNC server only announces the browser's clipboard to the program and
+// asks for its text when the program pastes. A second text announced before
+// that answer would be pasted in place of the first, so each paste waits
+// until the previous one has been answered (or a moment has passed).
 
 const Control = 0xffe3, LetterV = 0x76;
+const AnswerWaitMs = 1500;
+let answered = null;
+let pasting = Promise.resolve();
+
+const provide = RFB.messages.extendedClipboardProvide;
+RFB.messages.extendedClipboardProvide = function (...args) {
+    const result = provide.apply(this, args);
+    if (answered)
+        answered();
+    return result;
+};
+
+function paste(value) {
+    return new Promise((resolve) => {
+        const done = () => {
+            clearTimeout(timer);
+            answered = null;
+            resolve();
+        };
+        const timer = setTimeout(done, AnswerWaitMs);
+        answered = done;
+        rfb.clipboardPasteFrom(value);
+        rfb.sendKey(Control, "ControlLeft", true);
+        rfb.sendKey(LetterV, "KeyV");
+        rfb.sendKey(Control, "ControlLeft", false);
+    });
+}
 
 function send() {
     const value = text.value;
     if (!rfb || !value)
         return;
-    rfb.clipboardPasteFrom(value);
-    rfb.sendKey(Control, "ControlLeft", true);
-    rfb.sendKey(LetterV, "KeyV");
-    rfb.sendKey(Control, "ControlLeft", false);
     text.value = "";
+    pasting = pasting.then(() => paste(value));
 }
 
 entry.addEventListener("submit", (event) => {

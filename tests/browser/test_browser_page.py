@@ -160,8 +160,14 @@ class Page:
 
     def __init__(self, browser, main_size):
         self.browser = browser
-        self.picture = wait_for(lambda: (p := browser.js(PICTURE)) and (p["fbWidth"], p["fbHeight"]) == main_size
-                                and p, "the picture at the main window's size")
+        last = [None]
+
+        def settled():  # at the main window's size, and scaled to fit for good
+            p = browser.js(PICTURE)
+            done = p and (p["fbWidth"], p["fbHeight"]) == main_size and p == last[0]
+            last[0] = p
+            return done and p
+        self.picture = wait_for(settled, "the picture at the main window's size", every=0.2)
         self.scale = self.picture["width"] / self.picture["fbWidth"]
         self.menu_bar = self.picture["fbHeight"] - round(7305 / TWIPS)
         self.shown = browser.js(CHECKSUM)
