@@ -113,9 +113,11 @@ fi
 # The temporary folder holds the X cookie, the VNC password, the VNC and bus
 # sockets, the session's home and the downloads, so it is private to the
 # session user. Unix socket paths are limited to about 100 bytes, so an
-# unusual or missing TMPDIR falls back to /tmp.
+# unusual or missing TMPDIR, or one the session user cannot reach, falls back
+# to /tmp.
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/tellumo-browser.XXXXXXXX" 2>/dev/null) || tmp=''
-if [[ -z $tmp ]] || ((${#tmp} > 80)) || [[ $tmp == *[!A-Za-z0-9/._-]* ]]; then
+if [[ -z $tmp ]] || ((${#tmp} > 80)) || [[ $tmp == *[!A-Za-z0-9/._-]* ]] \
+    || ! "${run_as[@]}" test -x "${tmp%/*}"; then
     [[ -n $tmp ]] && rmdir "$tmp"
     tmp=$(mktemp -d /tmp/tellumo-browser.XXXXXXXX) || exit 1
 fi
