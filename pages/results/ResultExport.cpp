@@ -1,5 +1,6 @@
 #include "ResultExport.h"
 
+#include "DownloadFolder.h"
 #include "Messages.h"
 #include "PrintServer.h"
 #include "ResultDocument.h"
@@ -110,6 +111,9 @@ QString askWithFileDialog(QWidget* parent, const QString& caption, const QString
 QString askPath(QWidget* page, const QString& caption, const QString& fileName, const QString& filter,
                 QStandardPaths::StandardLocation usual, const QString& suffix)
 {
+    // A browser session offers the file to the browser instead of asking.
+    if (const QString download = DownloadFolder::filePath(fileName); !download.isEmpty())
+        return download;
     const QString proposed = QDir(startFolder(usual)).filePath(fileName);
     const AskFileName& ask = session().askFileName;
     const QString chosen
@@ -300,6 +304,11 @@ bool print(QWidget* page, const AssessmentRecord& record)
     if (state.printing)
         return false;
     QPointer<QWidget> guard(page);
+    const QDate date = today();
+    const QString fileName = datedName(QStringLiteral("結果"), date, QStringLiteral("pdf"));
+    // In a browser session the PDF is printed on the person's own side.
+    if (const QString download = DownloadFolder::filePath(fileName); !download.isEmpty())
+        return finishSave(guard, download, writePdf(download, record, date));
     // Finding printers waits a minute for a print server that never
     // answers: asked first, it costs a short wait with the window painting.
     const PrintServer::Address server = PrintServer::configuredAddress();
@@ -316,10 +325,8 @@ bool print(QWidget* page, const AssessmentRecord& record)
         return guard && savePdf(guard, record);
     }
 
-    const QDate date = today();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(resultPageLayout());
-    const QString fileName = datedName(QStringLiteral("結果"), date, QStringLiteral("pdf"));
     printer.setDocName(QFileInfo(fileName).completeBaseName());
     printer.setCreator(QStringLiteral("Tellumo"));
     // Without a printer the dialog offers only a PDF file: proposed where,

@@ -15,6 +15,8 @@
 // reason; the page stays as it was. Before printing, the print server is
 // asked whether it answers (PrintServer); one that does not is reported
 // and the PDF save is offered instead. Nothing is remembered beyond the run.
+// In a browser session (DownloadFolder.h) all three write into its download
+// folder without asking.
 #pragma once
 
 #include <QDate>

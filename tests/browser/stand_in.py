@@ -2,8 +2,10 @@
 """Stands in for the program inside a browser session.
 
 Records what it finds in a JSON file (the path is its first argument): the
-display settings it was given, and whether the X server accepts a connection
-with the cookie from XAUTHORITY and refuses one without it. It then waits
+display settings and session environment it was given, the user it runs as,
+and whether the X server accepts a connection with the cookie from
+XAUTHORITY and refuses one without it; it leaves a finished PDF in the
+download folder, as the program's save command would. It then waits
 until a file named like the record plus ".quit" appears and exits with the
 number written in it, or after 60 seconds with 99. Signals keep their
 default effect, as for the real program.
@@ -46,8 +48,14 @@ def main():
     display = os.environ.get("DISPLAY", "")
     number = display.lstrip(":").split(".")[0]
     found = {name: os.environ.get(name) for name in
-             ("DISPLAY", "XAUTHORITY", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR")}
+             ("DISPLAY", "XAUTHORITY", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR", "HOME",
+              "QT_IM_MODULE", "DBUS_SESSION_BUS_ADDRESS", "TELLUMO_DOWNLOAD_DIR")}
     found["display_number"] = number
+    found["uid"] = os.getuid()
+    downloads = os.environ.get("TELLUMO_DOWNLOAD_DIR")
+    if downloads:
+        with open(os.path.join(downloads, "結果.pdf"), "wb") as f:
+            f.write(b"%PDF-1.4 stand-in")
     try:
         found["with_cookie"] = x_connect(number, read_cookie(display))
         found["without_cookie"] = x_connect(number, None)
