@@ -38,7 +38,24 @@ started+=($!)
 waitfor 10 test -s "$work/display" || { echo "input-method-e2e: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 export DISPLAY=":$(head -n 1 "$work/display")"
 
-dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
+# A bus that starts no service by itself: the session bus's usual set-up
+# would start a second fcitx5 of its own (fcitx5 ships a D-Bus activation
+# file) when anything asks for fcitx5 before ours holds its name.
+cat >"$work/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$work</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+CONF
+dbus-daemon --config-file="$work/bus.conf" --nofork --nopidfile --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
 started+=($!)
 waitfor 10 test -s "$work/bus" || { echo "input-method-e2e: dbus-daemon did not start"; exit 1; }
 DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")

@@ -51,6 +51,11 @@ bool switchInputMethodOn()
     return inputMethodOn();
 }
 
+// How long a key may take through fcitx5 and anthy on a loaded machine
+// (a sanitizer build beside other tests). Nothing here needs a timeout to
+// fail: text that stays a composition never becomes the field's text.
+constexpr int Patience = 20000;
+
 } // namespace
 
 class TestInputMethod : public WidgetTest {
@@ -69,42 +74,42 @@ void TestInputMethod::typingOnThePersonalDataPage()
     auto* name = control<questionnaire::TextBox>(page, QStringLiteral("nameField"));
     auto* age = control<QLineEdit>(page, QStringLiteral("ageField"));
     auto* height = control<QLineEdit>(page, QStringLiteral("heightField"));
-    QTRY_COMPARE(QApplication::focusWidget(), name);
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), name, Patience);
 
     // Romaji into the name composes hiragana; Return commits it.
-    QTRY_VERIFY(switchInputMethodOn());
+    QTRY_VERIFY_WITH_TIMEOUT(switchInputMethodOn(), Patience);
     type(QStringLiteral("yamada"));
-    QTRY_COMPARE(name->composition(), QStringLiteral("やまだ"));
+    QTRY_COMPARE_WITH_TIMEOUT(name->composition(), QStringLiteral("やまだ"), Patience);
     press(QStringLiteral("Return"));
-    QTRY_COMPARE(name->text(), QStringLiteral("やまだ"));
+    QTRY_COMPARE_WITH_TIMEOUT(name->text(), QStringLiteral("やまだ"), Patience);
 
     // The age field refuses the input method: digits arrive as typed, at once.
     clickOn(age);
-    QTRY_COMPARE(QApplication::focusWidget(), age);
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), age, Patience);
     type(QStringLiteral("30"));
-    QTRY_COMPARE_WITH_TIMEOUT(age->text(), QStringLiteral("30"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(age->text(), QStringLiteral("30"), Patience);
 
     // A composition left open in the name when another field is clicked
     // stays in the name, and the other field gets only its own typing.
     clickOn(name);
-    QTRY_COMPARE(QApplication::focusWidget(), name);
-    QTRY_VERIFY(inputMethodOn());
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), name, Patience);
+    QTRY_VERIFY_WITH_TIMEOUT(inputMethodOn(), Patience);
     type(QStringLiteral("hana"));
-    QTRY_COMPARE(name->composition(), QStringLiteral("はな"));
+    QTRY_COMPARE_WITH_TIMEOUT(name->composition(), QStringLiteral("はな"), Patience);
     clickOn(height);
-    QTRY_COMPARE(QApplication::focusWidget(), height);
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), height, Patience);
     type(QStringLiteral("170"));
-    QTRY_COMPARE(height->text(), QStringLiteral("170"));
+    QTRY_COMPARE_WITH_TIMEOUT(height->text(), QStringLiteral("170"), Patience);
     QCOMPARE(name->text(), QStringLiteral("やまだはな"));
 
     // Likewise when 次へ is clicked: the name is stored whole.
     clickOn(name);
-    QTRY_COMPARE(QApplication::focusWidget(), name);
-    QTRY_VERIFY(inputMethodOn());
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), name, Patience);
+    QTRY_VERIFY_WITH_TIMEOUT(inputMethodOn(), Patience);
     type(QStringLiteral("ko"));
-    QTRY_VERIFY2(name->composition() == QStringLiteral("こ"), qPrintable(name->text()));
+    QTRY_VERIFY2_WITH_TIMEOUT(name->composition() == QStringLiteral("こ"), qPrintable(name->text()), Patience);
     clickOn(control<QPushButton>(page, QStringLiteral("nextButton")));
-    QTRY_COMPARE(messages.last(), QStringLiteral("性別が選択されていません"));
+    QTRY_COMPARE_WITH_TIMEOUT(messages.last(), QStringLiteral("性別が選択されていません"), Patience);
     QCOMPARE(storedPersonalData(record_).first(), QStringLiteral("やまだはなこ"));
 }
 
