@@ -30,14 +30,7 @@ import time
 SESSION, PROGRAM = sys.argv[1], sys.argv[2]
 SHOTS = os.environ.get("TELLUMO_SCREENSHOTS")
 TWIPS = 15  # per pixel at 96 dpi
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAIL:", what, flush=True)
-    return condition
+from checks import check, failures
 
 
 def wait_for(probe, what, timeout=30, every=0.1):

@@ -36,14 +36,7 @@ import urllib.parse
 import urllib.request
 
 SESSION, STAND_IN = (sys.argv + ["", ""])[1:3]
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAIL:", what, flush=True)
-    return condition
+from checks import check, failures
 
 
 def processes_in(sid):
