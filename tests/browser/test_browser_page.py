@@ -33,7 +33,7 @@ TWIPS = 15  # per pixel at 96 dpi
 from checks import check, failures
 
 
-def wait_for(probe, what, timeout=30, every=0.1):
+def wait_for(probe, what, timeout=60, every=0.1):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         value = probe()
