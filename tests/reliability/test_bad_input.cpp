@@ -9,7 +9,6 @@
 #include "PageFactories.h"
 #include "questionnaire/QuestionnaireControls.h"
 #include "TestSupport.h"
-#include "Twips.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -274,8 +273,11 @@ void TestBadInput::personalDataField()
     const QString lead = QStringLiteral("刺されやすい "), phrase = QStringLiteral(" さんは 虚実中間型 です。");
     QVERIFY(typeLine->text().startsWith(lead) && typeLine->text().endsWith(phrase));
     QVERIFY(shownWholeOrShortened(typeLine->text().mid(lead.size()).chopped(phrase.size()), shown));
-    // However long the name, the sentence keeps to its one line and its place.
-    QCOMPARE(typeLine->geometry(), twipsRect(1800, 1200, 8000, 420));
+    // However long the name, the sentence keeps to its one line and to the
+    // place it has for a short name.
+    RecordingHost shortName;
+    QCOMPARE(typeLine->geometry(),
+             control(shortName.startScored(createDetailsPage, "N", 44), QStringLiteral("typeSentenceLabel"))->geometry());
     static const QRegularExpression lineBreak(QStringLiteral("[\\r\\n\\x{2028}\\x{2029}]"));
     QVERIFY(!typeLine->text().contains(lineBreak));
 
