@@ -1,12 +1,10 @@
 // The program as assistive technology and a keyboard-only user meet it:
 // every field, group and choice of the questionnaire named after what the
-// page shows for it, the results readable as text, messages announced as
-// alerts, and one whole run from the personal data to "終了" with Tab,
+// page shows for it, the results readable as text, and one whole run from the personal data to "終了" with Tab,
 // Space, the arrow keys and Enter alone.
 #include "AssessmentRecord.h"
 #include "MainWindow.h"
 #include "InfoDialog.h"
-#include "Messages.h"
 #include "Program.h"
 #include "PageFactories.h"
 #include "ResultTestSupport.h"
@@ -16,7 +14,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 
@@ -30,12 +27,6 @@ namespace {
 QAccessibleInterface* accessible(QObject* object)
 {
     return QAccessible::queryAccessibleInterface(object);
-}
-
-QString accessibleText(QObject* object, QAccessible::Text which)
-{
-    QAccessibleInterface* face = accessible(object);
-    return face ? face->text(which) : QStringLiteral("<not accessible>");
 }
 
 QWidget* focused()
@@ -68,18 +59,14 @@ private slots:
     void questionnaireNames();
     void everyInputNamedOnce_data();
     void everyInputNamedOnce();
-    void judgementInWords_data();
-    void judgementInWords();
     void resultLabelsReadTheirText_data();
     void resultLabelsReadTheirText();
-    void messageIsAlert();
     void menuByKeyboard();
     void dialogClosesByKey_data();
     void dialogClosesByKey();
     void wholeRunByKeyboard();
 
 private:
-    void waitForPage(const char* name);
     void fillPersonalData();
     void answerQuestions(int questions, int twoChoiceFrom, int twoChoiceTo);
 
@@ -171,39 +158,6 @@ void TestAccessibility::everyInputNamedOnce()
     QCOMPARE(int(owners.size()), inputs);
 }
 
-void TestAccessibility::judgementInWords_data()
-{
-    addColumns<int, QString, QString>({"score", "highlighted", "caption"});
-    QTest::newRow("class 1") << 19 << "classHardlyLabel" << "刺されにくい";
-    QTest::newRow("class 2") << 20 << "classAverageLabel" << "普通程度";
-    QTest::newRow("class 3") << 40 << "classEasilyLabel" << "刺されやすい";
-    QTest::newRow("class 4") << 100 << "classVeryEasilyLabel" << "非常に刺されやすい";
-}
-
-void TestAccessibility::judgementInWords()
-{
-    QFETCH(int, score);
-    QFETCH(QString, highlighted);
-    QFETCH(QString, caption);
-
-    RecordingHost host(record_);
-    QWidget* page = host.startScored(createScorePage, "蚊野 花子", score);
-
-    // The score line reads as it shows; the class, shown by size and
-    // colour, is also told in words, on the line and on its label.
-    const QString judgement = QStringLiteral("あなたの蚊に刺されやすさ度は") + caption;
-    QObject* line = page->findChild<QObject*>(QStringLiteral("scoreLine"));
-    QCOMPARE(accessibleText(line, QAccessible::Name),
-             QStringLiteral("蚊野 花子 さんの総合点数は100点満点で%1点です。").arg(score));
-    QCOMPARE(accessibleText(line, QAccessible::Description), judgement);
-    for (const char* name : ClassScale) {
-        QLabel* scale = label(page, name);
-        QCOMPARE(accessibleText(scale, QAccessible::Name), scale->text());
-        QCOMPARE(accessibleText(scale, QAccessible::Description),
-                 highlighted == QLatin1String(name) ? judgement : QString());
-    }
-}
-
 void TestAccessibility::resultLabelsReadTheirText_data()
 {
     QTest::addColumn<QString>("page");
@@ -225,25 +179,6 @@ void TestAccessibility::resultLabelsReadTheirText()
         QCOMPARE(int(face->role()), int(QAccessible::StaticText));
         QCOMPARE(face->text(QAccessible::Name), text->text());
     }
-}
-
-void TestAccessibility::messageIsAlert()
-{
-    bool checked = false;
-    whenModal([&](QWidget* box) {
-        QVERIFY(qobject_cast<QMessageBox*>(box));
-        QVERIFY(QTest::qWaitForWindowActive(box));
-        QAccessibleInterface* face = accessible(box);
-        QCOMPARE(int(face->role()), int(QAccessible::AlertMessage));
-        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Tellumo"));
-        QCOMPARE(face->text(QAccessible::Value), QStringLiteral("性別が選択されていません"));
-        // OK has the focus, so Enter answers the box.
-        QCOMPARE(focused(), static_cast<QMessageBox*>(box)->button(QMessageBox::Ok));
-        checked = true;
-        press(Qt::Key_Return);
-    });
-    Messages::show(nullptr, QStringLiteral("性別が選択されていません"));
-    QVERIFY(checked);
 }
 
 void TestAccessibility::menuByKeyboard()
@@ -279,15 +214,9 @@ void TestAccessibility::dialogClosesByKey()
     QVERIFY(!dialog.isVisible());
 }
 
-void TestAccessibility::waitForPage(const char* name)
-{
-    QVERIFY2(pages_.waitFor(QString::fromLatin1(name)), name);
-    QTRY_VERIFY(focused() && main_->currentPage()->isAncestorOf(focused()));
-}
-
 void TestAccessibility::fillPersonalData()
 {
-    waitForPage("PersonalDataPage");
+    QVERIFY(waitForPage(pages_, *main_, "PersonalDataPage"));
     QCOMPARE(focusedName(), QStringLiteral("nameField"));
     typeText(focused(), QStringLiteral("蚊野 花子"));
     press(Qt::Key_Tab); // into the sex group, at 男性
@@ -332,10 +261,10 @@ void TestAccessibility::wholeRunByKeyboard()
 
     fillPersonalData();
     QVERIFY(!QTest::currentTestFailed());
-    waitForPage("QuestionsQ1toQ10Page");
+    QVERIFY(waitForPage(pages_, *main_, "QuestionsQ1toQ10Page"));
     answerQuestions(10, 10, 10);
     QVERIFY(!QTest::currentTestFailed());
-    waitForPage("QuestionsQ11toQ19Page");
+    QVERIFY(waitForPage(pages_, *main_, "QuestionsQ11toQ19Page"));
     answerQuestions(9, 3, 6); // Q14 to Q17 have no middle
     QVERIFY(!QTest::currentTestFailed());
 
@@ -346,13 +275,13 @@ void TestAccessibility::wholeRunByKeyboard()
         {"CautionPage", "adviceButton"},
     };
     for (const auto& [page, wayOn] : resultPages) {
-        waitForPage(page);
+        QVERIFY(waitForPage(pages_, *main_, page));
         QCOMPARE(focusedName(), QStringLiteral("quitButton"));
         press(Qt::Key_Tab);
         QCOMPARE(focusedName(), QString::fromLatin1(wayOn));
         press(Qt::Key_Space);
     }
-    waitForPage("AdvicePage");
+    QVERIFY(waitForPage(pages_, *main_, "AdvicePage"));
     QCOMPARE(focusedName(), QStringLiteral("quitButton"));
     press(Qt::Key_Space);
     QTRY_VERIFY(!main_->isVisible());

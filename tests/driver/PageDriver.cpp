@@ -16,8 +16,8 @@ PersonalEntries PersonalEntries::walker(const QString& name)
     PersonalEntries entries;
     entries.name = name;
     entries.bodyFat = QStringLiteral("20");
-    entries.sex = "maleOption";
-    entries.bloodType = "bloodTypeO";
+    entries.sex = QStringLiteral("maleOption");
+    entries.bloodType = QStringLiteral("bloodTypeO");
     return entries;
 }
 
@@ -101,15 +101,19 @@ void PageDriver::type(const QString& field, const QString& text)
 
 void PageDriver::fillPersonalData(const PersonalEntries& entries)
 {
-    type(QStringLiteral("nameField"), entries.name);
-    click(QString::fromLatin1(entries.sex));
-    type(QStringLiteral("ageField"), entries.age);
-    type(QStringLiteral("heightField"), entries.height);
-    type(QStringLiteral("weightField"), entries.weight);
-    click(QString::fromLatin1(entries.bloodType));
-    if (!entries.bodyFat.isEmpty())
-        type(QStringLiteral("bodyFatField"), entries.bodyFat);
-    click(QString::fromLatin1(entries.skinTone));
+    const std::pair<const char*, const QString*> steps[] = {
+        {"nameField", &entries.name},     {nullptr, &entries.sex},      {"ageField", &entries.age},
+        {"heightField", &entries.height}, {"weightField", &entries.weight}, {nullptr, &entries.bloodType},
+        {"bodyFatField", &entries.bodyFat}, {nullptr, &entries.skinTone},
+    };
+    for (const auto& [field, text] : steps) {
+        if (text->isEmpty())
+            continue;
+        if (field)
+            type(QString::fromLatin1(field), *text);
+        else
+            click(*text);
+    }
 }
 
 void PageDriver::answer(int firstQuestion, int lastQuestion, int slot)
@@ -120,8 +124,9 @@ void PageDriver::answer(int firstQuestion, int lastQuestion, int slot)
     }
 }
 
-QWidget* PageDriver::waitFor(const QString& name, int timeoutMs) const
+QWidget* PageDriver::waitFor(const QString& name) const
 {
+    constexpr int timeoutMs = 5000;
     QElapsedTimer timer;
     timer.start();
     const auto shown = [&] { return page() && page()->objectName() == name; };

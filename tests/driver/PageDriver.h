@@ -20,17 +20,19 @@ class QLineEdit;
 
 namespace tellumo::driving {
 
-// What the personal data page gets typed and chosen; the defaults make a
-// complete, valid page (female, 30 years, 170 cm, 65 kg, A, normal skin).
+// What the personal data page gets typed and chosen (options by control
+// name); an empty text is not typed, an empty option not chosen. The
+// defaults make a complete, valid page (female, 30 years, 170 cm, 65 kg, A,
+// normal skin).
 struct PersonalEntries {
     QString name = QStringLiteral("蚊野 花子");
     QString age = QStringLiteral("30");
     QString height = QStringLiteral("170");
     QString weight = QStringLiteral("65");
     QString bodyFat; // not measured
-    const char* sex = "femaleOption";
-    const char* bloodType = "bloodTypeA";
-    const char* skinTone = "normalSkinOption";
+    QString sex = QStringLiteral("femaleOption");
+    QString bloodType = QStringLiteral("bloodTypeA");
+    QString skinTone = QStringLiteral("normalSkinOption");
 
     // A man of 30, 170 cm and 65 kg, blood type O, 20 % body fat (13 kg),
     // normal skin: 25 points, the whole walk's entries.
@@ -74,8 +76,8 @@ public:
     // slot is not there) for every question from first to last.
     void answer(int firstQuestion, int lastQuestion, int slot = 1);
 
-    // The page once one named `name` is shown, or nullptr after timeoutMs.
-    QWidget* waitFor(const QString& name, int timeoutMs = 5000) const;
+    // The page once one named `name` is shown, or nullptr after five seconds.
+    QWidget* waitFor(const QString& name) const;
 
 private:
     [[noreturn]] static void missing(const QString& name);

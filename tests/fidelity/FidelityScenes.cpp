@@ -1,6 +1,7 @@
 #include "FidelityScenes.h"
 
 #include "AssessmentRecord.h"
+#include "PageDriver.h"
 #include "MainWindow.h"
 #include "InfoDialog.h"
 #include "SplashWindow.h"
@@ -10,7 +11,6 @@
 #include "TestSupport.h"
 
 #include <QAbstractButton>
-#include <QLineEdit>
 #include <QtTest>
 
 #include "ShellSupport.h"
@@ -18,7 +18,6 @@
 namespace tellumo::testing {
 
 namespace {
-
 
 using Check = std::function<void(QWidget*)>;
 
@@ -71,15 +70,10 @@ Scene dialog(const InfoDialogTable& table)
 
 void fillPersonalData(QWidget* page)
 {
-    const std::pair<const char*, QString> fields[] = {
-        {"nameField", QStringLiteral("蚊野 花子")}, {"ageField", QStringLiteral("30")},
-        {"heightField", QStringLiteral("158")},       {"weightField", QStringLiteral("52")},
-        {"bodyFatField", QStringLiteral("24")},
-    };
-    for (const auto& [name, text] : fields)
-        typeText(page->findChild<QLineEdit*>(QString::fromLatin1(name)), text);
-    for (const char* option : {"femaleOption", "bloodTypeAB", "fairSkinOption"})
-        page->findChild<QAbstractButton*>(QString::fromLatin1(option))->setChecked(true);
+    driving::PageDriver([page] { return page; })
+        .fillPersonalData({.height = QStringLiteral("158"), .weight = QStringLiteral("52"),
+                           .bodyFat = QStringLiteral("24"), .bloodType = QStringLiteral("bloodTypeAB"),
+                           .skinTone = QStringLiteral("fairSkinOption")});
 }
 
 void answerMiddle(QWidget* page)

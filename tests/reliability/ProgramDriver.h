@@ -63,13 +63,12 @@ public:
     // Destroys the main window now (the program's end).
     void destroy() { main_.reset(); }
 
-    // The page shown once `name` has taken over, or nullptr after a while.
-    // Unless `settled` is false, the user then takes a second to read it.
-    QWidget* waitFor(const QString& name, bool settled = true)
+    // The page shown once `name` has taken over (waitFor), after which the
+    // user takes a second to read it; nullptr when it never came.
+    QWidget* settledOn(const QString& name)
     {
-        QWidget* shown = PageDriver::waitFor(name);
-        if (settled)
-            advance(1.0);
+        QWidget* shown = waitFor(name);
+        advance(1.0);
         return shown;
     }
 
@@ -82,7 +81,7 @@ public:
         if (name == firstQuestions || name == lastQuestions) {
             fillPersonalData();
             click(QStringLiteral("nextButton"));
-            if (name == lastQuestions && waitFor(firstQuestions)) {
+            if (name == lastQuestions && settledOn(firstQuestions)) {
                 answer(1, 10);
                 click(QStringLiteral("nextButton"));
             }
@@ -90,7 +89,7 @@ public:
             fillRecordForScore(record_, "蚊野 花子", 44);
             main_->replacePage(page(), pageFactory(name));
         }
-        return waitFor(name);
+        return settledOn(name);
     }
 
     // Completes the questionnaire page shown (the personal data, or the

@@ -1,8 +1,8 @@
 // The result pages: the rich-text score line and the page labels, what the
-// score, details, caution and advice pages show for a given record, and the
-// routes between them.
+// score, details, caution and advice pages show for a given record.
 #include "AssessmentRecord.h"
 #include "Fonts.h"
+#include "Judgement.h"
 #include "MakeRtf.h"
 #include "PageFactories.h"
 #include "ResultTestSupport.h"
@@ -10,6 +10,7 @@
 #include "Twips.h"
 #include "results/RichTextView.h"
 
+#include <QAccessible>
 #include <QFontMetricsF>
 #include <QPushButton>
 #include <QtTest>
@@ -25,6 +26,12 @@ std::string fragment(const char* text, bool first, bool last, int colour, int ha
 {
     return MakeRtf(text, first ? -1 : 0, par ? -1 : 0, last ? -1 : 0, colour, static_cast<std::uint8_t>(halfPoints),
                    bold ? -1 : 0);
+}
+
+QString accessibleText(QObject* object, QAccessible::Text which)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    return face ? face->text(which) : QStringLiteral("<not accessible>");
 }
 
 void setDetails(AssessmentRecord& record, const QString& name, int score, int answerTotal, const QString& height,
@@ -59,8 +66,6 @@ private slots:
     void measures();
     void textsKeepTheirSpacesAndBreaks_data();
     void textsKeepTheirSpacesAndBreaks();
-    void routes_data();
-    void routes();
 };
 
 void TestResults::richText_data()
@@ -156,7 +161,9 @@ void TestResults::classDisplay_data()
 }
 
 // The class of the score stands out, larger and in its colour; the labels
-// under it move down to make room.
+// under it move down to make room. Shown by size and colour, the class is
+// also told in words to assistive technology, on the score line and on the
+// class's label.
 void TestResults::classDisplay()
 {
     QFETCH(int, score);
@@ -165,12 +172,20 @@ void TestResults::classDisplay()
     RecordingHost host(record_);
     QWidget* page = host.startScored(createScorePage, "N", score);
 
+    const std::string_view caption = SusceptibilityCaption(4 - highlighted);
+    const QString judgement = QStringLiteral("あなたの蚊に刺されやすさ度は")
+                              + QString::fromUtf8(caption.data(), qsizetype(caption.size()));
+    QObject* line = control(page, QStringLiteral("scoreLine"));
+    QCOMPARE(accessibleText(line, QAccessible::Name), QStringLiteral("N さんの総合点数は100点満点で%1点です。").arg(score));
+    QCOMPARE(accessibleText(line, QAccessible::Description), judgement);
     const QColor systemText = QApplication::palette().color(QPalette::WindowText);
     for (int i = 0; i < 4; ++i) {
         QLabel* shown = control<QLabel>(page, QString::fromLatin1(ClassScale[i]));
         const int top = 2300 + 500 * i;
         const QColor text = shown->palette().color(QPalette::WindowText);
         QVERIFY(shown->font().bold());
+        QCOMPARE(accessibleText(shown, QAccessible::Name), shown->text());
+        QCOMPARE(accessibleText(shown, QAccessible::Description), i == highlighted ? judgement : QString());
         if (i == highlighted) {
             QCOMPARE(shown->geometry(), twipsRect(2500, top, 5000, 600));
             QCOMPARE(shown->font().pixelSize(), pointsToPixels(24));
@@ -334,42 +349,6 @@ void TestResults::textsKeepTheirSpacesAndBreaks()
     QVERIFY2(starts[0] >= 0 && starts[0] < 4, qPrintable(QString::number(starts[0])));
     QVERIFY2(starts[1] > starts[0] + pitch, qPrintable(QString::number(starts[1])));
     QCOMPARE(starts[2], -1);
-}
-
-void TestResults::routes_data()
-{
-    // Buttons pressed from the score page on and the pages they lead to; the
-    // last press is always "終了".
-    addColumns<QStringList, QStringList>({"presses", "pages"});
-    QTest::newRow("score → details → caution → advice, end") << QStringList{"detailsButton", "cautionButton", "adviceButton", "quitButton"} << QStringList{"DetailsPage", "CautionPage", "AdvicePage"};
-    QTest::newRow("score → caution → advice, end") << QStringList{"cautionButton", "adviceButton", "quitButton"} << QStringList{"CautionPage", "AdvicePage"};
-    QTest::newRow("end on score") << QStringList{"quitButton"} << QStringList{};
-    QTest::newRow("end on details") << QStringList{"detailsButton", "quitButton"} << QStringList{"DetailsPage"};
-    QTest::newRow("end on caution") << QStringList{"cautionButton", "quitButton"} << QStringList{"CautionPage"};
-}
-
-void TestResults::routes()
-{
-    QFETCH(QStringList, presses);
-    QFETCH(QStringList, pages);
-    RecordingHost host(record_);
-    host.startScored(createScorePage, "ABC", 57);
-    QStringList destroyed{"ScorePage"};
-    for (qsizetype i = 0; i < presses.size(); ++i) {
-        if (i + 1 == presses.size())
-            QCOMPARE(control<QPushButton>(host.page(), presses[i])->text(), QStringLiteral("終了"));
-        click(host.page(), presses[i]);
-        if (i < pages.size()) {
-            QTRY_COMPARE(host.page() ? host.page()->objectName() : QString(), pages[i]);
-            // Each page is gone before the next one is made.
-            QCOMPARE(host.livePagesAtCreation(), QStringList());
-            QCOMPARE(host.destroyedPages(), destroyed);
-            destroyed << pages[i];
-        }
-    }
-    QTRY_VERIFY(host.ended());
-    QCOMPARE(host.page(), nullptr);
-    QCOMPARE(host.destroyedPages(), destroyed);
 }
 
 QTEST_MAIN(TestResults)

@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "Twips.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -35,8 +36,7 @@ private slots:
     void mainWindowAfterSplashWithTableFilled();
     void menuDialogs_data();
     void menuDialogs();
-    void dialogsLeavePersonalDataEntries();
-    void messageBoxLook();
+    void messageBox();
     void centredPosition_data();
     void centredPosition();
     void windowsOpenOnScreen();
@@ -171,50 +171,32 @@ void TestShell::menuDialogs()
     QVERIFY(main->isVisible());
 }
 
-// A menu dialog opened in the middle of the personal data page leaves its
-// entries, its choices and the focus where they were.
-void TestShell::dialogsLeavePersonalDataEntries()
-{
-    MainWindow window(record_);
-    window.showCentred();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QWidget* page = window.currentPage();
-    typeText(control(page, QStringLiteral("nameField")), QStringLiteral("山田花子"));
-    click(page, QStringLiteral("femaleOption"));
-    auto* height = control<QLineEdit>(page, QStringLiteral("heightField"));
-    QTest::mouseClick(height, Qt::LeftButton);
-    typeText(height, QStringLiteral("16"));
-
-    for (const char* menu : {"copyrightAction", "versionAction", "versionAction"}) {
-        whenModal([](QWidget* modal) { modal->close(); });
-        control<QAction>(&window, QString::fromLatin1(menu))->trigger();
-    }
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QCOMPARE(window.currentPage(), page);
-    QCOMPARE(control<QLineEdit>(page, QStringLiteral("nameField"))->text(), QStringLiteral("山田花子"));
-    QVERIFY(control<QAbstractButton>(page, QStringLiteral("femaleOption"))->isChecked());
-    QCOMPARE(QApplication::focusWidget(), height);
-    typeText(height, QStringLiteral("0")); // the user carries on where they were
-    QCOMPARE(height->text(), QStringLiteral("160"));
-    QVERIFY(record_.PersonalData[Name].isEmpty());
-}
-
-void TestShell::messageBoxLook()
+// The message box: the program's title, the text, no icon, OK alone; to
+// assistive technology an alert that reads its text, with OK focused so
+// that Enter answers it.
+void TestShell::messageBox()
 {
     bool checked = false;
     whenModal([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         QVERIFY(box);
+        QVERIFY(QTest::qWaitForWindowActive(box));
         QCOMPARE(box->windowTitle(), QStringLiteral("Tellumo"));
         QCOMPARE(box->text(), QStringLiteral("氏名が入力されていません"));
         QCOMPARE(box->icon(), QMessageBox::NoIcon);
         QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(face);
+        QCOMPARE(int(face->role()), int(QAccessible::AlertMessage));
+        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Tellumo"));
+        QCOMPARE(face->text(QAccessible::Value), QStringLiteral("氏名が入力されていません"));
+        QCOMPARE(QApplication::focusWidget(), box->button(QMessageBox::Ok));
         checked = true;
-        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
     Messages::show(nullptr, QStringLiteral("氏名が入力されていません"));
     QVERIFY(checked);
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void TestShell::centredPosition_data()

@@ -5,15 +5,16 @@
 #include "Messages.h"
 #include "PageDriver.h"
 #include "PageFactories.h"
+#include "QuestionCatalogue.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QtTest>
 #include <QMetaObject>
 #include <QTimer>
 
 #include <algorithm>
-#include <array>
 
 namespace tellumo::testing {
 
@@ -59,10 +60,6 @@ QWidget* RecordingHost::startScored(const PageFactory& makeFirst, const std::str
 
 void RecordingHost::show(QWidget* page)
 {
-    liveAtCreation_.clear();
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w != page && w->inherits("tellumo::Page"))
-            liveAtCreation_ << w->objectName();
     page_ = page;
     page->move(0, 0);
     page->show();
@@ -79,7 +76,6 @@ void RecordingHost::leave(QWidget* current, std::function<void()> then)
     QMetaObject::invokeMethod(
         this,
         [this, then = std::move(then)] {
-            destroyed_ << page_->objectName();
             delete page_.data();
             leaving_ = false;
             then();
@@ -94,7 +90,7 @@ void RecordingHost::replacePage(QWidget* current, PageFactory makeNext)
 
 void RecordingHost::endProgram(QWidget* current)
 {
-    leave(current, [this] { ended_ = true; });
+    leave(current, [] {});
 }
 
 MessageRecorder::MessageRecorder()
@@ -121,8 +117,6 @@ AssessmentRecord freshRecord()
 
 void fillRecordForScore(AssessmentRecord& record, const std::string& name, int score)
 {
-    // Highest answer code of Q1..Q19.
-    constexpr std::array<int, 19> highestCodes = {2, 2, 2, 2, 2, 10, 8, 2, 2, 2, 2, 2, 20, 2, 2, 2, 2, 2, 2};
     record.PersonalData[Name] = PersonalEntry(name);
     const bool high = score > 80;
     record.PersonalData[SexPointsEntry] = PersonalEntry(std::int16_t(high ? 2 : 0));
@@ -132,7 +126,11 @@ void fillRecordForScore(AssessmentRecord& record, const std::string& name, int s
     record.PersonalData[SkinTonePointsEntry] = PersonalEntry(std::int16_t(high ? 10 : 3));
     int rest = score - (high ? 30 : 10);
     for (int q = 1; q <= 19; ++q) {
-        const int code = std::min(rest, highestCodes[static_cast<std::size_t>(q - 1)]);
+        int highest = 0;
+        for (int slot = 1; slot <= 3; ++slot)
+            if (QuestionCatalogue::question(q).hasSlot(slot))
+                highest = std::max(highest, int(QuestionCatalogue::encode(q, slot)));
+        const int code = std::min(rest, highest);
         record.AnswerCodes[q] = static_cast<std::uint8_t>(code);
         rest -= code;
     }
@@ -198,6 +196,25 @@ QStringList checkedButtons(QWidget* page)
     return names;
 }
 
+PageState pageState(QWidget* page)
+{
+    PageState state;
+    for (auto* field : page->findChildren<QLineEdit*>())
+        state.texts << field->text();
+    state.checked = checkedButtons(page);
+    QWidget* focus = page->window()->focusWidget();
+    state.focus = focus ? focus->objectName() : QStringLiteral("<none>");
+    state.enabled = page->isEnabled();
+    return state;
+}
+
+char* toString(const PageState& state)
+{
+    return QTest::toString(QStringLiteral("texts [%1] checked [%2] focus %3 %4")
+                               .arg(state.texts.join(u','), state.checked.join(u','), state.focus,
+                                    state.enabled ? QStringLiteral("enabled") : QStringLiteral("disabled")));
+}
+
 QImage drawnOnWhite(QWidget* widget, qreal ratio)
 {
     QImage image((QSizeF(widget->size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
@@ -228,6 +245,19 @@ QString doubled(const QString& path)
 void click(QWidget* page, const QString& name)
 {
     driving::clickWidget(control<QAbstractButton>(page, name));
+}
+
+ModalWatch::ModalWatch(std::function<void(QWidget* modal)> seen)
+{
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this, seen = std::move(seen)] {
+        QWidget* open = QApplication::activeModalWidget();
+        if (!open || open == last_)
+            return;
+        last_ = open;
+        seen(open);
+    });
+    timer_.start();
 }
 
 void whenModal(std::function<void(QWidget* modal)> check)

@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -71,11 +72,6 @@ public:
     // then shows the first page.
     QWidget* startScored(const PageFactory& makeFirst, const std::string& name, int score);
     QWidget* page() const { return page_; }
-    bool ended() const { return ended_; }
-    // Pages destroyed so far, by object name, in order.
-    const QStringList& destroyedPages() const { return destroyed_; }
-    // Object names of the live pages at the moment each new page was created.
-    const QStringList& livePagesAtCreation() const { return liveAtCreation_; }
 
 private:
     void show(QWidget* page);
@@ -85,9 +81,6 @@ private:
     AssessmentRecord* record_;
     QPointer<QWidget> page_;
     bool leaving_ = false;
-    bool ended_ = false;
-    QStringList destroyed_;
-    QStringList liveAtCreation_;
 };
 
 // Collects every message passed to Messages::show while it lives; no box appears.
@@ -136,6 +129,20 @@ bool activate(QWidget* window);
 // The object names of the checked buttons of `page`, in the order of its children.
 QStringList checkedButtons(QWidget* page);
 
+// What a page shows the user: its fields' texts and its checked buttons, in
+// the order of its children, the focus its window keeps ("<none>") and
+// whether it takes input.
+struct PageState {
+    QStringList texts;
+    QStringList checked;
+    QString focus;
+    bool enabled = false;
+    bool operator==(const PageState&) const = default;
+};
+PageState pageState(QWidget* page);
+// For QCOMPARE.
+char* toString(const PageState& state);
+
 // The labels of the score page's class scale, from its top (class 4) to its bottom.
 inline constexpr const char* ClassScale[] = {"classVeryEasilyLabel", "classEasilyLabel", "classAverageLabel",
                                              "classHardlyLabel"};
@@ -182,6 +189,18 @@ inline QString choiceName(int answerIndex)
 
 // Clicks the named button of `page` with the mouse.
 void click(QWidget* page, const QString& name);
+
+// Calls `seen` once for each modal window that comes up while the watch
+// lives: it looks every 5 ms, from whatever event loop runs (also the modal
+// window's own).
+class ModalWatch {
+public:
+    explicit ModalWatch(std::function<void(QWidget* modal)> seen);
+
+private:
+    QTimer timer_;
+    QPointer<QWidget> last_;
+};
 
 // Runs `check` on the next modal window from inside its event loop, then
 // closes the window if `check` left it open (a failed check would otherwise
