@@ -74,9 +74,12 @@ QLabel* SplashWindow::addPicture(int index, int left, int top, int width, int he
 
 QLabel* SplashWindow::addCredit(const char* name, const QString& text, int top)
 {
-    QLabel* credit = makeLabel(this, QString::fromLatin1(name), text, 5000, top, 6500, 500,
-                               makeFont(ProportionalMincho, 21.75, true), false, false);
-    setTextColour(credit, CreditTeal);
+    QLabel* credit = makeLabel(this, {.text = text,
+                                      .font = makeFont(ProportionalMincho, 21.75, true),
+                                      .at = Place(5000, top, 6500, 500),
+                                      .wordWrap = false,
+                                      .colour = CreditTeal});
+    credit->setObjectName(QString::fromLatin1(name));
     credit->hide();
     return credit;
 }
