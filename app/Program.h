@@ -1,8 +1,8 @@
 // The start-up procedure: splash sequence, standard-weight table, main window.
 //
 // Data flow: run() makes the run's assessment record and hands it to
-// startUp(), which steps SplashWindow through its five states on the injected
-// clock, closes it, fills the record's StandardWeightTable and returns the
+// startUp(), which steps SplashWindow through the steps of SplashSteps (each
+// drawn, then its work done inside its wait) on the injected clock, closes it, fills the record's StandardWeightTable and returns the
 // shown main window; the window serves the record to its pages and opens the
 // first one.
 #pragma once
@@ -22,10 +22,6 @@ class SplashWindow;
 class SplashClock;
 
 namespace Program {
-
-// Seconds each splash state stays on screen; a wait ends only when the
-// elapsed time is strictly greater than its limit.
-inline constexpr double SplashWaits[] = {2.0, 2.0, 2.0, 2.0, 5.0};
 
 // Called after each state has been drawn, before its wait (for tests).
 using SplashObserver = std::function<void(SplashWindow& splash, int state)>;
