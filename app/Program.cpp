@@ -87,12 +87,12 @@ std::unique_ptr<MainWindow> startUp(SplashClock& clock, AssessmentRecord& record
     return main;
 }
 
-std::unique_ptr<QApplication> openApplication(int& argc, char** argv, const Platform::ApplicationMaker& make)
+std::unique_ptr<QApplication> setUpApplication(int& argc, char** argv, const Platform::ApplicationMaker& make)
 {
     if (!Platform::displayAvailable())
         return nullptr;
     Platform::avoidUnresponsiveSessionBus();
-    std::unique_ptr<QApplication> app = Platform::openApplication(argc, argv, make);
+    std::unique_ptr<QApplication> app = Platform::makeApplication(argc, argv, make);
     QApplication::setApplicationName(QStringLiteral("Tellumo"));
     QApplication::setApplicationVersion(AppInfo::version());
     Platform::integrateWithDesktop();
@@ -106,7 +106,7 @@ int run(char* programPath)
     // (-reverse, -style …) never reach the windows.
     int qtArgc = 1;
     char* qtArgv[] = {programPath, nullptr};
-    const std::unique_ptr<QApplication> app = openApplication(qtArgc, qtArgv);
+    const std::unique_ptr<QApplication> app = setUpApplication(qtArgc, qtArgv);
     if (!app)
         return 1;
 

@@ -37,12 +37,13 @@ std::unique_ptr<MainWindow> startUp(SplashClock& clock, AssessmentRecord& record
 // takes nothing from the wait's length.
 void waitMoreThan(SplashClock& clock, double seconds, const std::function<void()>& meanwhile = {});
 
-// Opens the display and makes the application object as every run does:
-// made by `make` when given (the benchmarks' probing one), then given the
+// Sets the whole application up as every run does: checks the display and
+// the session bus, makes the application object (Platform::makeApplication)
+// by `make` when given (the benchmarks' probing one), then gives it the
 // program's names, version, desktop id, font substitutions and bold style.
 // Null when no display is available (that has been said on standard error).
-std::unique_ptr<QApplication> openApplication(int& argc, char** argv,
-                                              const Platform::ApplicationMaker& make = {});
+std::unique_ptr<QApplication> setUpApplication(int& argc, char** argv,
+                                               const Platform::ApplicationMaker& make = {});
 
 // Program entry after the command line: application set-up, startUp, event loop.
 int run(char* programPath);
