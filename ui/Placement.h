@@ -15,6 +15,8 @@
 #include <QList>
 #include <QString>
 
+#include <type_traits>
+
 class QWidget;
 
 namespace tellumo {
@@ -31,6 +33,8 @@ struct Place {
     int width;
     int height;
 };
+static_assert(!std::is_default_constructible_v<Place>,
+              "a layout struct that leaves a control out must not build");
 
 // Gives the widget its place.
 void place(QWidget* widget, const Place& at);
