@@ -44,8 +44,9 @@ InfoDialog::InfoDialog(QWidget* owner, const InfoDialogTable& table)
     setSizeGripEnabled(false);
 
     const QRect ok = table.okButtonTwips;
-    okButton_ = makeButton(this, QStringLiteral("okButton"), QStringLiteral("OK"), ok.x(), ok.y(),
-                           ok.width(), ok.height(), dialogFont());
+    okButton_ = makeButton(this, {.text = QStringLiteral("OK"), .font = dialogFont(),
+                                  .at = Place(ok.x(), ok.y(), ok.width(), ok.height())});
+    okButton_->setObjectName(QStringLiteral("okButton"));
     // Enter closes the dialog as well as Space and Escape do.
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
@@ -59,9 +60,9 @@ InfoDialog::InfoDialog(QWidget* owner, const InfoDialogTable& table)
 
 QLabel* InfoDialog::addLabel(const DialogLabel& row)
 {
-    QLabel* label = makeLabel(this, QString::fromLatin1(row.name), row.text, row.left, row.top,
-                              row.width, row.height, dialogFont());
-    setTextColour(label, LabelBlue);
+    QLabel* label = makeLabel(this, {.text = row.text, .font = dialogFont(),
+                                     .at = Place(row.left, row.top, row.width, row.height), .colour = LabelBlue});
+    label->setObjectName(QString::fromLatin1(row.name));
     return label;
 }
 

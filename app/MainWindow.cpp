@@ -26,15 +26,15 @@ constexpr int ClientHeightTwips = 7305;
 MainWindow::MainWindow(AssessmentRecord& record, InputGuard::Clock inputClock, QWidget* parent)
     : QMainWindow(parent), record_(record)
 {
-    createControls();
-    createMenu();
+    makeControls();
+    makeMenu();
     if (inputClock)
         inputGuard_ = new InputGuard(mdiArea_, std::move(inputClock));
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::createControls()
+void MainWindow::makeControls()
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Tellumo"));
@@ -56,7 +56,7 @@ void MainWindow::createControls()
     resize(minimumSizeHint());
 }
 
-void MainWindow::createMenu()
+void MainWindow::makeMenu()
 {
     using Slot = void (MainWindow::*)();
     const struct {

@@ -48,8 +48,8 @@ private slots:
     void showVersion();
 
 private:
-    void createControls();
-    void createMenu();
+    void makeControls();
+    void makeMenu();
     void showFirstPage();
     void showPage(QWidget* page);
     void closeCurrentPage();

@@ -4,6 +4,8 @@
 #include "Page.h"
 #include "PageFactories.h"
 #include "PageHost.h"
+#include "PersonalDataEntry.h"
+#include "QuestionCatalogue.h"
 
 #include <QImage>
 #include <QWidget>
@@ -18,10 +20,20 @@ namespace tellumo::PagePreparation {
 
 namespace {
 
-// Holds a page for painting only: its buttons lead nowhere.
+// Holds a page for painting only: its buttons lead nowhere. Its record is
+// filled as a walk through the questionnaire fills it, so the score page
+// paints its score line and its highlighted class as well.
 class ScratchHost : public PageHost {
 public:
-    ScratchHost() { FillStandardWeightTable(record_); }
+    ScratchHost()
+    {
+        FillStandardWeightTable(record_);
+        ReadPersonalData({.name = "山田 花子", .age = "30", .height = "160", .weight = "55", .bodyFat = {},
+                          .sex = Sex::Female, .bloodType = BloodType::O, .skinTone = SkinTone::Normal},
+                         record_);
+        for (int page = 1; page <= 2; ++page)
+            StorePageAnswers(record_, page, [](int answerIndex) { return answerIndex % 10 == 1; });
+    }
     AssessmentRecord& record() override { return record_; }
     void replacePage(QWidget*, PageFactory) override {}
     void endProgram(QWidget*) override {}

@@ -6,7 +6,8 @@
 // builds and paints the page.
 //
 // Nothing here shows a window, touches the run's assessment record or keeps
-// a page: each page is made on a scratch record and deleted after painting.
+// a page: each page is made on a scratch record, filled as a walk through
+// the questionnaire fills it, and deleted after painting.
 #pragma once
 
 #include <QtGlobal>

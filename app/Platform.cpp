@@ -59,7 +59,7 @@ struct HeldMessage {
     QString text;
 };
 
-// What openApplication() keeps while the application object is being made.
+// What makeApplication() keeps while the application object is being made.
 // Qt may log from its own threads meanwhile, hence the lock; a thread that
 // picked up holdMessage() just before it was replaced still finds this
 // object, told to pass the message on.
@@ -171,7 +171,7 @@ std::string describeDisplay(std::string_view platform, std::string_view x11Displ
     return describeOne("xcb", x11Display, {});
 }
 
-std::unique_ptr<QApplication> openApplication(int& argc, char** argv, const ApplicationMaker& make)
+std::unique_ptr<QApplication> makeApplication(int& argc, char** argv, const ApplicationMaker& make)
 {
     {
         const std::lock_guard lock(opening.mutex);

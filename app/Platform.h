@@ -1,10 +1,11 @@
 // The few things that differ between operating systems and desktops, kept
 // out of the rest of the program.
 //
-// Data flow: Program::run asks displayAvailable() and
-// avoidUnresponsiveSessionBus() before it creates the application object
-// through openApplication(), then calls integrateWithDesktop(); the splash
-// calls warnIfJapaneseFontsMissing() once its first frame is on screen.
+// Data flow: Program::setUpApplication asks displayAvailable() and
+// avoidUnresponsiveSessionBus() before it has makeApplication() make the
+// application object, then calls integrateWithDesktop(); the splash's second
+// step (SplashSteps.h) calls warnIfJapaneseFontsMissing() once its first
+// frame is on screen.
 #pragma once
 
 #include <functional>
@@ -35,14 +36,15 @@ bool displayAvailable();
 // macOS.
 void avoidUnresponsiveSessionBus();
 
-// Creates the application object, which connects to the display. When the
-// window system cannot be reached (Qt would abort), it says which display
-// could not be opened, and Qt's reason, in one line on standard error and
-// ends the process with status 1. Qt's other messages during the creation
+// Makes the application object alone, which connects to the display,
+// holding Qt's messages meanwhile (Program::setUpApplication does the rest of
+// the set-up). When the window system cannot be reached (Qt would abort), it
+// says which display could not be opened, and Qt's reason, in one line on
+// standard error and ends the process with status 1. Qt's other messages during the creation
 // are passed on once it succeeded. `make`, if given, makes the object in
 // place of a plain QApplication (the benchmarks' probing one).
 using ApplicationMaker = std::function<std::unique_ptr<QApplication>(int& argc, char** argv)>;
-std::unique_ptr<QApplication> openApplication(int& argc, char** argv, const ApplicationMaker& make = {});
+std::unique_ptr<QApplication> makeApplication(int& argc, char** argv, const ApplicationMaker& make = {});
 
 // The display a Qt program would open, in words, from the values of
 // QT_QPA_PLATFORM, DISPLAY and WAYLAND_DISPLAY (empty when unset):

@@ -3,16 +3,14 @@
 #include "AppInfo.h"
 #include "Appearance.h"
 #include "AssessmentRecord.h"
-#include "Fonts.h"
 #include "MainWindow.h"
-#include "PagePreparation.h"
 #include "SplashWindow.h"
 #include "Platform.h"
 #include "SplashClock.h"
+#include "SplashSteps.h"
 
 #include <QApplication>
 #include <QEvent>
-#include <QFontMetrics>
 
 namespace tellumo::Program {
 
@@ -48,20 +46,6 @@ protected:
     }
 };
 
-// Looks up each face the windows use, and the application font of the menu
-// bar and message boxes, once for the scripts they write in. The first
-// lookup of a face costs tens of milliseconds of system font search; done
-// here, it is not paid by the main window or by the first page showing the
-// face. Only Qt's font caches change.
-void preloadFonts()
-{
-    // Kana, kanji, Latin letters and digits.
-    const QString sample = QStringLiteral("あア蚊Aa1");
-    for (const auto& [face, substitutes] : fontSubstitutionTable())
-        QFontMetrics(makeFont(face, 14.25, true)).horizontalAdvance(sample);
-    QFontMetrics(QApplication::font()).horizontalAdvance(sample);
-}
-
 } // namespace
 
 void waitMoreThan(SplashClock& clock, double seconds, const std::function<void()>& meanwhile)
@@ -80,28 +64,17 @@ std::unique_ptr<MainWindow> startUp(SplashClock& clock, AssessmentRecord& record
         InputBlocker blocker;
         SplashWindow splash;
         splash.showCentred();
-        for (int state = 1; state <= SplashWindow::StateCount; ++state) {
-            splash.enterState(state);
+        int state = 0;
+        for (const SplashStep& step : SplashSteps) {
+            splash.enterState(++state);
             splash.repaint();
             if (observer)
                 observer(splash, state);
-            // What the main window and the pages need is done inside the
-            // waits, once the first frame is on screen (on X11 it is painted
-            // only when the first wait lets the window system's events in):
-            // the font check and the faces while the second picture shows, the page backgrounds during the third,
-            // every page painted once off screen during the fourth.
             const qreal ratio = splash.devicePixelRatioF();
-            std::function<void()> meanwhile;
-            if (state == 2)
-                meanwhile = [] {
-                    Platform::warnIfJapaneseFontsMissing();
-                    preloadFonts();
-                };
-            else if (state == 3)
-                meanwhile = [ratio] { PagePreparation::decodeBackgrounds(ratio); };
-            else if (state == 4)
-                meanwhile = [ratio] { PagePreparation::paintEveryPageOnce(ratio); };
-            waitMoreThan(clock, SplashWaits[state - 1], meanwhile);
+            std::function<void()> work;
+            if (step.work)
+                work = [&step, ratio] { step.work(ratio); };
+            waitMoreThan(clock, step.waitSeconds, work);
         }
         splash.finish();
         splash.close();
@@ -114,12 +87,12 @@ std::unique_ptr<MainWindow> startUp(SplashClock& clock, AssessmentRecord& record
     return main;
 }
 
-std::unique_ptr<QApplication> openApplication(int& argc, char** argv, const Platform::ApplicationMaker& make)
+std::unique_ptr<QApplication> setUpApplication(int& argc, char** argv, const Platform::ApplicationMaker& make)
 {
     if (!Platform::displayAvailable())
         return nullptr;
     Platform::avoidUnresponsiveSessionBus();
-    std::unique_ptr<QApplication> app = Platform::openApplication(argc, argv, make);
+    std::unique_ptr<QApplication> app = Platform::makeApplication(argc, argv, make);
     QApplication::setApplicationName(QStringLiteral("Tellumo"));
     QApplication::setApplicationVersion(AppInfo::version());
     Platform::integrateWithDesktop();
@@ -133,7 +106,7 @@ int run(char* programPath)
     // (-reverse, -style …) never reach the windows.
     int qtArgc = 1;
     char* qtArgv[] = {programPath, nullptr};
-    const std::unique_ptr<QApplication> app = openApplication(qtArgc, qtArgv);
+    const std::unique_ptr<QApplication> app = setUpApplication(qtArgc, qtArgv);
     if (!app)
         return 1;
 

@@ -1,8 +1,8 @@
 // The start-up procedure: splash sequence, standard-weight table, main window.
 //
 // Data flow: run() makes the run's assessment record and hands it to
-// startUp(), which steps SplashWindow through its five states on the injected
-// clock, closes it, fills the record's StandardWeightTable and returns the
+// startUp(), which steps SplashWindow through the steps of SplashSteps (each
+// drawn, then its work done inside its wait) on the injected clock, closes it, fills the record's StandardWeightTable and returns the
 // shown main window; the window serves the record to its pages and opens the
 // first one.
 #pragma once
@@ -23,10 +23,6 @@ class SplashClock;
 
 namespace Program {
 
-// Seconds each splash state stays on screen; a wait ends only when the
-// elapsed time is strictly greater than its limit.
-inline constexpr double SplashWaits[] = {2.0, 2.0, 2.0, 2.0, 5.0};
-
 // Called after each state has been drawn, before its wait (for tests).
 using SplashObserver = std::function<void(SplashWindow& splash, int state)>;
 
@@ -41,12 +37,13 @@ std::unique_ptr<MainWindow> startUp(SplashClock& clock, AssessmentRecord& record
 // takes nothing from the wait's length.
 void waitMoreThan(SplashClock& clock, double seconds, const std::function<void()>& meanwhile = {});
 
-// Opens the display and makes the application object as every run does:
-// made by `make` when given (the benchmarks' probing one), then given the
+// Sets the whole application up as every run does: checks the display and
+// the session bus, makes the application object (Platform::makeApplication)
+// by `make` when given (the benchmarks' probing one), then gives it the
 // program's names, version, desktop id, font substitutions and bold style.
 // Null when no display is available (that has been said on standard error).
-std::unique_ptr<QApplication> openApplication(int& argc, char** argv,
-                                              const Platform::ApplicationMaker& make = {});
+std::unique_ptr<QApplication> setUpApplication(int& argc, char** argv,
+                                               const Platform::ApplicationMaker& make = {});
 
 // Program entry after the command line: application set-up, startUp, event loop.
 int run(char* programPath);

@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "Pictures.h"
 #include "ScreenPlacement.h"
+#include "SplashSteps.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
@@ -20,25 +21,17 @@ const QColor SplashYellow(255, 255, 0);
 const QColor CreditTeal(0, 192, 192);
 constexpr int ClientWidthTwips = 11415;
 constexpr int ClientHeightTwips = 7350;
-// The five pictures in the order they appear, by what they show.
-constexpr const char* PictureNames[SplashWindow::StateCount] = {
-    "firstMosquito", "secondMosquito", "thirdMosquito", "fallingMosquito", "titleArtwork",
-};
-const QString PicturePaths[SplashWindow::StateCount] = {
-    QStringLiteral(":/pictures/mosquito-dashing.jpg"), QStringLiteral(":/pictures/mosquito-singing.jpg"),
-    QStringLiteral(":/pictures/mosquito-turning.jpg"), QStringLiteral(":/pictures/mosquito-falling.jpg"),
-    QStringLiteral(":/pictures/title.gif"),
-};
+static_assert(SplashSteps.size() == SplashWindow::StateCount);
 } // namespace
 
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                           | Qt::WindowTitleHint)
 {
-    createControls();
+    makeControls();
 }
 
-void SplashWindow::createControls()
+void SplashWindow::makeControls()
 {
     setObjectName(QStringLiteral("SplashWindow"));
     setWindowTitle(QStringLiteral("Tellumo"));
@@ -48,35 +41,32 @@ void SplashWindow::createControls()
     setPalette(background);
     setAutoFillBackground(true);
 
-    pictures_[0] = addPicture(0, 1000, 1000, 5050, 2800);
-    pictures_[1] = addPicture(1, 6000, 500, 3850, 3000);
-    pictures_[2] = addPicture(2, 4000, 2000, 3900, 3130);
-    pictures_[3] = addPicture(3, 3500, 700, 3750, 6000);
-    pictures_[4] = addPicture(4, 2040, 500, 7095, 3600);
+    for (std::size_t i = 0; i < SplashSteps.size(); ++i) {
+        const SplashStep& step = SplashSteps[i];
+        // A picture box decodes its picture when it is first drawn, for the
+        // screen it is drawn on.
+        auto* picture = new PictureBox(QString::fromLatin1(step.picturePath), this);
+        picture->setObjectName(QString::fromLatin1(step.pictureName));
+        place(picture, step.at);
+        picture->hide();
+        pictures_[i] = picture;
+    }
 
-    credits_[0] = addCredit("supervisionCredit", QStringLiteral("監修：医学博士　") + AppInfo::supervisor(), 5000);
-    credits_[1] = addCredit("providerCredit", QStringLiteral("提供：Ostrevan"), 5700);
-    credits_[2] = addCredit("programmingCredit", QStringLiteral("プログラム：") + AppInfo::programmingCredit(), 6400);
+    credits_[0] = makeCredit("supervisionCredit", QStringLiteral("監修：医学博士　") + AppInfo::supervisor(), 5000);
+    credits_[1] = makeCredit("providerCredit", QStringLiteral("提供：Ostrevan"), 5700);
+    credits_[2] = makeCredit("programmingCredit", QStringLiteral("プログラム：") + AppInfo::programmingCredit(), 6400);
 
     pictures_[0]->show();
 }
 
-QLabel* SplashWindow::addPicture(int index, int left, int top, int width, int height)
+QLabel* SplashWindow::makeCredit(const char* name, const QString& text, int top)
 {
-    // A picture box decodes its picture when it is first drawn, for the
-    // screen it is drawn on.
-    auto* picture = new PictureBox(PicturePaths[index], this);
-    picture->setObjectName(QString::fromLatin1(PictureNames[index]));
-    picture->setGeometry(twipsRect(left, top, width, height));
-    picture->hide();
-    return picture;
-}
-
-QLabel* SplashWindow::addCredit(const char* name, const QString& text, int top)
-{
-    QLabel* credit = makeLabel(this, QString::fromLatin1(name), text, 5000, top, 6500, 500,
-                               makeFont(ProportionalMincho, 21.75, true), false, false);
-    setTextColour(credit, CreditTeal);
+    QLabel* credit = makeLabel(this, {.text = text,
+                                      .font = makeFont(ProportionalMincho, 21.75, true),
+                                      .at = Place(5000, top, 6500, 500),
+                                      .wordWrap = false,
+                                      .colour = CreditTeal});
+    credit->setObjectName(QString::fromLatin1(name));
     credit->hide();
     return credit;
 }
@@ -93,7 +83,7 @@ void SplashWindow::enterState(int state)
         return;
     pictures_[state - 2]->hide();
     pictures_[state - 1]->show();
-    if (state == StateCount)
+    if (SplashSteps[static_cast<std::size_t>(state - 1)].withCredits)
         for (QLabel* credit : credits_)
             credit->show();
 }

@@ -1,7 +1,8 @@
-// The splash window: five pictures shown one at a time, then the credits.
-// It has no behaviour of its own; the start-up procedure (Program::startUp) steps it
-// through its states. A picture is decoded when its state is first drawn, at
-// the screen's pixel density, so the first frame waits only for the first.
+// The splash window: five pictures shown one at a time, then the credits,
+// one state per step of SplashSteps (SplashSteps.h). It has no behaviour of
+// its own; the start-up procedure (Program::startUp) steps it through its
+// states. A picture is decoded when its state is first drawn, at the
+// screen's pixel density, so the first frame waits only for the first.
 #pragma once
 
 #include <QWidget>
@@ -21,7 +22,8 @@ public:
     // Shows the window centred on its screen with only the first picture visible.
     void showCentred();
     // Moves from state - 1 to state (2..5): hides the previous picture, then
-    // shows the next one (and, with the title artwork, the three credit lines).
+    // shows the next one (and, with a step that has them, the three credit
+    // lines).
     void enterState(int state);
     // The state shown now, 1..5, read back from the visible controls.
     int visibleState() const;
@@ -32,10 +34,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void createControls();
-    // Picture box `index` (0-based) at its place, hidden.
-    QLabel* addPicture(int index, int left, int top, int width, int height);
-    QLabel* addCredit(const char* name, const QString& text, int top);
+    void makeControls();
+    QLabel* makeCredit(const char* name, const QString& text, int top);
 
     QLabel* pictures_[StateCount] = {};
     QLabel* credits_[3] = {};

@@ -1,5 +1,5 @@
 // Tellumo's start-up as the program runs it (Program::run, repeated here with
-// a probing QApplication made through Program::openApplication), measured in
+// a probing QApplication made through Program::setUpApplication), measured in
 // one of two ways:
 //   tellumo_start first-frame   time from launch to the splash's first painted
 //                               frame, then quits there;
@@ -66,7 +66,7 @@ int main(int argc, char** argv)
     const bool splashCpu = argc > 1 && std::strcmp(argv[1], "splash-cpu") == 0;
 
     // From here on as in Program::run, with the probing application object.
-    const std::unique_ptr<QApplication> application = Program::openApplication(
+    const std::unique_ptr<QApplication> application = Program::setUpApplication(
         argc, argv, [](int& c, char** v) { return std::make_unique<ProbeApplication>(c, v); });
     if (!application)
         return 1;

@@ -167,7 +167,7 @@ private:
 int main(int argc, char** argv)
 {
     markLaunch();
-    const std::unique_ptr<QApplication> application = Program::openApplication(
+    const std::unique_ptr<QApplication> application = Program::setUpApplication(
         argc, argv, [](int& c, char** v) { return std::make_unique<ProbeApplication>(c, v); });
     if (!application)
         return 1;

@@ -1,7 +1,5 @@
 #include "Controls.h"
 
-#include "Twips.h"
-
 #include <QKeyEvent>
 
 namespace tellumo {
@@ -32,33 +30,25 @@ void setTextColour(QWidget* label, const QColor& colour)
     label->setPalette(palette);
 }
 
-QPushButton* createButton(QWidget* parent, const QString& objectName, const QString& text,
-                          const QFont& font)
+PageLabel* makeLabel(QWidget* parent, const LabelOptions& options)
 {
-    auto* button = new CommandButton(text, parent);
-    button->setObjectName(objectName);
-    button->setFont(font);
-    return button;
-}
-
-PageLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text,
-                     int left, int top, int width, int height, const QFont& font,
-                     bool centred, bool wordWrap, PageLabel::Breaks breaks)
-{
-    auto* label = new PageLabel(text, breaks, parent);
-    label->setObjectName(objectName);
-    label->setGeometry(twipsRect(left, top, width, height));
-    label->setFont(font);
-    label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-    label->setWordWrap(wordWrap);
+    auto* label = new PageLabel(options.text, options.breaks, parent);
+    if (options.at)
+        place(label, *options.at);
+    label->setFont(options.font);
+    label->setAlignment(options.alignment | Qt::AlignTop);
+    label->setWordWrap(options.wordWrap);
+    if (options.colour)
+        setTextColour(label, *options.colour);
     return label;
 }
 
-QPushButton* makeButton(QWidget* parent, const QString& objectName, const QString& text,
-                        int left, int top, int width, int height, const QFont& font)
+QPushButton* makeButton(QWidget* parent, const ButtonOptions& options)
 {
-    QPushButton* button = createButton(parent, objectName, text, font);
-    button->setGeometry(twipsRect(left, top, width, height));
+    auto* button = new CommandButton(options.text, parent);
+    button->setFont(options.font);
+    if (options.at)
+        place(button, *options.at);
     return button;
 }
 

@@ -1,12 +1,20 @@
-// Small factories for the controls that the pages and dialogs place by twips.
+// The one way the windows make their labels and command buttons: an options
+// struct with designated initialisers, e.g.
+//   makeLabel(this, {.text = title, .font = pageFont(), .at = layout.titleLabel,
+//                    .alignment = Qt::AlignHCenter})
+// The object name is given by the caller (TELLUMO_NAMED in Placement.h).
 #pragma once
 
 #include "PageLabel.h"
+#include "Placement.h"
 
+#include <QColor>
+#include <QFont>
 #include <QPushButton>
 #include <QString>
 
-class QFont;
+#include <optional>
+
 class QWidget;
 
 namespace tellumo {
@@ -24,22 +32,32 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// A transparent label at the given place (twips relative to parent), its
-// lines one em apart.
-PageLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& text,
-                     int left, int top, int width, int height, const QFont& font,
-                     bool centred = false, bool wordWrap = true,
-                     PageLabel::Breaks breaks = PageLabel::Breaks::Plain);
+struct LabelOptions {
+    QString text;
+    QFont font;
+    // Where it stands; without a place the window places it later.
+    std::optional<Place> at = std::nullopt;
+    // Horizontal; the text always starts at the top.
+    Qt::Alignment alignment = Qt::AlignLeft;
+    bool wordWrap = true;
+    PageLabel::Breaks breaks = PageLabel::Breaks::Plain;
+    // The text's colour; without one, the palette's.
+    std::optional<QColor> colour = std::nullopt;
+};
+
+// A transparent label, its lines one em apart.
+PageLabel* makeLabel(QWidget* parent, const LabelOptions& options);
+
+struct ButtonOptions {
+    QString text;
+    QFont font;
+    std::optional<Place> at = std::nullopt;
+};
+
+// A CommandButton with its caption and font.
+QPushButton* makeButton(QWidget* parent, const ButtonOptions& options);
 
 // Sets the colour a label's text is drawn in.
 void setTextColour(QWidget* label, const QColor& colour);
-
-// A CommandButton with its name, caption and font, not yet placed.
-QPushButton* createButton(QWidget* parent, const QString& objectName, const QString& text,
-                          const QFont& font);
-
-// The same button at the given place (twips relative to parent).
-QPushButton* makeButton(QWidget* parent, const QString& objectName, const QString& text,
-                        int left, int top, int width, int height, const QFont& font);
 
 } // namespace tellumo

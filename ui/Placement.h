@@ -1,63 +1,56 @@
-// Layout tables: every window lists where its controls stand, in twips
-// relative to their parent (inside a group: relative to the group), keyed
-// by the controls' object names; Twips.h turns the twips into pixels.
+// Where a window's controls stand, checked by the compiler: each window
+// keeps its controls in a struct of named members and its layout in a struct
+// of Places with members of the same names (pages/common/PageLayouts.h), so
+// a control renamed or left out on either side does not build. Places are in
+// twips relative to the control's parent (inside a group: relative to the
+// group); Twips.h turns them into pixels.
 //
-// Data flow: a window either creates each control from its row
-// (placeLabel, placeButton) or creates its controls with their names first
-// and hands the whole table to applyPlacements(), which finds each one by
-// name; orderTabsByIndex() then chains the focus by the rows' tab indexes.
+// Data flow: a window makes each control with TELLUMO_PLACED, which stores
+// it in its member, names the object after that member (the name the tests
+// and assistive technology find it by) and gives it the Place of the same
+// name; the window then chains the focus through a list of its members
+// (chainFocus).
 #pragma once
 
 #include <QList>
 #include <QString>
-#include <span>
-#include <stdexcept>
-#include <string_view>
 
-class QFont;
-class QPushButton;
+#include <type_traits>
+
 class QWidget;
 
 namespace tellumo {
 
-class PageLabel;
-
-// One control's place: its object name, Left, Top, Width, Height in twips
-// and its tab index (-1 where the tab order is not given by the table).
-struct Placement {
-    const char* name;
+// One control's Left, Top, Width and Height in twips. It has no default, so
+// a layout struct that leaves a control out does not build.
+struct Place {
+    constexpr Place(int leftTwips, int topTwips, int widthTwips, int heightTwips)
+        : left(leftTwips), top(topTwips), width(widthTwips), height(heightTwips)
+    {
+    }
     int left;
     int top;
     int width;
     int height;
-    int tabIndex = -1;
 };
+static_assert(!std::is_default_constructible_v<Place>,
+              "a layout struct that leaves a control out must not build");
 
-// The row of `name` in a table. A name missing from the table is a
-// programming error in the window.
-constexpr const Placement& placementOf(std::span<const Placement> table, std::string_view name)
-{
-    for (const Placement& row : table)
-        if (name == row.name)
-            return row;
-    throw std::logic_error("control missing from the window's layout table");
-}
-
-// A transparent, word-wrapping PageLabel at its row's place.
-PageLabel* placeLabel(QWidget* parent, const Placement& at, const QString& text, const QFont& font,
-                      bool centred = false);
-// A command button at its row's place.
-QPushButton* placeButton(QWidget* parent, const Placement& at, const QString& text, const QFont& font);
-
-// Gives every control named in the table its place. Each name must belong
-// to exactly one child of `window`.
-void applyPlacements(QWidget* window, std::span<const Placement> table);
-
-// Chains the focusable controls named in the table in ascending tab index;
-// controls that cannot take focus by Tab are left out.
-void orderTabsByIndex(QWidget* window, std::span<const Placement> table);
+// Gives the widget its place.
+void place(QWidget* widget, const Place& at);
 
 // Chains the widgets in the given order.
 void chainFocus(const QList<QWidget*>& order);
 
 } // namespace tellumo
+
+// `controls.member = make`, and the object named "member": the control's
+// object name is its member's name, written once.
+#define TELLUMO_NAMED(controls, member, make)                                                      \
+    ((controls).member = (make), (controls).member->setObjectName(QStringLiteral(#member)),       \
+     (controls).member)
+
+// As TELLUMO_NAMED, and the control given the place `layout.member`.
+#define TELLUMO_PLACED(controls, layout, member, make)                                             \
+    (TELLUMO_NAMED(controls, member, make), ::tellumo::place((controls).member, (layout).member),  \
+     (controls).member)

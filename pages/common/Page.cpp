@@ -56,14 +56,14 @@ void keepBackground(const QString& path, qreal devicePixelRatio)
     sharedBackground(path, devicePixelRatio);
 }
 
-Page::Page(PageHost& host, const QString& objectName, const PageLayout& layout,
-           const QString& backgroundPicture, QWidget* parent)
-    : QWidget(parent), host_(host), layout_(layout), backgroundPath_(backgroundPicture)
+Page::Page(PageHost& host, const QString& objectName, PageSize size, const QString& backgroundPicture,
+           QWidget* parent)
+    : QWidget(parent), host_(host), backgroundPath_(backgroundPicture)
 {
     setObjectName(objectName);
     // The page's controls inherit the program's colours, not the desktop's.
     setPalette(programPalette());
-    setFixedSize(twipsSize(layout.width, layout.height));
+    setFixedSize(twipsSize(size.width, size.height));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

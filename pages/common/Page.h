@@ -1,6 +1,7 @@
 // Base of the seven pages: a borderless, fixed-size child page that paints
 // the page colour and its framed background picture, unscaled, from the
-// top-left corner, and knows the host that shows it and its layout table.
+// top-left corner, and knows the host that shows it; its size comes from its
+// layout (PageLayouts.h).
 #pragma once
 
 #include "PageHost.h"
@@ -28,21 +29,17 @@ class Page : public QWidget {
     Q_OBJECT
 
 public:
-    // The layout gives the page's inner size and its controls' places.
-    Page(PageHost& host, const QString& objectName, const PageLayout& layout,
-         const QString& backgroundPicture, QWidget* parent = nullptr);
+    // `size` is the page's inner size.
+    Page(PageHost& host, const QString& objectName, PageSize size, const QString& backgroundPicture,
+         QWidget* parent = nullptr);
 
 protected:
     PageHost& host() const { return host_; }
     AssessmentRecord& record() const { return host_.record(); }
-    const PageLayout& layout() const { return layout_; }
-    // The place of the control of that name.
-    const Placement& at(std::string_view name) const { return placementOf(layout_.controls, name); }
     void paintEvent(QPaintEvent* event) override;
 
 private:
     PageHost& host_;
-    const PageLayout& layout_;
     QString backgroundPath_;
     QPixmap background_;
     qreal backgroundRatio_ = 0;

@@ -1,12 +1,13 @@
-// Where the controls of every page stand: one table per page, in twips
-// (Twips.h), keyed by the controls' object names, which are also the names
-// the tests use. A page's layout is changed here and nowhere else.
+// Where the controls of every page stand: one struct of Places per page, in
+// twips (Twips.h), with one member per control, named as the control's
+// member in the page's controls struct and as its object name (the name the
+// tests use). A page's layout is changed here and nowhere else; a control
+// misspelt, left out or out of order here does not build.
 //
-// Data flow: each page hands its PageLayout to the Page base, which sizes
-// the page; the page creates its controls with their names and then either
-// places each one from its row (Page::at) or hands the whole table to
-// applyPlacements(). The question rows are not listed: they follow
-// QuestionRows, one row per question of the catalogue.
+// Data flow: each page hands its layout's size to the Page base, which sizes
+// the page, and makes every control at the Place of its member. The question
+// rows are not listed: they follow QuestionRows, one row per question of the
+// catalogue.
 #pragma once
 
 #include "Placement.h"
@@ -15,11 +16,24 @@
 
 namespace tellumo {
 
-// A page's inner size and its controls' places.
-struct PageLayout {
+// A page's inner size in twips.
+struct PageSize {
     int width;
     int height;
-    std::span<const Placement> controls;
+};
+
+// Option buttons stand inside their group.
+struct PersonalDataLayout {
+    PageSize size;
+    Place titleLabel, nameLabel, nameField;
+    Place sexLabel, sexGroup, maleOption, femaleOption;
+    Place ageLabel, ageField, ageUnit;
+    Place heightLabel, heightField, heightUnit;
+    Place weightLabel, weightField, weightUnit;
+    Place bloodTypeLabel, bloodTypeGroup, bloodTypeO, bloodTypeA, bloodTypeB, bloodTypeAB;
+    Place bodyFatLabel, bodyFatField, bodyFatUnit;
+    Place skinToneLabel, skinToneGroup, darkSkinOption, normalSkinOption, fairSkinOption;
+    Place nextButton, clearButton;
 };
 
 // The question rows of a question page, from the top down: each question's
@@ -37,25 +51,54 @@ struct SlotPlace {
     int left, top, width, height;
 };
 
-// The controls that every question page has (title, introduction, buttons)
-// are the page's table; a row of that table for a question's label or group
-// overrides the place that QuestionRows gives it.
+// A question's label that stands elsewhere than QuestionRows puts it.
+struct QuestionLabelPlace {
+    int question;
+    Place at;
+};
+
+// The controls that every question page has, its rows and their slots.
 struct QuestionPageLayout {
-    PageLayout page;
+    PageSize size;
+    Place titleLabel, introLabel, nextButton, clearButton;
     QuestionRows rows;
     std::span<const SlotPlace> slotPlaces;
+    std::span<const QuestionLabelPlace> labelPlaces;
+};
+
+struct ScoreLayout {
+    PageSize size;
+    Place titleLabel, scoreLine, degreeLabel;
+    // The class scale from class 4 down to class 1.
+    Place classVeryEasilyLabel, classEasilyLabel, classAverageLabel, classHardlyLabel;
+    Place cautionHintLabel, detailsButton, cautionButton, quitButton;
+};
+
+struct DetailsLayout {
+    PageSize size;
+    Place titleLabel, typeSentenceLabel, typeExplanationLabel, obesityLabel, bmiLabel;
+    Place bmiExplanationLabel, bmiLegendLabel, cautionButton, quitButton;
+};
+
+struct CautionLayout {
+    PageSize size;
+    Place titleLabel, point1Label, point2Label, point3Label, point4Label, adviceButton, quitButton;
+};
+
+struct AdviceLayout {
+    PageSize size;
+    Place titleLabel, doorsAndWindowsLabel, bedroomLabel, standingWaterLabel, contactLabel, quitButton;
 };
 
 namespace PageLayouts {
 
-// Every control with its tab index; option buttons stand inside their group.
-extern const PageLayout PersonalData;
+extern const PersonalDataLayout PersonalData;
 extern const QuestionPageLayout QuestionsQ1toQ10;
 extern const QuestionPageLayout QuestionsQ11toQ19;
-extern const PageLayout Score;
-extern const PageLayout Details;
-extern const PageLayout Caution;
-extern const PageLayout Advice;
+extern const ScoreLayout Score;
+extern const DetailsLayout Details;
+extern const CautionLayout Caution;
+extern const AdviceLayout Advice;
 
 } // namespace PageLayouts
 

@@ -26,20 +26,22 @@ void AnswerArray::create(QWidget* page, int cataloguePage, const QFont& font)
     // Labels first: a group created later lies above the end of its label.
     std::vector<QLabel*> labels;
     for (const Question& question : questions) {
-        const QByteArray name = QStringLiteral("question%1Label").arg(question.number).toLatin1();
-        labels.push_back(createLabel(page, name.constData(), fromUtf8(question.text), font, Qt::AlignLeft));
+        QLabel* label = makeLabel(page, lineLabel(fromUtf8(question.text), font));
+        label->setObjectName(QStringLiteral("question%1Label").arg(question.number));
+        labels.push_back(label);
     }
 
     for (const Question& question : questions) {
-        QFrame* frame = createGroup(page, QStringLiteral("question%1Group").arg(question.number));
+        QFrame* frame = makeGroup(page);
+        frame->setObjectName(QStringLiteral("question%1Group").arg(question.number));
         auto* group = new QButtonGroup(frame);
         group->setExclusive(true);
         for (int slot = 1; slot <= 3; ++slot) {
             if (!question.hasSlot(slot))
                 continue;
             const int index = QuestionCatalogue::answerIndex(question.number, slot);
-            auto* button = new ChoiceButton(QStringLiteral("q%1Choice%2").arg(question.number).arg(slot),
-                                            fromUtf8(question.choice(slot).caption), font, frame);
+            auto* button = new ChoiceButton(fromUtf8(question.choice(slot).caption), font, frame);
+            button->setObjectName(QStringLiteral("q%1Choice%2").arg(question.number).arg(slot));
             group->addButton(button, index);
             buttons_.emplace(index, button);
         }
@@ -48,12 +50,15 @@ void AnswerArray::create(QWidget* page, int cataloguePage, const QFont& font)
     }
 }
 
-void AnswerArray::placeRows(const QuestionRows& rows)
+void AnswerArray::placeRows(const QuestionRows& rows, std::span<const QuestionLabelPlace> labelPlaces)
 {
     int top = rows.firstTop;
     for (const Row& row : rows_) {
         row.label->setGeometry(twipsRect(rows.labelLeft, top, rows.labelWidth, rows.labelHeight));
         row.frame->setGeometry(twipsRect(rows.groupLeft, top, rows.groupWidth, rows.groupHeight));
+        for (const QuestionLabelPlace& label : labelPlaces)
+            if (label.question == row.question)
+                place(row.label, label.at);
         top += rows.pitch;
     }
 }

@@ -7,7 +7,8 @@
 // ("Q1  疲れやすい: はい").
 //
 // Data flow: the page creates the rows, places labels and groups by its
-// QuestionRows and the buttons by its slot places; on "next" it passes
+// QuestionRows (a label listed in its labelPlaces where that puts it) and the
+// buttons by its slot places; on "next" it passes
 // isSelected() to StorePageAnswers, on "訂正" it calls clearAll().
 #pragma once
 
@@ -32,8 +33,9 @@ public:
     // cataloguePage.
     void create(QWidget* page, int cataloguePage, const QFont& font);
 
-    // Places the labels and groups row by row, from the top down.
-    void placeRows(const QuestionRows& rows);
+    // Places the labels and groups row by row, from the top down; a label
+    // listed in labelPlaces stands where that puts it.
+    void placeRows(const QuestionRows& rows, std::span<const QuestionLabelPlace> labelPlaces);
     // Places every button inside its group by its slot.
     void placeSlots(std::span<const SlotPlace> places);
 

@@ -14,76 +14,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <initializer_list>
+#include <utility>
+
 namespace tellumo {
 
 namespace {
 
 using namespace questionnaire;
-
-struct LabelText {
-    const char* name;
-    const char* text;
-    bool centred;
-};
-
-constexpr LabelText Labels[] = {
-    {"titleLabel", "個人データ", true},
-    {"nameLabel", "氏名", false},
-    {"sexLabel", "性別", false},
-    {"ageLabel", "年齢", false},
-    {"ageUnit", "歳", false},
-    {"heightLabel", "身長", false},
-    {"heightUnit", "cm", false},
-    {"weightLabel", "体重", false},
-    {"weightUnit", "kg", false},
-    {"bloodTypeLabel", "血液型", false},
-    {"bodyFatLabel", "体脂肪率", false},
-    {"bodyFatUnit", "%（測定した方のみ）", false},
-    {"skinToneLabel", "肌の濃さ", false},
-};
-
-// The option buttons of one group; a button's id in its group is the
-// choice it stands for.
-struct OptionText {
-    const char* name;
-    const char* caption;
-    int id;
-};
-
-constexpr OptionText SexOptions[] = {
-    {"maleOption", "男性", static_cast<int>(Sex::Male)},
-    {"femaleOption", "女性", static_cast<int>(Sex::Female)},
-};
-constexpr OptionText BloodTypeOptions[] = {
-    {"bloodTypeO", "O", static_cast<int>(BloodType::O)},
-    {"bloodTypeA", "A", static_cast<int>(BloodType::A)},
-    {"bloodTypeB", "B", static_cast<int>(BloodType::B)},
-    {"bloodTypeAB", "AB", static_cast<int>(BloodType::AB)},
-};
-constexpr OptionText SkinToneOptions[] = {
-    {"darkSkinOption", "色黒", static_cast<int>(SkinTone::Dark)},
-    {"normalSkinOption", "普通", static_cast<int>(SkinTone::Normal)},
-    {"fairSkinOption", "色白", static_cast<int>(SkinTone::Fair)},
-};
-
-// The label that names each field or group, and the label after a field
-// that gives its unit: what assistive technology reads for the control.
-struct Naming {
-    const char* control;
-    const char* label;
-    const char* unit;
-};
-
-constexpr Naming FieldNames[] = {
-    {"nameField", "nameLabel", nullptr},
-    {"sexGroup", "sexLabel", nullptr},
-    {"ageField", "ageLabel", "ageUnit"},
-    {"heightField", "heightLabel", "heightUnit"},
-    {"weightField", "weightLabel", "weightUnit"},
-    {"bloodTypeGroup", "bloodTypeLabel", nullptr},
-    {"bodyFatField", "bodyFatLabel", "bodyFatUnit"},
-    {"skinToneGroup", "skinToneLabel", nullptr},
-};
 
 constexpr double OptionPoints = 12;
 
@@ -113,17 +51,21 @@ std::optional<Choice> chosen(const QButtonGroup* group)
     return group->checkedId() < 0 ? std::nullopt : std::optional(static_cast<Choice>(group->checkedId()));
 }
 
-QButtonGroup* createOptionGroup(QWidget* page, const char* groupName,
-                                std::span<const OptionText> options)
+// An option button inside the group `frame`.
+ChoiceButton* option(const char* caption, QFrame* frame)
 {
-    QFrame* frame = createGroup(page, QString::fromLatin1(groupName));
+    return new ChoiceButton(QString::fromUtf8(caption), pageFont(OptionPoints), frame);
+}
+
+// The options of one group as one exclusive choice; an option's id is the
+// choice it stands for.
+template <typename Choice>
+QButtonGroup* exclusiveChoice(QFrame* frame, std::initializer_list<std::pair<ChoiceButton*, Choice>> options)
+{
     auto* group = new QButtonGroup(frame);
     group->setExclusive(true);
-    for (const OptionText& option : options)
-        group->addButton(new ChoiceButton(QString::fromLatin1(option.name),
-                                          QString::fromUtf8(option.caption),
-                                          pageFont(OptionPoints), frame),
-                         option.id);
+    for (const auto& [button, choice] : options)
+        group->addButton(button, static_cast<int>(choice));
     return group;
 }
 
@@ -135,84 +77,128 @@ std::string utf8(const QLineEdit* field)
 } // namespace
 
 PersonalDataPage::PersonalDataPage(PageHost& host, QWidget* parent)
-    : Page(host, QStringLiteral("PersonalDataPage"), PageLayouts::PersonalData, CyanBackground, parent)
+    : Page(host, QStringLiteral("PersonalDataPage"), PageLayouts::PersonalData.size, CyanBackground, parent)
 {
-    createControls();
+    makeControls();
     nameControls();
-    placeControls();
     orderTabs();
     connectSignals();
-    nameField_->setFocus(Qt::OtherFocusReason);
+    ui_.nameField->setFocus(Qt::OtherFocusReason);
 }
 
-void PersonalDataPage::createControls()
+// Each control goes into its member of ui_, named and placed after it.
+#define PERSONAL_DATA_CONTROL(member, make) TELLUMO_PLACED(ui_, PageLayouts::PersonalData, member, make)
+#define PERSONAL_DATA_LABEL(member, text) PERSONAL_DATA_CONTROL(member, makeLabel(this, lineLabel(QStringLiteral(text), pageFont())))
+
+void PersonalDataPage::makeControls()
 {
-    for (const LabelText& label : Labels)
-        createLabel(this, label.name, QString::fromUtf8(label.text), pageFont(),
-                    label.centred ? Qt::AlignHCenter : Qt::AlignLeft);
+    PERSONAL_DATA_CONTROL(titleLabel, makeLabel(this, lineLabel(QStringLiteral("個人データ"), pageFont(),
+                                                                Qt::AlignHCenter)));
+    PERSONAL_DATA_LABEL(nameLabel, "氏名");
+    PERSONAL_DATA_LABEL(sexLabel, "性別");
+    PERSONAL_DATA_LABEL(ageLabel, "年齢");
+    PERSONAL_DATA_LABEL(ageUnit, "歳");
+    PERSONAL_DATA_LABEL(heightLabel, "身長");
+    PERSONAL_DATA_LABEL(heightUnit, "cm");
+    PERSONAL_DATA_LABEL(weightLabel, "体重");
+    PERSONAL_DATA_LABEL(weightUnit, "kg");
+    PERSONAL_DATA_LABEL(bloodTypeLabel, "血液型");
+    PERSONAL_DATA_LABEL(bodyFatLabel, "体脂肪率");
+    PERSONAL_DATA_LABEL(bodyFatUnit, "%（測定した方のみ）");
+    PERSONAL_DATA_LABEL(skinToneLabel, "肌の濃さ");
 
-    nameField_ = new TextBox(QStringLiteral("nameField"), TextBoxKind::Text, pageFont(), this);
-    ageField_ = new TextBox(QStringLiteral("ageField"), TextBoxKind::Number, pageFont(), this);
-    heightField_ = new TextBox(QStringLiteral("heightField"), TextBoxKind::Number, pageFont(), this);
-    weightField_ = new TextBox(QStringLiteral("weightField"), TextBoxKind::Number, pageFont(), this);
-    bodyFatField_ = new TextBox(QStringLiteral("bodyFatField"), TextBoxKind::Number, pageFont(), this);
+    PERSONAL_DATA_CONTROL(nameField, new TextBox(TextBoxKind::Text, pageFont(), this));
+    PERSONAL_DATA_CONTROL(ageField, new TextBox(TextBoxKind::Number, pageFont(), this));
+    PERSONAL_DATA_CONTROL(heightField, new TextBox(TextBoxKind::Number, pageFont(), this));
+    PERSONAL_DATA_CONTROL(weightField, new TextBox(TextBoxKind::Number, pageFont(), this));
+    PERSONAL_DATA_CONTROL(bodyFatField, new TextBox(TextBoxKind::Number, pageFont(), this));
 
-    sexGroup_ = createOptionGroup(this, "sexGroup", SexOptions);
-    bloodTypeGroup_ = createOptionGroup(this, "bloodTypeGroup", BloodTypeOptions);
-    skinToneGroup_ = createOptionGroup(this, "skinToneGroup", SkinToneOptions);
+    PERSONAL_DATA_CONTROL(sexGroup, makeGroup(this));
+    PERSONAL_DATA_CONTROL(maleOption, option("男性", ui_.sexGroup));
+    PERSONAL_DATA_CONTROL(femaleOption, option("女性", ui_.sexGroup));
+    sexChoices_ = exclusiveChoice<Sex>(ui_.sexGroup, {{ui_.maleOption, Sex::Male}, {ui_.femaleOption, Sex::Female}});
 
-    nextButton_ = createButton(this, QStringLiteral("nextButton"), QStringLiteral("次へ"), pageFont());
-    clearButton_ = createButton(this, QStringLiteral("clearButton"), QStringLiteral("訂正"), pageFont());
+    PERSONAL_DATA_CONTROL(bloodTypeGroup, makeGroup(this));
+    PERSONAL_DATA_CONTROL(bloodTypeO, option("O", ui_.bloodTypeGroup));
+    PERSONAL_DATA_CONTROL(bloodTypeA, option("A", ui_.bloodTypeGroup));
+    PERSONAL_DATA_CONTROL(bloodTypeB, option("B", ui_.bloodTypeGroup));
+    PERSONAL_DATA_CONTROL(bloodTypeAB, option("AB", ui_.bloodTypeGroup));
+    bloodTypeChoices_ = exclusiveChoice<BloodType>(ui_.bloodTypeGroup, {{ui_.bloodTypeO, BloodType::O},
+                                                                        {ui_.bloodTypeA, BloodType::A},
+                                                                        {ui_.bloodTypeB, BloodType::B},
+                                                                        {ui_.bloodTypeAB, BloodType::AB}});
+
+    PERSONAL_DATA_CONTROL(skinToneGroup, makeGroup(this));
+    PERSONAL_DATA_CONTROL(darkSkinOption, option("色黒", ui_.skinToneGroup));
+    PERSONAL_DATA_CONTROL(normalSkinOption, option("普通", ui_.skinToneGroup));
+    PERSONAL_DATA_CONTROL(fairSkinOption, option("色白", ui_.skinToneGroup));
+    skinToneChoices_ = exclusiveChoice<SkinTone>(ui_.skinToneGroup, {{ui_.darkSkinOption, SkinTone::Dark},
+                                                                     {ui_.normalSkinOption, SkinTone::Normal},
+                                                                     {ui_.fairSkinOption, SkinTone::Fair}});
+
+    PERSONAL_DATA_CONTROL(nextButton, makeButton(this, {.text = QStringLiteral("次へ"), .font = pageFont()}));
+    PERSONAL_DATA_CONTROL(clearButton, makeButton(this, {.text = QStringLiteral("訂正"), .font = pageFont()}));
 }
+
+#undef PERSONAL_DATA_LABEL
+#undef PERSONAL_DATA_CONTROL
 
 void PersonalDataPage::nameControls()
 {
-    for (const Naming& row : FieldNames) {
-        auto* label = findChild<QLabel*>(QString::fromLatin1(row.label));
-        auto* control = findChild<QWidget*>(QString::fromLatin1(row.control));
-        if (auto* field = qobject_cast<QLineEdit*>(control)) {
-            // A field takes its name from the label whose buddy it is.
-            label->setBuddy(field);
-            if (row.unit)
-                field->setAccessibleDescription(findChild<QLabel*>(QString::fromLatin1(row.unit))->text());
-        } else {
-            nameGroup(qobject_cast<QFrame*>(control), label->text());
-        }
+    // A field takes its name from the label whose buddy it is, and its
+    // description from the unit after it.
+    const struct {
+        QLabel* label;
+        QLineEdit* field;
+        QLabel* unit;
+    } fields[] = {
+        {ui_.nameLabel, ui_.nameField, nullptr},
+        {ui_.ageLabel, ui_.ageField, ui_.ageUnit},
+        {ui_.heightLabel, ui_.heightField, ui_.heightUnit},
+        {ui_.weightLabel, ui_.weightField, ui_.weightUnit},
+        {ui_.bodyFatLabel, ui_.bodyFatField, ui_.bodyFatUnit},
+    };
+    for (const auto& row : fields) {
+        row.label->setBuddy(row.field);
+        if (row.unit)
+            row.field->setAccessibleDescription(row.unit->text());
     }
-}
-
-void PersonalDataPage::placeControls()
-{
-    applyPlacements(this, layout().controls);
+    nameGroup(ui_.sexGroup, ui_.sexLabel->text());
+    nameGroup(ui_.bloodTypeGroup, ui_.bloodTypeLabel->text());
+    nameGroup(ui_.skinToneGroup, ui_.skinToneLabel->text());
 }
 
 void PersonalDataPage::orderTabs()
 {
-    orderTabsByIndex(this, layout().controls);
+    // The skin tones are visited from the middle: normal, fair, dark.
+    chainFocus({ui_.nameField,        ui_.maleOption,     ui_.femaleOption, ui_.ageField,
+                ui_.heightField,      ui_.weightField,    ui_.bloodTypeO,   ui_.bloodTypeA,
+                ui_.bloodTypeB,       ui_.bloodTypeAB,    ui_.bodyFatField, ui_.normalSkinOption,
+                ui_.fairSkinOption,   ui_.darkSkinOption, ui_.nextButton,   ui_.clearButton});
 }
 
 void PersonalDataPage::connectSignals()
 {
-    connect(nextButton_, &QPushButton::clicked, this, &PersonalDataPage::onNext);
-    connect(clearButton_, &QPushButton::clicked, this, &PersonalDataPage::onClear);
+    connect(ui_.nextButton, &QPushButton::clicked, this, &PersonalDataPage::onNext);
+    connect(ui_.clearButton, &QPushButton::clicked, this, &PersonalDataPage::onClear);
 }
 
 PersonalDataInput PersonalDataPage::input() const
 {
-    return {utf8(nameField_),        utf8(ageField_),
-            utf8(heightField_),      utf8(weightField_),
-            utf8(bodyFatField_),     chosen<Sex>(sexGroup_),
-            chosen<BloodType>(bloodTypeGroup_), chosen<SkinTone>(skinToneGroup_)};
+    return {utf8(ui_.nameField),    utf8(ui_.ageField),
+            utf8(ui_.heightField),  utf8(ui_.weightField),
+            utf8(ui_.bodyFatField), chosen<Sex>(sexChoices_),
+            chosen<BloodType>(bloodTypeChoices_), chosen<SkinTone>(skinToneChoices_)};
 }
 
 QLineEdit* PersonalDataPage::field(PersonalDataField which) const
 {
     switch (which) {
-    case PersonalDataField::Name: return nameField_;
-    case PersonalDataField::Age: return ageField_;
-    case PersonalDataField::Height: return heightField_;
-    case PersonalDataField::Weight: return weightField_;
-    case PersonalDataField::BodyFat: return bodyFatField_;
+    case PersonalDataField::Name: return ui_.nameField;
+    case PersonalDataField::Age: return ui_.ageField;
+    case PersonalDataField::Height: return ui_.heightField;
+    case PersonalDataField::Weight: return ui_.weightField;
+    case PersonalDataField::BodyFat: return ui_.bodyFatField;
     }
     return nullptr;
 }
@@ -232,10 +218,10 @@ void PersonalDataPage::onNext()
 
 void PersonalDataPage::onClear()
 {
-    for (QLineEdit* field : {nameField_, ageField_, heightField_, weightField_, bodyFatField_})
+    for (QLineEdit* field : {ui_.nameField, ui_.ageField, ui_.heightField, ui_.weightField, ui_.bodyFatField})
         field->clear();
     // An exclusive group keeps one button checked; lift that while clearing.
-    for (QButtonGroup* group : {sexGroup_, bloodTypeGroup_, skinToneGroup_}) {
+    for (QButtonGroup* group : {sexChoices_, bloodTypeChoices_, skinToneChoices_}) {
         group->setExclusive(false);
         for (QAbstractButton* option : group->buttons())
             option->setChecked(false);

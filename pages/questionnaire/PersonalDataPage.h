@@ -12,10 +12,55 @@
 #include "PersonalDataEntry.h"
 
 class QButtonGroup;
+class QFrame;
 class QLineEdit;
 class QPushButton;
 
 namespace tellumo {
+
+class PageLabel;
+
+namespace questionnaire {
+class ChoiceButton;
+class TextBox;
+} // namespace questionnaire
+
+// The page's controls, each named (object name) and placed
+// (PageLayouts::PersonalData) after its member.
+struct PersonalDataControls {
+    PageLabel* titleLabel;
+    PageLabel* nameLabel;
+    PageLabel* sexLabel;
+    PageLabel* ageLabel;
+    PageLabel* ageUnit;
+    PageLabel* heightLabel;
+    PageLabel* heightUnit;
+    PageLabel* weightLabel;
+    PageLabel* weightUnit;
+    PageLabel* bloodTypeLabel;
+    PageLabel* bodyFatLabel;
+    PageLabel* bodyFatUnit;
+    PageLabel* skinToneLabel;
+    questionnaire::TextBox* nameField;
+    questionnaire::TextBox* ageField;
+    questionnaire::TextBox* heightField;
+    questionnaire::TextBox* weightField;
+    questionnaire::TextBox* bodyFatField; // optional
+    QFrame* sexGroup;
+    questionnaire::ChoiceButton* maleOption;
+    questionnaire::ChoiceButton* femaleOption;
+    QFrame* bloodTypeGroup;
+    questionnaire::ChoiceButton* bloodTypeO;
+    questionnaire::ChoiceButton* bloodTypeA;
+    questionnaire::ChoiceButton* bloodTypeB;
+    questionnaire::ChoiceButton* bloodTypeAB;
+    QFrame* skinToneGroup;
+    questionnaire::ChoiceButton* darkSkinOption;
+    questionnaire::ChoiceButton* normalSkinOption;
+    questionnaire::ChoiceButton* fairSkinOption;
+    QPushButton* nextButton;
+    QPushButton* clearButton;
+};
 
 class PersonalDataPage : public Page {
     Q_OBJECT
@@ -28,10 +73,9 @@ private slots:
     void onClear(); // 訂正
 
 private:
-    void createControls();
+    void makeControls();
     // Names the fields and groups for assistive technology by their labels.
     void nameControls();
-    void placeControls();
     void orderTabs();
     void connectSignals();
 
@@ -39,17 +83,11 @@ private:
     PersonalDataInput input() const;
     QLineEdit* field(PersonalDataField which) const;
 
-    QLineEdit* nameField_ = nullptr;
-    QLineEdit* ageField_ = nullptr;
-    QLineEdit* heightField_ = nullptr;
-    QLineEdit* weightField_ = nullptr;
-    QLineEdit* bodyFatField_ = nullptr; // optional
+    PersonalDataControls ui_{};
     // The exclusive choices inside the groups of the same name.
-    QButtonGroup* sexGroup_ = nullptr;       // ids: Sex
-    QButtonGroup* bloodTypeGroup_ = nullptr; // ids: BloodType
-    QButtonGroup* skinToneGroup_ = nullptr;  // ids: SkinTone
-    QPushButton* nextButton_ = nullptr;
-    QPushButton* clearButton_ = nullptr;
+    QButtonGroup* sexChoices_ = nullptr;       // ids: Sex
+    QButtonGroup* bloodTypeChoices_ = nullptr; // ids: BloodType
+    QButtonGroup* skinToneChoices_ = nullptr;  // ids: SkinTone
 };
 
 } // namespace tellumo

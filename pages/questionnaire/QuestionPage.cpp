@@ -29,45 +29,45 @@ const QString Intro = QStringLiteral("次のうち、当てはまるか、より
 } // namespace
 
 QuestionPage::QuestionPage(PageHost& host, const QuestionPageContent& content, QWidget* parent)
-    : Page(host, QString::fromLatin1(content.objectName), content.layout.page, CyanBackground, parent),
+    : Page(host, QString::fromLatin1(content.objectName), content.layout.size, CyanBackground, parent),
       cataloguePage_(content.cataloguePage), next_(content.next)
 {
-    createControls(content);
-    placeControls(content.layout);
+    makeControls(content);
+    placeRows(content.layout);
     orderFocus();
     connectSignals();
 }
 
-void QuestionPage::createControls(const QuestionPageContent& content)
+void QuestionPage::makeControls(const QuestionPageContent& content)
 {
-    createLabel(this, "titleLabel", QString::fromUtf8(content.title), pageFont(TextPoints), Qt::AlignHCenter);
-    createLabel(this, "introLabel", Intro, pageFont(TextPoints), Qt::AlignHCenter);
+    const QuestionPageLayout& at = content.layout;
+    TELLUMO_PLACED(ui_, at, titleLabel,
+                   makeLabel(this, lineLabel(QString::fromUtf8(content.title), pageFont(TextPoints), Qt::AlignHCenter)));
+    TELLUMO_PLACED(ui_, at, introLabel, makeLabel(this, lineLabel(Intro, pageFont(TextPoints), Qt::AlignHCenter)));
     answers_.create(this, content.cataloguePage, pageFont(TextPoints));
-    nextButton_ = createButton(this, QStringLiteral("nextButton"), QString::fromUtf8(content.nextCaption),
-                               pageFont());
-    clearButton_ = createButton(this, QStringLiteral("clearButton"), QStringLiteral("訂正"), pageFont());
+    TELLUMO_PLACED(ui_, at, nextButton,
+                   makeButton(this, {.text = QString::fromUtf8(content.nextCaption), .font = pageFont()}));
+    TELLUMO_PLACED(ui_, at, clearButton, makeButton(this, {.text = QStringLiteral("訂正"), .font = pageFont()}));
 }
 
-void QuestionPage::placeControls(const QuestionPageLayout& layout)
+void QuestionPage::placeRows(const QuestionPageLayout& layout)
 {
-    answers_.placeRows(layout.rows);
-    // After the rows: a question's own row in the table overrides the rule.
-    applyPlacements(this, layout.page.controls);
+    answers_.placeRows(layout.rows, layout.labelPlaces);
     answers_.placeSlots(layout.slotPlaces);
 }
 
 void QuestionPage::orderFocus()
 {
     QList<QWidget*> order = answers_.focusOrder();
-    order << nextButton_ << clearButton_;
+    order << ui_.nextButton << ui_.clearButton;
     chainFocus(order);
     order.first()->setFocus(Qt::OtherFocusReason);
 }
 
 void QuestionPage::connectSignals()
 {
-    connect(nextButton_, &QPushButton::clicked, this, &QuestionPage::onNext);
-    connect(clearButton_, &QPushButton::clicked, this, &QuestionPage::onClear);
+    connect(ui_.nextButton, &QPushButton::clicked, this, &QuestionPage::onNext);
+    connect(ui_.clearButton, &QPushButton::clicked, this, &QuestionPage::onClear);
 }
 
 void QuestionPage::onNext()

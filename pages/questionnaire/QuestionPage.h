@@ -20,6 +20,17 @@ class QPushButton;
 
 namespace tellumo {
 
+class PageLabel;
+
+// The controls every question page has, each named and placed after its
+// member; the question rows are the page's AnswerArray.
+struct QuestionPageControls {
+    PageLabel* titleLabel;
+    PageLabel* introLabel;
+    QPushButton* nextButton;
+    QPushButton* clearButton;
+};
+
 // What sets one question page apart from the other: names, texts, places
 // and the page that follows.
 struct QuestionPageContent {
@@ -42,16 +53,15 @@ private slots:
     void onClear(); // 訂正
 
 private:
-    void createControls(const QuestionPageContent& content);
-    void placeControls(const QuestionPageLayout& layout);
+    void makeControls(const QuestionPageContent& content);
+    void placeRows(const QuestionPageLayout& layout);
     void orderFocus();
     void connectSignals();
 
     int cataloguePage_;
     PageHost::PageFactory next_;
+    QuestionPageControls ui_{};
     questionnaire::AnswerArray answers_;
-    QPushButton* nextButton_ = nullptr;
-    QPushButton* clearButton_ = nullptr;
 };
 
 } // namespace tellumo

@@ -48,24 +48,16 @@ QAccessibleInterface* groupAccessibility(const QString& className, QObject* obje
 }
 } // namespace
 
-QLabel* createLabel(QWidget* parent, const char* objectName, const QString& text,
-                    const QFont& font, Qt::Alignment alignment)
+LabelOptions lineLabel(const QString& text, const QFont& font, Qt::Alignment alignment)
 {
-    auto* label = new PageLabel(text, PageLabel::Breaks::Plain, parent);
-    label->setObjectName(QString::fromLatin1(objectName));
-    label->setFont(font);
-    label->setAlignment(alignment | Qt::AlignTop);
     // No fill: the page's framed picture shows through.
-    label->setAutoFillBackground(false);
-    setTextColour(label, Qt::black);
-    return label;
+    return {.text = text, .font = font, .alignment = alignment, .wordWrap = false, .colour = QColor(Qt::black)};
 }
 
-TextBox::TextBox(const QString& objectName, TextBoxKind kind, const QFont& font, QWidget* parent)
+TextBox::TextBox(TextBoxKind kind, const QFont& font, QWidget* parent)
     : QLineEdit(parent)
     , kind_(kind)
 {
-    setObjectName(objectName);
     setFont(font);
     setMaxLength(kind == TextBoxKind::Number ? NumberMaxLength : TextMaxLength);
     connect(this, &QLineEdit::textChanged, this, &TextBox::dropLoneHighSurrogate);
@@ -130,7 +122,7 @@ void TextBox::dropLoneHighSurrogate(const QString& text)
     }
 }
 
-QFrame* createGroup(QWidget* parent, const QString& objectName)
+QFrame* makeGroup(QWidget* parent)
 {
     [[maybe_unused]] static const bool factoryInstalled = [] {
         QAccessible::installFactory(groupAccessibility);
@@ -138,7 +130,6 @@ QFrame* createGroup(QWidget* parent, const QString& objectName)
     }();
 
     auto* group = new ChoiceGroup(parent);
-    group->setObjectName(objectName);
     group->setFrameShape(QFrame::NoFrame);
     fill(group, GroupColour);
     return group;
@@ -151,11 +142,9 @@ void nameGroup(QFrame* group, const QString& name)
         choice->setAccessibleName(name + QStringLiteral(": ") + choice->text());
 }
 
-ChoiceButton::ChoiceButton(const QString& objectName, const QString& text, const QFont& font,
-                           QWidget* parent)
+ChoiceButton::ChoiceButton(const QString& text, const QFont& font, QWidget* parent)
     : QRadioButton(text, parent)
 {
-    setObjectName(objectName);
     setFont(font);
     fill(this, ChoiceColour);
 }

@@ -1,14 +1,13 @@
-// Building blocks of the three questionnaire pages: the layout-table row that
-// places a named control in twips, the borderless coloured group, the choice
-// button, and helpers that create labels, text boxes and command buttons
-// before the page's layout table places them.
+// Building blocks of the three questionnaire pages: the one-line label, the
+// text box, the borderless coloured group and the choice button.
 //
-// Data flow: a page creates its controls with object names, then hands its
-// layout table to applyPlacements(), which finds each control by name and
-// gives it its place through Twips.h; focus order is chained last.
+// Data flow: a page makes these unnamed and unplaced; it names and places
+// each one after its member of the page's controls struct (Placement.h), or,
+// for the question rows, after the question (AnswerArray.h); focus order is
+// chained last.
 #pragma once
 
-#include "Placement.h"
+#include "Controls.h"
 
 #include <QLineEdit>
 #include <QList>
@@ -19,17 +18,16 @@
 
 class QFont;
 class QFrame;
-class QLabel;
 class QPushButton;
 class QWidget;
 
 namespace tellumo::questionnaire {
 
-// A transparent one-line label (a PageLabel), black text, not yet placed.
-QLabel* createLabel(QWidget* parent, const char* objectName, const QString& text,
-                    const QFont& font, Qt::Alignment alignment);
+// The options of a transparent one-line label (a PageLabel, not wrapped),
+// black text, not yet placed.
+LabelOptions lineLabel(const QString& text, const QFont& font, Qt::Alignment alignment = Qt::AlignLeft);
 
-// A single-line text box, not yet placed. Each kind takes at most its
+// A single-line text box. Each kind takes at most its
 // maximum length; typing, pasting or setting more is cut there, which also
 // keeps every keystroke's re-layout short.
 enum class TextBoxKind { Text, Number };
@@ -53,7 +51,7 @@ class TextBox : public QLineEdit {
     Q_OBJECT
 
 public:
-    TextBox(const QString& objectName, TextBoxKind kind, const QFont& font, QWidget* parent);
+    TextBox(TextBoxKind kind, const QFont& font, QWidget* parent);
 
     TextBoxKind kind() const { return kind_; }
     // What the input method shows underlined in the box, not yet committed.
@@ -74,7 +72,7 @@ private:
 
 // A borderless group without caption, filled with the group colour. To
 // assistive technology it is a group (not a frame), named by nameGroup().
-QFrame* createGroup(QWidget* parent, const QString& objectName);
+QFrame* makeGroup(QWidget* parent);
 
 // Names a group after the text that stands for it on the page (its label
 // or question) and each of its choices "<that text>: <caption>", so that a
@@ -87,8 +85,7 @@ class ChoiceButton : public QRadioButton {
     Q_OBJECT
 
 public:
-    ChoiceButton(const QString& objectName, const QString& text, const QFont& font,
-                 QWidget* parent);
+    ChoiceButton(const QString& text, const QFont& font, QWidget* parent);
 
 protected:
     bool hitButton(const QPoint& pos) const override;

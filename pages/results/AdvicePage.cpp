@@ -5,6 +5,10 @@
 #include "PageFactories.h"
 #include "ResultTexts.h"
 
+#include <QPushButton>
+
+#include <array>
+
 namespace tellumo {
 
 QString AdvicePage::contactEmail()
@@ -13,12 +17,16 @@ QString AdvicePage::contactEmail()
 }
 
 AdvicePage::AdvicePage(PageHost& host, QWidget* parent)
-    : ResultPage(host, QStringLiteral("AdvicePage"), PageLayouts::Advice, YellowBackground,
-                 ResultTexts::AdviceTitle, parent)
+    : ResultPage(host, QStringLiteral("AdvicePage"), PageLayouts::Advice.size, PageLayouts::Advice.titleLabel,
+                 YellowBackground, ResultTexts::AdviceTitle, parent)
 {
-    placeTexts({"doorsAndWindowsLabel", "bedroomLabel", "standingWaterLabel", "contactLabel"},
-               ResultTexts::advice());
-    addWays({{"quitButton", QStringLiteral("終了"), {}}});
+    const auto& at = PageLayouts::Advice;
+    const std::array<QString, 4> advice = ResultTexts::advice();
+    TELLUMO_PLACED(ui_, at, doorsAndWindowsLabel, makeText(advice[0]));
+    TELLUMO_PLACED(ui_, at, bedroomLabel, makeText(advice[1]));
+    TELLUMO_PLACED(ui_, at, standingWaterLabel, makeText(advice[2]));
+    TELLUMO_PLACED(ui_, at, contactLabel, makeText(advice[3]));
+    TELLUMO_PLACED(ui_, at, quitButton, makeWay(QStringLiteral("終了"), {}));
 }
 
 QWidget* createAdvicePage(PageHost& host)

@@ -9,7 +9,21 @@
 
 #include "ResultPage.h"
 
+class QPushButton;
+
 namespace tellumo {
+
+class PageLabel;
+
+// The page's controls under its title, each named and placed
+// (PageLayouts::Advice) after its member.
+struct AdviceControls {
+    PageLabel* doorsAndWindowsLabel;
+    PageLabel* bedroomLabel;
+    PageLabel* standingWaterLabel;
+    PageLabel* contactLabel;
+    QPushButton* quitButton;
+};
 
 class AdvicePage : public ResultPage {
     Q_OBJECT
@@ -19,6 +33,9 @@ public:
 
     // The pest-control contact address shown in the last piece of advice.
     static QString contactEmail();
+
+private:
+    AdviceControls ui_{};
 };
 
 } // namespace tellumo

@@ -5,17 +5,24 @@
 #include "PageFactories.h"
 #include "ResultTexts.h"
 
+#include <QPushButton>
+
 namespace tellumo {
 
 CautionPage::CautionPage(PageHost& host, QWidget* parent)
-    : ResultPage(host, QStringLiteral("CautionPage"), PageLayouts::Caution, YellowBackground,
-                 ResultTexts::CautionTitle, parent)
+    : ResultPage(host, QStringLiteral("CautionPage"), PageLayouts::Caution.size, PageLayouts::Caution.titleLabel,
+                 YellowBackground, ResultTexts::CautionTitle, parent)
 {
+    const auto& at = PageLayouts::Caution;
+    const auto& points = ResultTexts::CautionPoints;
     // Each run of spaces starts the point's indented second line.
-    placeTexts({"point1Label", "point2Label", "point3Label", "point4Label"}, ResultTexts::CautionPoints,
-               PageLabel::Breaks::SpaceRunContinues);
-    addWays({{"quitButton", QStringLiteral("終了"), {}},
-             {"adviceButton", QStringLiteral("蚊の対策法"), createAdvicePage}});
+    constexpr auto Continues = PageLabel::Breaks::SpaceRunContinues;
+    TELLUMO_PLACED(ui_, at, point1Label, makeText(points[0], Continues));
+    TELLUMO_PLACED(ui_, at, point2Label, makeText(points[1], Continues));
+    TELLUMO_PLACED(ui_, at, point3Label, makeText(points[2], Continues));
+    TELLUMO_PLACED(ui_, at, point4Label, makeText(points[3], Continues));
+    TELLUMO_PLACED(ui_, at, quitButton, makeWay(QStringLiteral("終了"), {}));
+    TELLUMO_PLACED(ui_, at, adviceButton, makeWay(QStringLiteral("蚊の対策法"), createAdvicePage));
 }
 
 QWidget* createCautionPage(PageHost& host)

@@ -21,43 +21,43 @@ constexpr double ExplanationPoints = 12;
 } // namespace
 
 DetailsPage::DetailsPage(PageHost& host, QWidget* parent)
-    : ResultPage(host, QStringLiteral("DetailsPage"), PageLayouts::Details, CyanBackground,
-                 ResultTexts::DetailsTitle, parent)
+    : ResultPage(host, QStringLiteral("DetailsPage"), PageLayouts::Details.size, PageLayouts::Details.titleLabel,
+                 CyanBackground, ResultTexts::DetailsTitle, parent)
 {
-    createLabels();
-    createExplanations();
-    addWays({{"quitButton", QStringLiteral("終了"), {}},
-                     {"cautionButton", QStringLiteral("注意すべき点"), createCautionPage}});
+    makeControls();
     showDetails();
 }
 
-void DetailsPage::createLabels()
+// Each control goes into its member of ui_, named and placed after it.
+#define DETAILS_CONTROL(member, make) TELLUMO_PLACED(ui_, PageLayouts::Details, member, make)
+
+void DetailsPage::makeControls()
 {
-    typeSentenceLabel_
-        = placeLabel(this, at("typeSentenceLabel"), QStringLiteral("あなたは 虚実中間 型です。"), pageFont());
-    obesityLabel_
-        = placeLabel(this, at("obesityLabel"), QStringLiteral("あなたの肥満度は　　　　　　　です。"), pageFont());
-    bmiLabel_ = placeLabel(this, at("bmiLabel"), QStringLiteral("あなたのBMIは　　　　　　　です。"), pageFont());
+    DETAILS_CONTROL(typeSentenceLabel, makeText(QStringLiteral("あなたは 虚実中間 型です。")));
+    DETAILS_CONTROL(obesityLabel, makeText(QStringLiteral("あなたの肥満度は　　　　　　　です。")));
+    DETAILS_CONTROL(bmiLabel, makeText(QStringLiteral("あなたのBMIは　　　　　　　です。")));
+
+    const QFont font = pageFont(ExplanationPoints);
+    const auto explanation = [this](const QString& text, const QFont& font) {
+        return makeLabel(this, {.text = text, .font = font, .colour = ExplanationBlue});
+    };
+    DETAILS_CONTROL(typeExplanationLabel, explanation(ResultTexts::TypeExplanation, font));
+    DETAILS_CONTROL(bmiExplanationLabel, explanation(ResultTexts::BmiExplanation, font));
+    // Fixed pitch, so that the ranges and their names stand in columns.
+    DETAILS_CONTROL(bmiLegendLabel, explanation(ResultTexts::BmiLegend, makeFont(FixedGothic, ExplanationPoints, true)));
+
+    DETAILS_CONTROL(quitButton, makeWay(QStringLiteral("終了"), {}));
+    DETAILS_CONTROL(cautionButton, makeWay(QStringLiteral("注意すべき点"), createCautionPage));
 }
 
-void DetailsPage::createExplanations()
-{
-    const QFont font = pageFont(ExplanationPoints);
-    QLabel* types = placeLabel(this, at("typeExplanationLabel"), ResultTexts::TypeExplanation, font);
-    QLabel* bmi = placeLabel(this, at("bmiExplanationLabel"), ResultTexts::BmiExplanation, font);
-    // Fixed pitch, so that the ranges and their names stand in columns.
-    QLabel* legend = placeLabel(this, at("bmiLegendLabel"), ResultTexts::BmiLegend,
-                                makeFont(FixedGothic, ExplanationPoints, true));
-    for (QLabel* label : {types, bmi, legend})
-        setTextColour(label, ExplanationBlue);
-}
+#undef DETAILS_CONTROL
 
 void DetailsPage::showDetails()
 {
     const AssessmentRecord& record = this->record();
     showTypeSentence(record);
-    obesityLabel_->setText(ResultTexts::obesityLine(record));
-    bmiLabel_->setText(ResultTexts::bmiLine(record));
+    ui_.obesityLabel->setText(ResultTexts::obesityLine(record));
+    ui_.bmiLabel->setText(ResultTexts::bmiLine(record));
 }
 
 void DetailsPage::showTypeSentence(const AssessmentRecord& record)
@@ -67,13 +67,13 @@ void DetailsPage::showTypeSentence(const AssessmentRecord& record)
     const QString phrase = ResultTexts::typePhrase(ClassifyConstitution(record.answerTotal()));
     // One line: a long name must not push the sentence over the explanation.
     const QString fitted = fittedName(name, [&](const QString& candidate) {
-        typeSentenceLabel_->setText(lead + candidate + phrase);
-        return typeSentenceLabel_->textHeight() <= typeSentenceLabel_->linePitch();
+        ui_.typeSentenceLabel->setText(lead + candidate + phrase);
+        return ui_.typeSentenceLabel->textHeight() <= ui_.typeSentenceLabel->linePitch();
     });
-    typeSentenceLabel_->setText(lead + fitted + phrase);
+    ui_.typeSentenceLabel->setText(lead + fitted + phrase);
     if (fitted != name) {
-        typeSentenceLabel_->setToolTip(name);
-        typeSentenceLabel_->setAccessibleName(lead + name + phrase);
+        ui_.typeSentenceLabel->setToolTip(name);
+        ui_.typeSentenceLabel->setAccessibleName(lead + name + phrase);
     }
 }
 

@@ -12,12 +12,25 @@
 
 #include "ResultPage.h"
 
-class QLabel;
+class QPushButton;
 
 namespace tellumo {
 
 struct AssessmentRecord;
 class PageLabel;
+
+// The page's controls under its title, each named and placed
+// (PageLayouts::Details) after its member.
+struct DetailsControls {
+    PageLabel* typeSentenceLabel;
+    PageLabel* obesityLabel;
+    PageLabel* bmiLabel;
+    PageLabel* typeExplanationLabel;
+    PageLabel* bmiExplanationLabel;
+    PageLabel* bmiLegendLabel;
+    QPushButton* quitButton;
+    QPushButton* cautionButton;
+};
 
 class DetailsPage : public ResultPage {
     Q_OBJECT
@@ -26,15 +39,12 @@ public:
     explicit DetailsPage(PageHost& host, QWidget* parent = nullptr);
 
 private:
-    void createLabels();
-    void createExplanations();
+    void makeControls();
     void showDetails();
     // The class, the name and the constitution type, on one line.
     void showTypeSentence(const AssessmentRecord& record);
 
-    PageLabel* typeSentenceLabel_ = nullptr;
-    QLabel* obesityLabel_ = nullptr;
-    QLabel* bmiLabel_ = nullptr;
+    DetailsControls ui_{};
 };
 
 } // namespace tellumo

@@ -3,10 +3,10 @@
 // offers the commands that keep the whole result (ResultExport.h), and ends
 // in a row of buttons that lead on to another result page or end the program.
 //
-// Data flow: a page lists its buttons as ways (object name, caption, the
-// page it leads to or none for "終了") in tab order; addWays() places them
-// from the page's layout table, focuses the first and sends each click to
-// follow(), which asks the host for the page change or the end.
+// Data flow: a page makes its buttons as ways (caption, the page it leads to
+// or none for "終了") in tab order with makeWay(), then names and places each
+// after its member (Placement.h); the first is focused, and a click asks the
+// host for the page change or the end, as follow() does for a button's name.
 #pragma once
 
 #include "Page.h"
@@ -15,8 +15,6 @@
 #include <QList>
 #include <QString>
 
-#include <initializer_list>
-#include <span>
 #include <utility>
 #include <vector>
 
@@ -33,29 +31,26 @@ public:
     Q_INVOKABLE void follow(const QString& buttonName);
 
 protected:
-    // One button: where it leads; without a next page it ends the program.
-    struct Way {
-        const char* name;
-        QString caption;
-        PageHost::PageFactory next;
-    };
-
-    // `title` heads the page and names the result in the saving and
-    // printing commands.
-    ResultPage(PageHost& host, const QString& objectName, const PageLayout& layout,
+    // `title` heads the page at `titlePlace` (titleLabel) and names the
+    // result in the saving and printing commands.
+    ResultPage(PageHost& host, const QString& objectName, PageSize size, const Place& titlePlace,
                const QString& backgroundPicture, const QString& title, QWidget* parent);
 
-    // Places the buttons at their rows of the layout, chains them in the
-    // given order, focuses the first, and returns them in that order.
-    QList<QPushButton*> addWays(std::initializer_list<Way> ways);
+    // A button that leads to `next`; without a next page it ends the
+    // program. The buttons made so are chained in the order made, and the
+    // first has the focus.
+    QPushButton* makeWay(const QString& caption, PageHost::PageFactory next);
 
-    // One label in the page font for each text, at the rows named in the
-    // same order.
-    void placeTexts(std::initializer_list<const char*> names, std::span<const QString> texts,
-                    PageLabel::Breaks breaks = PageLabel::Breaks::Plain);
+    // A word-wrapping label in the page font.
+    PageLabel* makeText(const QString& text, PageLabel::Breaks breaks = PageLabel::Breaks::Plain);
 
 private:
-    std::vector<std::pair<QString, PageHost::PageFactory>> ways_;
+    void leave(PageHost::PageFactory next);
+
+    struct {
+        PageLabel* titleLabel;
+    } ui_{};
+    std::vector<std::pair<QPushButton*, PageHost::PageFactory>> ways_;
 };
 
 } // namespace tellumo

@@ -15,6 +15,8 @@
 
 #include <QLabel>
 #include <QTimer>
+
+#include <array>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -23,12 +25,15 @@ namespace tellumo {
 
 namespace {
 
-// The scale's labels from top to bottom, and the class each one stands for.
-constexpr const char* ScaleNames[] = {
-    "classVeryEasilyLabel", // class 4
-    "classEasilyLabel",     // class 3
-    "classAverageLabel",    // class 2
-    "classHardlyLabel",     // class 1
+// The scale's labels from top to bottom and their places: index i stands
+// for class 4 - i.
+std::array<PageLabel*, 4> scaleOf(const ScoreControls& ui)
+{
+    return {ui.classVeryEasilyLabel, ui.classEasilyLabel, ui.classAverageLabel, ui.classHardlyLabel};
+}
+constexpr std::array<const Place*, 4> ScalePlaces = {
+    &PageLayouts::Score.classVeryEasilyLabel, &PageLayouts::Score.classEasilyLabel,
+    &PageLayouts::Score.classAverageLabel, &PageLayouts::Score.classHardlyLabel,
 };
 constexpr int scaleIndexOf(int susceptibilityClass) { return 4 - susceptibilityClass; }
 
@@ -66,36 +71,32 @@ std::optional<std::uint8_t> computedScore(AssessmentRecord& record)
 } // namespace
 
 ScorePage::ScorePage(PageHost& host, QWidget* parent)
-    : ResultPage(host, QStringLiteral("ScorePage"), PageLayouts::Score, CyanBackground, ResultTexts::ScoreTitle,
-                 parent)
+    : ResultPage(host, QStringLiteral("ScorePage"), PageLayouts::Score.size, PageLayouts::Score.titleLabel,
+                 CyanBackground, ResultTexts::ScoreTitle, parent)
 {
-    createLabels();
-    createScoreLine();
-    detailsButton_ = addWays({{"quitButton", QStringLiteral("終了"), {}},
-                                      {"detailsButton", QStringLiteral("判定結果の詳細"), createDetailsPage},
-                                      {"cautionButton", QStringLiteral("注意すべき点"), createCautionPage}})
-                         .at(1);
+    makeControls();
     showResult();
 }
 
-void ScorePage::createLabels()
+// Each control goes into its member of ui_, named and placed after it.
+#define SCORE_CONTROL(member, make) TELLUMO_PLACED(ui_, PageLayouts::Score, member, make)
+
+void ScorePage::makeControls()
 {
-    placeLabel(this, at("degreeLabel"), ResultTexts::DegreeLead, pageFont());
-    for (std::size_t i = 0; i < scale_.size(); ++i) {
-        const int susceptibilityClass = 4 - static_cast<int>(i);
-        scale_[i] = placeLabel(this, at(ScaleNames[i]), ResultTexts::classCaption(susceptibilityClass), pageFont());
-    }
-    setTextColour(scale_[0], QColor(0, 0, 0));
-    placeLabel(this, at("cautionHintLabel"), ResultTexts::CautionHint, pageFont());
+    SCORE_CONTROL(degreeLabel, makeText(ResultTexts::DegreeLead));
+    SCORE_CONTROL(classVeryEasilyLabel, makeText(ResultTexts::classCaption(4)));
+    SCORE_CONTROL(classEasilyLabel, makeText(ResultTexts::classCaption(3)));
+    SCORE_CONTROL(classAverageLabel, makeText(ResultTexts::classCaption(2)));
+    SCORE_CONTROL(classHardlyLabel, makeText(ResultTexts::classCaption(1)));
+    setTextColour(ui_.classVeryEasilyLabel, QColor(0, 0, 0));
+    SCORE_CONTROL(cautionHintLabel, makeText(ResultTexts::CautionHint));
+    SCORE_CONTROL(scoreLine, new RichTextView(this));
+    SCORE_CONTROL(quitButton, makeWay(QStringLiteral("終了"), {}));
+    SCORE_CONTROL(detailsButton, makeWay(QStringLiteral("判定結果の詳細"), createDetailsPage));
+    SCORE_CONTROL(cautionButton, makeWay(QStringLiteral("注意すべき点"), createCautionPage));
 }
 
-void ScorePage::createScoreLine()
-{
-    const Placement& place = at("scoreLine");
-    scoreLine_ = new RichTextView(this);
-    scoreLine_->setObjectName(QString::fromLatin1(place.name));
-    scoreLine_->setGeometry(twipsRect(place.left, place.top, place.width, place.height));
-}
+#undef SCORE_CONTROL
 
 void ScorePage::showResult()
 {
@@ -103,7 +104,7 @@ void ScorePage::showResult()
     if (!score) {
         // No score line and no class; the details would only repeat an
         // earlier judgement, so that way is closed. Told once the page shows.
-        detailsButton_->setEnabled(false);
+        ui_.detailsButton->setEnabled(false);
         QTimer::singleShot(0, this, [this] { Messages::show(this, ResultTexts::NoJudgement); });
         return;
     }
@@ -116,27 +117,28 @@ void ScorePage::showScoreLine(const QString& name, const std::string& sentence)
     // The name is the user's text: escaped, so that braces and backslashes in
     // it show as typed instead of changing the document.
     const auto show = [&](const QString& shownName) {
-        scoreLine_->setRtf(MakeRtf(EscapeRtfText(shownName.toStdString()), {.withHeader = true, .colourIndex = 2})
+        ui_.scoreLine->setRtf(MakeRtf(EscapeRtfText(shownName.toStdString()), {.withHeader = true, .colourIndex = 2})
                            + MakeRtf(sentence, {.closeAll = true}));
     };
     // The score is what the user came for: a long name gives way to it.
     const QString fitted = fittedName(name, [&](const QString& candidate) {
         show(candidate);
-        return scoreLine_->fitsOneLine();
+        return ui_.scoreLine->fitsOneLine();
     });
     show(fitted);
     if (fitted != name) {
-        scoreLine_->setToolTip(name);
-        scoreLine_->setAccessibleName(name + QString::fromStdString(sentence));
+        ui_.scoreLine->setToolTip(name);
+        ui_.scoreLine->setAccessibleName(name + QString::fromStdString(sentence));
     }
 }
 
 void ScorePage::showClass(int susceptibilityClass)
 {
     const int highlighted = scaleIndexOf(susceptibilityClass);
-    for (int i = 0; i < static_cast<int>(scale_.size()); ++i) {
-        QLabel* label = scale_[static_cast<std::size_t>(i)];
-        const Placement& place = at(ScaleNames[i]);
+    const std::array<PageLabel*, 4> scale = scaleOf(ui_);
+    for (int i = 0; i < static_cast<int>(scale.size()); ++i) {
+        QLabel* label = scale[static_cast<std::size_t>(i)];
+        const Place& place = *ScalePlaces[static_cast<std::size_t>(i)];
         if (i == highlighted) {
             label->setGeometry(twipsRect(HighlightLeft, place.top, place.width, HighlightHeight));
             label->setFont(pageFont(HighlightPoints));
@@ -145,7 +147,7 @@ void ScorePage::showClass(int susceptibilityClass)
             // the words in front of the scale and the class make a sentence.
             const QString judgement = ResultTexts::DegreeLead + label->text();
             label->setAccessibleDescription(judgement);
-            scoreLine_->setAccessibleDescription(judgement);
+            ui_.scoreLine->setAccessibleDescription(judgement);
         } else if (i > highlighted) {
             label->setGeometry(twipsRect(place.left, place.top + MoveDown, place.width, place.height));
         }

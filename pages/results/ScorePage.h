@@ -14,7 +14,6 @@
 
 #include "ResultPage.h"
 
-#include <array>
 #include <string>
 #include <cstdint>
 
@@ -23,7 +22,24 @@ class QPushButton;
 
 namespace tellumo {
 
+class PageLabel;
 class RichTextView;
+
+// The page's controls under its title, each named and placed
+// (PageLayouts::Score) after its member.
+struct ScoreControls {
+    PageLabel* degreeLabel;
+    // The class scale from top to bottom: class 4 to class 1.
+    PageLabel* classVeryEasilyLabel;
+    PageLabel* classEasilyLabel;
+    PageLabel* classAverageLabel;
+    PageLabel* classHardlyLabel;
+    PageLabel* cautionHintLabel;
+    RichTextView* scoreLine;
+    QPushButton* quitButton;
+    QPushButton* detailsButton;
+    QPushButton* cautionButton;
+};
 
 class ScorePage : public ResultPage {
     Q_OBJECT
@@ -32,18 +48,13 @@ public:
     explicit ScorePage(PageHost& host, QWidget* parent = nullptr);
 
 private:
-    void createLabels();
-    void createScoreLine();
+    void makeControls();
     void showResult();
     // The name in blue, then the score sentence, on one line.
     void showScoreLine(const QString& name, const std::string& sentence);
     void showClass(int susceptibilityClass);
 
-    RichTextView* scoreLine_ = nullptr;
-    // The class scale from top to bottom: class 4 (classVeryEasilyLabel) to
-    // class 1 (classHardlyLabel).
-    std::array<QLabel*, 4> scale_{};
-    QPushButton* detailsButton_ = nullptr;
+    ScoreControls ui_{};
 };
 
 } // namespace tellumo
