@@ -42,6 +42,17 @@ std::uint8_t ComputeSusceptibilityScore(AssessmentRecord& record)
     return score;
 }
 
+std::optional<std::uint8_t> TryComputeSusceptibilityScore(AssessmentRecord& record) noexcept
+{
+    try {
+        return ComputeSusceptibilityScore(record);
+    } catch (const ScoreOverflow&) {
+        return std::nullopt;
+    } catch (const std::logic_error&) {
+        return std::nullopt;
+    }
+}
+
 int ClassifySusceptibility(std::uint8_t score)
 {
     if (score < 20)

@@ -9,6 +9,7 @@
 #include "AssessmentRecord.h"
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -25,6 +26,10 @@ public:
 // would pass 255 (or drop below 0), and std::logic_error when a points entry
 // holds no number; the record is left unchanged in both cases.
 std::uint8_t ComputeSusceptibilityScore(AssessmentRecord& record);
+// The same, without throwing: the score, or nullopt for a record that holds
+// codes or points no page can store (a corrupted record, whose wrapped or
+// partial sum must not pass for a result).
+std::optional<std::uint8_t> TryComputeSusceptibilityScore(AssessmentRecord& record) noexcept;
 
 // 1 (< 20), 2 (20..39), 3 (40..59), 4 (>= 60).
 int ClassifySusceptibility(std::uint8_t score);

@@ -158,12 +158,8 @@ Result resultOf(const AssessmentRecord& record, const QDate& date)
     result.name = shownName(record.PersonalData[Name].text());
     result.date = QStringLiteral("%1年%2月%3日").arg(date.year()).arg(date.month()).arg(date.day());
     AssessmentRecord judged = record;
-    try {
-        result.score = ComputeSusceptibilityScore(judged);
-    } catch (const ScoreOverflow&) {
-        // A corrupted record: the score page says so, and so does the paper.
-    } catch (const std::logic_error&) {
-    }
+    // A corrupted record has none: the score page says so, and so does the paper.
+    result.score = TryComputeSusceptibilityScore(judged);
     if (result.score) {
         result.susceptibilityClass = ClassifySusceptibility(*result.score);
         result.typeSentence = ResultTexts::classWord(result.susceptibilityClass) + result.name

@@ -54,20 +54,6 @@ QColor highlightColour(int susceptibilityClass)
     }
 }
 
-// The score, or nullopt when the record holds codes or points that no
-// page can store (a sum beyond 255, or points never stored): such a record
-// is corrupted, and a wrapped or partial sum must not pass for a result.
-std::optional<std::uint8_t> computedScore(AssessmentRecord& record)
-{
-    try {
-        return ComputeSusceptibilityScore(record);
-    } catch (const ScoreOverflow&) {
-        return std::nullopt;
-    } catch (const std::logic_error&) {
-        return std::nullopt;
-    }
-}
-
 } // namespace
 
 ScorePage::ScorePage(PageHost& host, QWidget* parent)
@@ -100,7 +86,7 @@ void ScorePage::makeControls()
 
 void ScorePage::showResult()
 {
-    const std::optional<std::uint8_t> score = computedScore(record());
+    const std::optional<std::uint8_t> score = TryComputeSusceptibilityScore(record());
     if (!score) {
         // No score line and no class; the details would only repeat an
         // earlier judgement, so that way is closed. Told once the page shows.

@@ -46,6 +46,7 @@ TEST(SusceptibilityScore, SumsCodesAndPointsOrRefusesAndLeavesTheRecordAlone)
         const AssessmentRecord before = record;
         if (row.score == Overflow) {
             EXPECT_THROW(ComputeSusceptibilityScore(record), ScoreOverflow);
+            EXPECT_EQ(TryComputeSusceptibilityScore(record), std::nullopt);
             EXPECT_EQ(record, before);
             continue;
         }
@@ -65,6 +66,7 @@ TEST(SusceptibilityScore, PointsThatAreNoNumberAreALogicError)
         record.PersonalData[BloodTypePointsEntry] = bad;
         const AssessmentRecord before = record;
         EXPECT_THROW(ComputeSusceptibilityScore(record), std::logic_error);
+        EXPECT_EQ(TryComputeSusceptibilityScore(record), std::nullopt);
         EXPECT_EQ(record, before);
     }
 }
