@@ -6,19 +6,13 @@
 
 #include "PageHost.h"
 #include "PageLayouts.h"
+#include "PageLook.h"
 
 #include <QColor>
 #include <QPixmap>
 #include <QWidget>
 
 namespace tellumo {
-
-inline const QColor PageColour(192, 255, 255);
-inline const QColor GroupColour(210, 255, 255);
-inline const QColor ChoiceColour(128, 255, 255);
-
-inline const QString CyanBackground = QStringLiteral(":/pictures/page-cyan.jpg");
-inline const QString YellowBackground = QStringLiteral(":/pictures/page-yellow.jpg");
 
 // Decodes the background picture `path` for screens of devicePixelRatio and
 // keeps it for the pages, which would otherwise decode it when one of them is

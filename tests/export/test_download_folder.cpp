@@ -1,8 +1,8 @@
 // In a browser session the keep-the-result commands write into the session's
 // download folder without a dialog; elsewhere they ask as before.
 #include "PageFactories.h"
-#include "results/DownloadFolder.h"
-#include "results/ResultExport.h"
+#include "DownloadFolder.h"
+#include "ResultExport.h"
 #include "ResultTestSupport.h"
 #include "TestSupport.h"
 

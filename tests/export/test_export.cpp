@@ -3,13 +3,13 @@
 // behind, and every result page offers the commands by menu and shortcut.
 #include "AssessmentRecord.h"
 #include "PageFactories.h"
-#include "results/ResultExport.h"
+#include "ResultExport.h"
 #include "ResultTestSupport.h"
 #include "TestSupport.h"
 #include "results/RichTextView.h"
-#include "results/ShownName.h"
-#include "results/PrintServer.h"
-#include "results/SafeFile.h"
+#include "ShownName.h"
+#include "PrintServer.h"
+#include "SafeFile.h"
 #include "Fonts.h"
 
 #include <QAction>

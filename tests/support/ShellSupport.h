@@ -2,10 +2,10 @@
 // (they link tellumo_shell).
 #pragma once
 
+#include "FakeClock.h"
 #include "MainWindow.h"
 #include "PageDriver.h"
 #include "Program.h"
-#include "SplashClock.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -16,19 +16,7 @@
 
 namespace tellumo::testing {
 
-// Time passes only when the splash sequence idles, by a fixed step.
-class FakeClock : public SplashClock {
-public:
-    explicit FakeClock(double step = 0.25) : step_(step) {}
-    double now() override { return time_; }
-    void idle(double) override { time_ += step_, ++idles_; }
-    int idles() const { return idles_; }
-
-private:
-    double step_;
-    double time_ = 1000.0;
-    int idles_ = 0;
-};
+using driving::FakeClock;
 
 // The program started through its whole splash on a fake clock: the main
 // window, shown.

@@ -3,7 +3,7 @@
 // one as <out>/<nn>-<name>.png.
 //
 // Data flow: the splash runs on a clock that never sleeps and is shot from
-// the start-up observer; the pages are filled with the test helpers' clicks
+// the start-up observer; the pages are filled through the page driver's clicks
 // and typed keys; modal windows (message box, information dialogs) are shot
 // from a timer while their exec() loop runs, then closed with their button.
 // A shot is either the window itself (QWidget::grab, the default) or, with
@@ -22,8 +22,8 @@
 #include "Judgement.h"
 #include "Program.h"
 #include "PageFactories.h"
-#include "SplashClock.h"
-#include "TestSupport.h"
+#include "FakeClock.h"
+#include "PageDriver.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -45,16 +45,6 @@
 using namespace tellumo;
 
 namespace {
-
-// Time moves on whenever the splash idles, so the sequence takes no time.
-class InstantClock : public SplashClock {
-public:
-    double now() override { return time_; }
-    void idle(double) override { time_ += 0.5; }
-
-private:
-    double time_ = 0.0;
-};
 
 // True when every pixel of `area` (device pixels) has one colour.
 bool isFlat(const QImage& image, QRect area)
@@ -202,7 +192,7 @@ void Gallery::click(const char* control)
 
 void Gallery::splash()
 {
-    InstantClock clock;
+    driving::FakeClock clock(0.5);
     main_ = Program::startUp(clock, record_, [this](SplashWindow& splash, int state) {
         shoot(QStringLiteral("splash-state%1").arg(state), &splash);
     });

@@ -3,7 +3,7 @@
 #include "AssessmentRecord.h"
 #include "Fonts.h"
 #include "Judgement.h"
-#include "Page.h"
+#include "PageLook.h"
 #include "PageLabel.h"
 #include "ResultTexts.h"
 #include "ShownName.h"
