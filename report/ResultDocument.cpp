@@ -1,6 +1,7 @@
 #include "ResultDocument.h"
 
 #include "AssessmentRecord.h"
+#include "ClassDisplay.h"
 #include "Fonts.h"
 #include "Judgement.h"
 #include "PageLook.h"
@@ -60,18 +61,7 @@ const QColor NameBlue(0, 0, 255);
 const QColor RuleColour(0, 150, 170);
 const QColor Faint(120, 120, 120);
 
-// The class colours of the score page's scale. Its bright green is made
-// darker for text on white paper; fills use a pale tint of each.
-QColor classColour(int susceptibilityClass)
-{
-    switch (susceptibilityClass) {
-    case 1: return QColor(0, 150, 0);
-    case 2: return QColor(0, 0, 0);
-    case 3: return QColor(255, 0, 255);
-    default: return QColor(255, 0, 0);
-    }
-}
-
+// A pale tint of a colour, for fills behind text in that colour.
 QColor tint(const QColor& colour)
 {
     constexpr qreal strength = 0.14;
@@ -162,7 +152,7 @@ Result resultOf(const AssessmentRecord& record, const QDate& date)
     result.score = TryComputeSusceptibilityScore(judged);
     if (result.score) {
         result.susceptibilityClass = ClassifySusceptibility(*result.score);
-        result.typeSentence = ResultTexts::classWord(result.susceptibilityClass) + result.name
+        result.typeSentence = classDisplay(result.susceptibilityClass).word + result.name
             + ResultTexts::typePhrase(ClassifyConstitution(judged.answerTotal()));
     }
     result.obesityLine = ResultTexts::obesityLine(judged);
@@ -406,7 +396,7 @@ void heading(Sheet& sheet, const QString& text, qreal keepWith)
 void classScale(Sheet& sheet, int susceptibilityClass)
 {
     const qreal gap = sheet.mm(2.5);
-    const qreal cellWidth = (sheet.width() - 3 * gap) / 4;
+    const qreal cellWidth = (sheet.width() - (ClassCount - 1) * gap) / ClassCount;
     const qreal cellHeight = sheet.mm(10);
     const qreal pointer = sheet.mm(3);
 
@@ -414,9 +404,9 @@ void classScale(Sheet& sheet, int susceptibilityClass)
     TextBlock::Options centred;
     centred.alignment = Qt::AlignHCenter;
     centred.pitch = TightPitch;
-    for (int c = 1; c <= 4; ++c) {
+    for (int c = 1; c <= ClassCount; ++c) {
         const bool marked = c == susceptibilityClass;
-        captions.emplace_back(ResultTexts::classCaption(c),
+        captions.emplace_back(classDisplay(c).caption,
                               gothic(marked ? MarkedClassPoints : ClassPoints, marked), sheet.device(),
                               cellWidth - sheet.mm(2), centred);
     }
@@ -424,9 +414,9 @@ void classScale(Sheet& sheet, int susceptibilityClass)
     sheet.place(pointer + cellHeight, [&](QPainter& painter, qreal top) {
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing);
-        for (int c = 1; c <= 4; ++c) {
+        for (int c = 1; c <= ClassCount; ++c) {
             const bool marked = c == susceptibilityClass;
-            const QColor colour = classColour(c);
+            const QColor colour = classDisplay(c).paper;
             const QRectF cell((c - 1) * (cellWidth + gap), top + pointer, cellWidth, cellHeight);
             painter.setPen(QPen(marked ? colour : QColor(175, 175, 175), sheet.mm(marked ? 0.6 : 0.25)));
             painter.setBrush(marked ? QBrush(tint(colour)) : QBrush(Qt::NoBrush));

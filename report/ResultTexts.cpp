@@ -53,11 +53,6 @@ std::string scoreSentence(std::uint8_t score)
     return " さんの総合点数は100点満点で" + std::to_string(score) + "点です。";
 }
 
-QString classCaption(int susceptibilityClass)
-{
-    return fromUtf8(SusceptibilityCaption(susceptibilityClass));
-}
-
 const QString DetailsTitle = QStringLiteral("判定結果の詳細");
 const QString TypeExplanation = QStringLiteral("東洋医学で使われる虚証型はやや抵抗力が弱く生気が不足がちのタイプ、"
                                                "実証型は抵抗力が旺盛で体力が大きく活動的なタイプ、"
@@ -69,16 +64,6 @@ const QString BmiLegend = QStringLiteral("    ～17.6 やせすぎ\r\n"
                                          "20.0～24.0 正常\r\n"
                                          "24.0～26.5 やや肥満\r\n"
                                          "26.5～     肥満");
-
-QString classWord(int susceptibilityClass)
-{
-    switch (susceptibilityClass) {
-    case 1: return QStringLiteral("刺されにくい ");
-    case 2: return QStringLiteral("普通程度の ");
-    case 3: return QStringLiteral("刺されやすい ");
-    default: return QStringLiteral("非常に刺されやすい ");
-    }
-}
 
 QString typePhrase(ConstitutionType type)
 {

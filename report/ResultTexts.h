@@ -1,11 +1,12 @@
 // What the four result pages say, in one place: their fixed texts and the
 // sentences they build from the assessment record. The pages show them and
 // the printed result (ResultDocument.h) repeats them word for word, so the
-// two can never drift apart.
+// two can never drift apart. What a class is called and how it is coloured
+// is in ClassDisplay.h.
 //
 // Data flow: the sentence builders only read the record; the score must have
-// been computed into it (ComputeSusceptibilityScore) before the class word,
-// the type phrase or the score sentence mean anything.
+// been computed into it (ComputeSusceptibilityScore) before the type phrase
+// or the score sentence mean anything.
 #pragma once
 
 #include "Judgement.h"
@@ -30,8 +31,6 @@ extern const QString CautionHint;
 extern const QString NoJudgement;
 // " さんの総合点数は100点満点で57点です。" for 57; the name goes in front.
 std::string scoreSentence(std::uint8_t score);
-// "刺されにくい" … "非常に刺されやすい" for classes 1 to 4.
-QString classCaption(int susceptibilityClass);
 
 // The details page.
 extern const QString DetailsTitle;
@@ -39,8 +38,6 @@ extern const QString TypeExplanation;
 extern const QString BmiExplanation;
 // Five lines, CR LF between them; meant for the fixed-pitch face.
 extern const QString BmiLegend;
-// The class word opens the type sentence and brings its own trailing space.
-QString classWord(int susceptibilityClass);
 // " さんは 虚証型 です。" and so on; it follows the name.
 QString typePhrase(ConstitutionType type);
 // "あなたの肥満度は　10.4%　です。", or empty when the height lies outside

@@ -97,6 +97,7 @@ const ScoreLayout Score{
     .classEasilyLabel = {3000, 2800, 5000, 400},
     .classAverageLabel = {3000, 3300, 5000, 400},
     .classHardlyLabel = {3000, 3800, 5000, 400},
+    .highlight = {.left = 2500, .height = 600, .points = 24, .moveDown = 200},
     .cautionHintLabel = {1500, 4900, 7000, 600},
     .detailsButton = {1500, 5800, 2400, 800},
     .cautionButton = {4400, 5800, 2400, 800},

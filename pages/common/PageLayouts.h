@@ -66,11 +66,21 @@ struct QuestionPageLayout {
     std::span<const QuestionLabelPlace> labelPlaces;
 };
 
+// The person's class on the score page's scale: its label moved left,
+// taller and larger; every label under it moves down to make room.
+struct ScaleHighlight {
+    int left;
+    int height;
+    double points;
+    int moveDown;
+};
+
 struct ScoreLayout {
     PageSize size;
     Place titleLabel, scoreLine, degreeLabel;
     // The class scale from class 4 down to class 1.
     Place classVeryEasilyLabel, classEasilyLabel, classAverageLabel, classHardlyLabel;
+    ScaleHighlight highlight;
     Place cautionHintLabel, detailsButton, cautionButton, quitButton;
 };
 

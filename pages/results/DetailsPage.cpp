@@ -1,6 +1,7 @@
 #include "DetailsPage.h"
 
 #include "AssessmentRecord.h"
+#include "ClassDisplay.h"
 #include "Controls.h"
 #include "Fonts.h"
 #include "Judgement.h"
@@ -62,7 +63,7 @@ void DetailsPage::showDetails()
 
 void DetailsPage::showTypeSentence(const AssessmentRecord& record)
 {
-    const QString lead = ResultTexts::classWord(ClassifySusceptibility(record.SusceptibilityScore));
+    const QString lead = classDisplay(ClassifySusceptibility(record.SusceptibilityScore)).word;
     const QString name = shownName(record.PersonalData[Name].text());
     const QString phrase = ResultTexts::typePhrase(ClassifyConstitution(record.answerTotal()));
     // One line: a long name must not push the sentence over the explanation.

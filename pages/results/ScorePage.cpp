@@ -1,6 +1,7 @@
 #include "ScorePage.h"
 
 #include "AssessmentRecord.h"
+#include "ClassDisplay.h"
 #include "Controls.h"
 #include "Fonts.h"
 #include "Judgement.h"
@@ -13,46 +14,28 @@
 #include "ShownName.h"
 #include "Twips.h"
 
-#include <QLabel>
 #include <QTimer>
 
 #include <array>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 namespace tellumo {
 
 namespace {
 
-// The scale's labels from top to bottom and their places: index i stands
-// for class 4 - i.
-std::array<PageLabel*, 4> scaleOf(const ScoreControls& ui)
-{
-    return {ui.classVeryEasilyLabel, ui.classEasilyLabel, ui.classAverageLabel, ui.classHardlyLabel};
-}
-constexpr std::array<const Place*, 4> ScalePlaces = {
-    &PageLayouts::Score.classVeryEasilyLabel, &PageLayouts::Score.classEasilyLabel,
-    &PageLayouts::Score.classAverageLabel, &PageLayouts::Score.classHardlyLabel,
+// The scale's rows by class, from class 1 at the bottom of the scale to
+// class 4 at its top: the label and its place.
+struct ScaleRow {
+    PageLabel* ScoreControls::*label;
+    Place ScoreLayout::*place;
 };
-constexpr int scaleIndexOf(int susceptibilityClass) { return 4 - susceptibilityClass; }
-
-// The highlighted class: moved left, taller, larger and in its colour; every
-// label under it moves down to make room.
-constexpr int HighlightLeft = 2500;
-constexpr int HighlightHeight = 600;
-constexpr double HighlightPoints = 24;
-constexpr int MoveDown = 200;
-
-QColor highlightColour(int susceptibilityClass)
-{
-    switch (susceptibilityClass) {
-    case 1: return QColor(0, 255, 0);
-    case 2: return QColor(0, 0, 0);
-    case 3: return QColor(255, 0, 255);
-    default: return QColor(255, 0, 0);
-    }
-}
+constexpr std::array<ScaleRow, ClassCount> Scale = {{
+    {&ScoreControls::classHardlyLabel, &ScoreLayout::classHardlyLabel},
+    {&ScoreControls::classAverageLabel, &ScoreLayout::classAverageLabel},
+    {&ScoreControls::classEasilyLabel, &ScoreLayout::classEasilyLabel},
+    {&ScoreControls::classVeryEasilyLabel, &ScoreLayout::classVeryEasilyLabel},
+}};
 
 } // namespace
 
@@ -70,11 +53,13 @@ ScorePage::ScorePage(PageHost& host, QWidget* parent)
 void ScorePage::makeControls()
 {
     SCORE_CONTROL(degreeLabel, makeText(ResultTexts::DegreeLead));
-    SCORE_CONTROL(classVeryEasilyLabel, makeText(ResultTexts::classCaption(4)));
-    SCORE_CONTROL(classEasilyLabel, makeText(ResultTexts::classCaption(3)));
-    SCORE_CONTROL(classAverageLabel, makeText(ResultTexts::classCaption(2)));
-    SCORE_CONTROL(classHardlyLabel, makeText(ResultTexts::classCaption(1)));
-    setTextColour(ui_.classVeryEasilyLabel, QColor(0, 0, 0));
+    SCORE_CONTROL(classVeryEasilyLabel, makeText(classDisplay(4).caption));
+    SCORE_CONTROL(classEasilyLabel, makeText(classDisplay(3).caption));
+    SCORE_CONTROL(classAverageLabel, makeText(classDisplay(2).caption));
+    SCORE_CONTROL(classHardlyLabel, makeText(classDisplay(1).caption));
+    for (int c = 1; c <= ClassCount; ++c)
+        if (const std::optional<QColor> colour = classDisplay(c).unmarked)
+            setTextColour(ui_.*Scale[std::size_t(c - 1)].label, *colour);
     SCORE_CONTROL(cautionHintLabel, makeText(ResultTexts::CautionHint));
     SCORE_CONTROL(scoreLine, new RichTextView(this));
     SCORE_CONTROL(quitButton, makeWay(QStringLiteral("終了"), {}));
@@ -120,22 +105,22 @@ void ScorePage::showScoreLine(const QString& name, const std::string& sentence)
 
 void ScorePage::showClass(int susceptibilityClass)
 {
-    const int highlighted = scaleIndexOf(susceptibilityClass);
-    const std::array<PageLabel*, 4> scale = scaleOf(ui_);
-    for (int i = 0; i < static_cast<int>(scale.size()); ++i) {
-        QLabel* label = scale[static_cast<std::size_t>(i)];
-        const Place& place = *ScalePlaces[static_cast<std::size_t>(i)];
-        if (i == highlighted) {
-            label->setGeometry(twipsRect(HighlightLeft, place.top, place.width, HighlightHeight));
-            label->setFont(pageFont(HighlightPoints));
-            setTextColour(label, highlightColour(susceptibilityClass));
+    const ScaleHighlight& highlight = PageLayouts::Score.highlight;
+    for (int c = 1; c <= ClassCount; ++c) {
+        PageLabel* label = ui_.*Scale[std::size_t(c - 1)].label;
+        const Place& place = PageLayouts::Score.*Scale[std::size_t(c - 1)].place;
+        if (c == susceptibilityClass) {
+            label->setGeometry(twipsRect(highlight.left, place.top, place.width, highlight.height));
+            label->setFont(pageFont(highlight.points));
+            setTextColour(label, classDisplay(c).marked);
             // Size and colour say which class is the person's; in words too:
             // the words in front of the scale and the class make a sentence.
             const QString judgement = ResultTexts::DegreeLead + label->text();
             label->setAccessibleDescription(judgement);
             ui_.scoreLine->setAccessibleDescription(judgement);
-        } else if (i > highlighted) {
-            label->setGeometry(twipsRect(place.left, place.top + MoveDown, place.width, place.height));
+        } else if (c < susceptibilityClass) {
+            // Lower classes stand under the person's.
+            label->setGeometry(twipsRect(place.left, place.top + highlight.moveDown, place.width, place.height));
         }
     }
 }
