@@ -26,7 +26,7 @@ constexpr InfoDialogTable::Separator SeparatorLarge{120, 120, 6000, 4926};
 
 QFont dialogFont()
 {
-    return makeFont(ProportionalGothic, 8.25, false);
+    return makeFont({.points = 8.25});
 }
 
 InfoDialog::InfoDialog(QWidget* owner, const InfoDialogTable& table)
@@ -73,7 +73,7 @@ void InfoDialog::addTitleAndPicture()
     picture->setGeometry(twipsRect(532, 435, 980, 985));
 
     QLabel* title = addLabel({"titleLabel", QStringLiteral("Tellumo"), 1597, 435, 3195, 435});
-    title->setFont(makeFont(ProportionalGothic, 18, false));
+    title->setFont(makeFont({.points = 18}));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 }
 

@@ -23,7 +23,7 @@ void checkAndPreloadFonts(qreal)
     // Kana, kanji, Latin letters and digits.
     const QString sample = QStringLiteral("あア蚊Aa1");
     for (const auto& [face, substitutes] : fontSubstitutionTable())
-        QFontMetrics(makeFont(face, 14.25, true)).horizontalAdvance(sample);
+        QFontMetrics(makeFont({.face = face, .bold = true})).horizontalAdvance(sample);
     QFontMetrics(QApplication::font()).horizontalAdvance(sample);
 }
 

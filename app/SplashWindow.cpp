@@ -62,7 +62,7 @@ void SplashWindow::makeControls()
 QLabel* SplashWindow::makeCredit(const char* name, const QString& text, int top)
 {
     QLabel* credit = makeLabel(this, {.text = text,
-                                      .font = makeFont(ProportionalMincho, 21.75, true),
+                                      .font = makeFont({.face = ProportionalMincho, .points = 21.75, .bold = true}),
                                       .at = Place(5000, top, 6500, 500),
                                       .wordWrap = false,
                                       .colour = CreditTeal});

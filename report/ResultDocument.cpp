@@ -5,7 +5,7 @@
 #include "Fonts.h"
 #include "Judgement.h"
 #include "PageLook.h"
-#include "PageLabel.h"
+#include "ParagraphLayout.h"
 #include "ResultTexts.h"
 #include "ShownName.h"
 
@@ -69,29 +69,10 @@ QColor tint(const QColor& colour)
     return QColor(mix(colour.red()), mix(colour.green()), mix(colour.blue()));
 }
 
-// The pages' faces at a size in points; the printer's resolution turns the
-// points into device units.
-QFont paperFont(const QString& face, qreal points, bool bold)
-{
-    QFont font(face);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setStyleHint(face == FixedGothic ? QFont::TypeWriter : QFont::AnyStyle);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
-
+// The pages' gothic face on paper.
 QFont gothic(qreal points, bool bold = false)
 {
-    return paperFont(ProportionalGothic, points, bold);
-}
-
-qsizetype leadingSpaces(const QString& text)
-{
-    qsizetype count = 0;
-    while (count < text.size() && text[count] == u' ')
-        ++count;
-    return count;
+    return makeFont({.points = points, .bold = bold, .use = FontUse::Paper});
 }
 
 // Whether a face draws its glyphs as colour pictures (emoji) rather than
@@ -160,12 +141,13 @@ Result resultOf(const AssessmentRecord& record, const QDate& date)
     return result;
 }
 
-// One text laid out for a width, its lines a fixed pitch apart from the
-// block's top-left corner. CR LF, CR and LF break lines; breaks at the end
-// add no height. Lines read left to right whatever the name in them holds.
+// One text laid out for a width (ParagraphLayout.h), its lines a fixed
+// pitch apart from the block's top-left corner, each centred in its pitch.
+// Lines read left to right whatever the name in them holds.
 class TextBlock {
 public:
     struct Options {
+        // Line pitch in ems.
         qreal pitch = BodyPitch;
         // Wrapped lines fill the width, as Japanese type sets them; a
         // paragraph's last line stays left.
@@ -185,68 +167,39 @@ public:
     }
 
     TextBlock(const QString& text, const QFont& font, QPaintDevice* device, qreal width, const Options& options)
+        : layout_(text, font, device,
+                  {.width = width,
+                   .pitch = options.pitch * font.pointSizeF() * device->logicalDpiY() / 72,
+                   .baselineInPitch = std::nullopt,
+                   .textOption = paperTextOption(options.alignment),
+                   .breakBeforeSpaceRuns = options.breakBeforeSpaceRuns,
+                   .hangAt = options.hangAt,
+                   .firstParagraphFormats = options.formats})
     {
-        QString shown = options.breakBeforeSpaceRuns ? PageLabel::breakBeforeSpaceRuns(text) : text;
-        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        shown.replace(u'\r', u'\n');
-
-        QTextOption textOption(options.alignment);
-        textOption.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        textOption.setTextDirection(Qt::LeftToRight);
-        const qreal pitch = options.pitch * font.pointSizeF() * device->logicalDpiY() / 72;
-
-        qreal y = 0;
-        std::optional<qreal> hang;
-        bool first = true;
-        for (const QString& paragraph : shown.split(u'\n')) {
-            auto layout = std::make_unique<QTextLayout>(paragraph, font, device);
-            layout->setTextOption(textOption);
-            if (first)
-                layout->setFormats(options.formats);
-            layout->beginLayout();
-            const qsizetype blanks = first ? 0 : leadingSpaces(paragraph);
-            for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
-                line.setLineWidth(width);
-                qreal x = 0;
-                const bool opening = first && line.textStart() == 0;
-                if (hang && !opening) {
-                    // A continuation's own spaces stand left of the hang.
-                    const qreal spaces = line.textStart() == 0 && blanks > 0
-                        ? line.cursorToX(int(blanks)) - line.cursorToX(0)
-                        : 0;
-                    x = *hang - spaces;
-                    line.setLineWidth(width - x);
-                }
-                line.setPosition(QPointF(x, y + (pitch - line.height()) / 2));
-                if (opening && options.hangAt > 0 && options.hangAt < line.textLength())
-                    hang = line.cursorToX(int(options.hangAt));
-                naturalWidth_ = std::max(naturalWidth_, x + line.naturalTextWidth());
-                y += pitch;
-            }
-            layout->endLayout();
-            if (!paragraph.isEmpty())
-                height_ = y;
-            first = false;
-            layouts_.push_back(std::move(layout));
-        }
     }
 
-    qreal height() const { return height_; }
-    qreal naturalWidth() const { return naturalWidth_; }
+    qreal height() const { return layout_.height(); }
+    qreal naturalWidth() const { return layout_.naturalWidth(); }
 
     void draw(QPainter& painter, const QPointF& topLeft, const QColor& colour) const
     {
         painter.setPen(colour);
-        for (const auto& layout : layouts_) {
+        for (const auto& layout : layout_.paragraphs()) {
             layout->draw(&painter, topLeft);
             drawColourGlyphs(painter, *layout, topLeft);
         }
     }
 
 private:
-    std::vector<std::unique_ptr<QTextLayout>> layouts_;
-    qreal height_ = 0;
-    qreal naturalWidth_ = 0;
+    static QTextOption paperTextOption(Qt::Alignment alignment)
+    {
+        QTextOption option(alignment);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        option.setTextDirection(Qt::LeftToRight);
+        return option;
+    }
+
+    ParagraphLayout layout_;
 };
 
 // The paper being filled: where the next block goes, and a new page when a
@@ -485,7 +438,7 @@ void detailsPart(Sheet& sheet, const Result& result)
 
     TextBlock::Options legendOptions;
     legendOptions.pitch = 1.4;
-    const QFont legendFont = paperFont(FixedGothic, ExplanationPoints, false);
+    const QFont legendFont = makeFont({.face = FixedGothic, .points = ExplanationPoints, .use = FontUse::Paper});
     const TextBlock legend(ResultTexts::BmiLegend, legendFont, device, sheet.width() / 2, legendOptions);
     const qreal padding = sheet.mm(3);
     const qreal legendWidth = legend.naturalWidth() + 2 * padding;

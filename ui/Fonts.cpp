@@ -41,12 +41,17 @@ bool hasJapaneseFace()
     return hasJapaneseFace([](const QString& family) { return QFontDatabase::hasFamily(family); });
 }
 
-QFont makeFont(const QString& face, double points, bool bold)
+QFont makeFont(const FontOptions& options)
 {
-    QFont font(face);
-    font.setPixelSize(pointsToPixels(points));
-    font.setBold(bold);
-    font.setStyleHint(face == FixedGothic ? QFont::TypeWriter : QFont::AnyStyle);
+    QFont font(options.face);
+    if (options.use == FontUse::Paper) {
+        font.setPointSizeF(options.points);
+        font.setHintingPreference(QFont::PreferNoHinting);
+    } else {
+        font.setPixelSize(pointsToPixels(options.points));
+    }
+    font.setBold(options.bold);
+    font.setStyleHint(options.face == FixedGothic ? QFont::TypeWriter : QFont::AnyStyle);
     return font;
 }
 

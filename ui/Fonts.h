@@ -35,9 +35,21 @@ bool hasJapaneseFace(const std::function<bool(const QString&)>& installed);
 inline constexpr char JapaneseFontPackages[]
     = "fonts-ipafont-gothic and fonts-ipafont-mincho (or fonts-noto-cjk)";
 
-// A font of the given face and size in points (converted through Twips.h).
-QFont makeFont(const QString& face, double points, bool bold);
+// Where a font is drawn. On a screen its size in points goes through the
+// twips rule (Twips.h) into whole pixels, as every window is laid out; on
+// paper it stays in points for the printer's resolution, unhinted, so the
+// glyphs keep their shapes at any resolution.
+enum class FontUse { Screen, Paper };
+
+struct FontOptions {
+    QString face = ProportionalGothic;
+    double points = 14.25;
+    bool bold = false;
+    FontUse use = FontUse::Screen;
+};
+
+QFont makeFont(const FontOptions& options);
 // The pages' usual font: ＭＳ Ｐゴシック, bold.
-inline QFont pageFont(double points = 14.25) { return makeFont(ProportionalGothic, points, true); }
+inline QFont pageFont(double points = 14.25) { return makeFont({.points = points, .bold = true}); }
 
 } // namespace tellumo

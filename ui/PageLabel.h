@@ -9,16 +9,16 @@
 // the font resolves to, so a face with a tall ascent (Noto CJK) draws its
 // characters where the IPA faces and the original faces do, inside the em.
 //
-// Data flow: text() stays exactly as set; paintEvent lays out displayText()
-// paragraph by paragraph with QTextLayout at the fixed pitch and draws it
-// with drawTextLayout() (BoldText.h), so bold stays bold on scaled screens;
-// textHeight() and textBounds() report what that layout takes, for the layout
-// checks.
+// Data flow: text() stays exactly as set; paintEvent lays it out paragraph by
+// paragraph at the fixed pitch (ParagraphLayout.h, the printed result's
+// layout too) and draws it with drawTextLayout() (BoldText.h), so bold stays
+// bold on scaled screens; textHeight() and textBounds() report what that
+// layout takes, for the layout checks.
 #pragma once
 
-#include <QLabel>
+#include "ParagraphLayout.h"
 
-class QTextLayout;
+#include <QLabel>
 
 namespace tellumo {
 
@@ -45,11 +45,6 @@ public:
 
     PageLabel(const QString& text, Breaks breaks, QWidget* parent);
 
-    // The text as laid out: runs turned into breaks (SpaceRunContinues),
-    // every CR LF, CR or LF as one "\n".
-    QString displayText() const;
-    static QString breakBeforeSpaceRuns(const QString& text);
-
     // Distance between two lines: the font's pixel size.
     int linePitch() const;
     // Height the text takes up to its last line with characters.
@@ -62,11 +57,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // Lays the text out for the label's width and hands each paragraph's
-    // finished layout to visit; returns the height up to the last line with
-    // characters.
-    template <typename Visit>
-    int layOut(Visit&& visit) const;
+    // The text laid out for the label's width.
+    ParagraphLayout layOut() const;
 
     Breaks breaks_;
 };

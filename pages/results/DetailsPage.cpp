@@ -45,7 +45,7 @@ void DetailsPage::makeControls()
     DETAILS_CONTROL(typeExplanationLabel, explanation(ResultTexts::TypeExplanation, font));
     DETAILS_CONTROL(bmiExplanationLabel, explanation(ResultTexts::BmiExplanation, font));
     // Fixed pitch, so that the ranges and their names stand in columns.
-    DETAILS_CONTROL(bmiLegendLabel, explanation(ResultTexts::BmiLegend, makeFont(FixedGothic, ExplanationPoints, true)));
+    DETAILS_CONTROL(bmiLegendLabel, explanation(ResultTexts::BmiLegend, makeFont({.face = FixedGothic, .points = ExplanationPoints, .bold = true})));
 
     DETAILS_CONTROL(quitButton, makeWay(QStringLiteral("終了"), {}));
     DETAILS_CONTROL(cautionButton, makeWay(QStringLiteral("注意すべき点"), createCautionPage));

@@ -154,7 +154,7 @@ void TestFidelity::facesResolveInOrder()
     QVERIFY2(first != candidates.end(), "none of the faces is installed");
     for (double points : {8.25, 12.0, 14.25, 18.0, 21.75, 24.0})
         for (bool bold : {false, true}) {
-            const QFontInfo resolved(makeFont(face, points, bold));
+            const QFontInfo resolved(makeFont({.face = face, .points = points, .bold = bold}));
             QCOMPARE(resolved.family(), *first);
             QCOMPARE(resolved.pixelSize(), pointsToPixels(points));
         }

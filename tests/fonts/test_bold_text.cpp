@@ -57,7 +57,7 @@ std::unique_ptr<QWidget> makeWidget(const Sample& sample, const QString& text, b
         widget = std::make_unique<QRadioButton>(text);
     else
         widget = std::make_unique<RichTextView>();
-    widget->setFont(makeFont(sample.face, sample.points, bold));
+    widget->setFont(makeFont({.face = sample.face, .points = sample.points, .bold = bold}));
     if (auto* view = dynamic_cast<RichTextView*>(widget.get()))
         view->setRtf(MakeRtf(text.toStdString(), {.withHeader = true, .closeAll = true}));
     widget->setEnabled(sample.enabled);

@@ -121,7 +121,7 @@ void TestResults::labelLines()
     shown.setGeometry(0, 0, 600, 200);
     QCOMPARE(shown.textHeight(), lines * pointsToPixels(14.25));
     QCOMPARE(shown.text(), text);
-    QCOMPARE(PageLabel::breakBeforeSpaceRuns(text), continued);
+    QCOMPARE(ParagraphLayout::breakBeforeSpaceRuns(text), continued);
 }
 
 void TestResults::scoreLine_data()
