@@ -7,7 +7,6 @@
 #include <QStyle>
 #include <QTextLayout>
 
-
 namespace tellumo {
 
 PageLabel::PageLabel(const QString& text, Breaks breaks, QWidget* parent)
@@ -20,14 +19,6 @@ namespace {
 
 // The full stop that ends a point's number ("１．", "２．" …).
 constexpr QChar PointNumberEnd(0xFF0E);
-
-qsizetype leadingSpaces(const QString& text)
-{
-    qsizetype count = 0;
-    while (count < text.size() && text[count] == u' ')
-        ++count;
-    return count;
-}
 
 } // namespace
 
@@ -72,7 +63,7 @@ QRectF PageLabel::textBounds() const
             // A continuation's leading spaces may reach left of the label;
             // its text starts at the first character after them.
             const QString text = layout->text().mid(line.textStart(), line.textLength());
-            const qreal left = line.cursorToX(line.textStart() + int(leadingSpaces(text)));
+            const qreal left = line.cursorToX(line.textStart() + int(ParagraphLayout::leadingSpaces(text)));
             const QRectF natural = line.naturalTextRect();
             bounds |= QRectF(left, top, natural.right() - left, pitch);
         }

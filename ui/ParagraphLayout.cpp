@@ -6,17 +6,13 @@
 
 namespace tellumo {
 
-namespace {
-
-qsizetype leadingSpaces(const QString& text)
+qsizetype ParagraphLayout::leadingSpaces(const QString& text)
 {
     qsizetype count = 0;
     while (count < text.size() && text[count] == u' ')
         ++count;
     return count;
 }
-
-} // namespace
 
 QString ParagraphLayout::breakBeforeSpaceRuns(const QString& text)
 {

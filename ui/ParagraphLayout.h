@@ -60,6 +60,9 @@ public:
     // other characters of one line ("a  b" reads as "a\n  b").
     static QString breakBeforeSpaceRuns(const QString& text);
 
+    // How many spaces `text` starts with.
+    static qsizetype leadingSpaces(const QString& text);
+
     // One layout per paragraph, in order, each line placed.
     const std::vector<std::unique_ptr<QTextLayout>>& paragraphs() const { return paragraphs_; }
     // Height up to the last line with characters.
