@@ -2,28 +2,6 @@
 
 namespace tellumo {
 
-namespace {
-
-constexpr SlotPlace QuestionsQ1toQ10Slots[] = {
-    {1, 0, 0, 1900, 300},
-    {2, 2000, 0, 1900, 300},
-    {3, 4000, 0, 1900, 300},
-};
-
-// The first question's label is shorter than the rows' rule.
-constexpr QuestionLabelPlace QuestionsQ1toQ10Labels[] = {
-    {1, {680, 1600, 2900, 350}},
-};
-
-// Two-choice questions leave the middle slot empty.
-constexpr SlotPlace QuestionsQ11toQ19Slots[] = {
-    {1, 0, 0, 1900, 300},
-    {2, 2000, 0, 1800, 300},
-    {3, 3900, 0, 1900, 300},
-};
-
-} // namespace
-
 namespace PageLayouts {
 
 const PersonalDataLayout PersonalData{
@@ -71,8 +49,9 @@ const QuestionPageLayout QuestionsQ1toQ10{
     .rows = {.firstTop = 1600, .pitch = 400,
              .labelLeft = 680, .labelWidth = 2900, .labelHeight = 420,
              .groupLeft = 3500, .groupWidth = 5950, .groupHeight = 300},
-    .slotPlaces = QuestionsQ1toQ10Slots,
-    .labelPlaces = QuestionsQ1toQ10Labels,
+    .choices = {.first = {0, 0, 1900, 300}, .middle = {2000, 0, 1900, 300}, .last = {4000, 0, 1900, 300}},
+    // The first question's label is shorter than the rows' rule.
+    .firstLabel = Place{680, 1600, 2900, 350},
 };
 
 const QuestionPageLayout QuestionsQ11toQ19{
@@ -84,8 +63,9 @@ const QuestionPageLayout QuestionsQ11toQ19{
     .rows = {.firstTop = 1600, .pitch = 400,
              .labelLeft = 500, .labelWidth = 3300, .labelHeight = 420,
              .groupLeft = 3700, .groupWidth = 5800, .groupHeight = 300},
-    .slotPlaces = QuestionsQ11toQ19Slots,
-    .labelPlaces = {},
+    // Two-choice questions leave the middle slot empty.
+    .choices = {.first = {0, 0, 1900, 300}, .middle = {2000, 0, 1800, 300}, .last = {3900, 0, 1900, 300}},
+    .firstLabel = std::nullopt,
 };
 
 const ScoreLayout Score{

@@ -12,7 +12,7 @@
 
 #include "Placement.h"
 
-#include <span>
+#include <optional>
 
 namespace tellumo {
 
@@ -45,16 +45,9 @@ struct QuestionRows {
     int groupLeft, groupWidth, groupHeight;
 };
 
-// Place of choice slot 1, 2 or 3 inside every question's group.
-struct SlotPlace {
-    int slot;
-    int left, top, width, height;
-};
-
-// A question's label that stands elsewhere than QuestionRows puts it.
-struct QuestionLabelPlace {
-    int question;
-    Place at;
+// The places of choice slots 1, 2 and 3 inside every question's group.
+struct ChoiceSlots {
+    Place first, middle, last;
 };
 
 // The controls that every question page has, its rows and their slots.
@@ -62,8 +55,10 @@ struct QuestionPageLayout {
     PageSize size;
     Place titleLabel, introLabel, nextButton, clearButton;
     QuestionRows rows;
-    std::span<const SlotPlace> slotPlaces;
-    std::span<const QuestionLabelPlace> labelPlaces;
+    ChoiceSlots choices;
+    // The label of the page's first question, when it stands elsewhere than
+    // the rows put it.
+    std::optional<Place> firstLabel;
 };
 
 // The person's class on the score page's scale: its label moved left,

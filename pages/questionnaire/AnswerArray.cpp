@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QLabel>
 
+#include <array>
 #include <string_view>
 
 namespace tellumo::questionnaire {
@@ -50,26 +51,24 @@ void AnswerArray::create(QWidget* page, int cataloguePage, const QFont& font)
     }
 }
 
-void AnswerArray::placeRows(const QuestionRows& rows, std::span<const QuestionLabelPlace> labelPlaces)
+void AnswerArray::placeRows(const QuestionRows& rows, const std::optional<Place>& firstLabel)
 {
     int top = rows.firstTop;
     for (const Row& row : rows_) {
-        row.label->setGeometry(twipsRect(rows.labelLeft, top, rows.labelWidth, rows.labelHeight));
+        if (&row == &rows_.front() && firstLabel)
+            place(row.label, *firstLabel);
+        else
+            row.label->setGeometry(twipsRect(rows.labelLeft, top, rows.labelWidth, rows.labelHeight));
         row.frame->setGeometry(twipsRect(rows.groupLeft, top, rows.groupWidth, rows.groupHeight));
-        for (const QuestionLabelPlace& label : labelPlaces)
-            if (label.question == row.question)
-                place(row.label, label.at);
         top += rows.pitch;
     }
 }
 
-void AnswerArray::placeSlots(std::span<const SlotPlace> places)
+void AnswerArray::placeSlots(const ChoiceSlots& choices)
 {
-    for (const auto& [index, button] : buttons_) {
-        for (const SlotPlace& place : places)
-            if (place.slot == index % 10)
-                button->setGeometry(twipsRect(place.left, place.top, place.width, place.height));
-    }
+    const std::array<const Place*, 3> bySlot = {&choices.first, &choices.middle, &choices.last};
+    for (const auto& [index, button] : buttons_)
+        place(button, *bySlot[std::size_t(index % 10 - 1)]);
 }
 
 QAbstractButton* AnswerArray::answer(int index) const

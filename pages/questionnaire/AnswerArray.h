@@ -7,8 +7,8 @@
 // ("Q1  疲れやすい: はい").
 //
 // Data flow: the page creates the rows, places labels and groups by its
-// QuestionRows (a label listed in its labelPlaces where that puts it) and the
-// buttons by its slot places; on "next" it passes
+// QuestionRows (the first label by its own place where the layout gives one)
+// and the buttons by its choice slots; on "next" it passes
 // isSelected() to StorePageAnswers, on "訂正" it calls clearAll().
 #pragma once
 
@@ -33,11 +33,11 @@ public:
     // cataloguePage.
     void create(QWidget* page, int cataloguePage, const QFont& font);
 
-    // Places the labels and groups row by row, from the top down; a label
-    // listed in labelPlaces stands where that puts it.
-    void placeRows(const QuestionRows& rows, std::span<const QuestionLabelPlace> labelPlaces);
+    // Places the labels and groups row by row, from the top down; firstLabel,
+    // when given, places the first question's label instead.
+    void placeRows(const QuestionRows& rows, const std::optional<Place>& firstLabel);
     // Places every button inside its group by its slot.
-    void placeSlots(std::span<const SlotPlace> places);
+    void placeSlots(const ChoiceSlots& choices);
 
     // The button with that index, or nullptr when the page has none.
     QAbstractButton* answer(int index) const;

@@ -52,8 +52,8 @@ void QuestionPage::makeControls(const QuestionPageContent& content)
 
 void QuestionPage::placeRows(const QuestionPageLayout& layout)
 {
-    answers_.placeRows(layout.rows, layout.labelPlaces);
-    answers_.placeSlots(layout.slotPlaces);
+    answers_.placeRows(layout.rows, layout.firstLabel);
+    answers_.placeSlots(layout.choices);
 }
 
 void QuestionPage::orderFocus()
