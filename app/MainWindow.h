@@ -2,6 +2,12 @@
 // page at a time, and a menu bar of five commands that open the information
 // dialogs modally.
 //
+// It stays a multiple-document frame (QMdiArea) on purpose, though only one
+// page is ever open: the program is built as a frame with its pages as
+// child windows, each placed borderless at the client area's top-left
+// corner under the frame's menu bar, and a page change closes one child and
+// opens the next in the same frame.
+//
 // Data flow: showFirstPage shows the first page; each page asks the window
 // (as its PageHost) to replace it with the next one or to end the program.
 #pragma once

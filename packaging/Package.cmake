@@ -2,7 +2,7 @@
 # (scripts/package.sh runs `cpack -G DEB` in its build folder).
 # Library dependencies (Qt and what it needs) come from dpkg-shlibdeps; the
 # Japanese fonts are named here because the program only asks for them by
-# name at run time (pages/common/Fonts.cpp: IPA faces first, Noto CJK second).
+# name at run time (ui/Fonts.cpp: IPA faces first, Noto CJK second).
 set(CPACK_PACKAGE_NAME tellumo)
 set(CPACK_PACKAGE_VENDOR "Ostrevan")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

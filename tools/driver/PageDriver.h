@@ -1,8 +1,9 @@
-// Drives the pages the way a user does, for every GUI test, the screenshot
-// gallery and the benchmark walk: clicks and keys go through the
-// application object as real input events (so the input guard, focus and
-// button states all take part), text beyond ASCII arrives as an input
-// method's commit, and waiting for a page spins the event loop.
+// Drives the pages the way a user does, for the GUI tests that act as one,
+// the screenshot gallery and the benchmark walk: clicks and keys go through
+// the application object as real input events (so the input guard, focus
+// and button states all take part), text beyond ASCII arrives as an input
+// method's commit (or is pasted, where a field refuses the input method),
+// and waiting for a page spins the event loop.
 //
 // Data flow: the driver asks its page source for the page shown now (the
 // main window's current page, or a test host's), finds controls there by
