@@ -5,8 +5,8 @@
 // It stays a multiple-document frame (QMdiArea) on purpose, though only one
 // page is ever open: the program is built as a frame with its pages as
 // child windows, each placed borderless at the client area's top-left
-// corner under the frame's menu bar, and a page change closes one child and
-// opens the next in the same frame.
+// corner under the frame's menu bar, and a page change removes one child
+// and adds the next to the same frame.
 //
 // Data flow: showFirstPage shows the first page; each page asks the window
 // (as its PageHost) to replace it with the next one or to end the program.
