@@ -36,6 +36,7 @@ constexpr std::array<ScaleRow, ClassCount> Scale = {{
     {&ScoreControls::classEasilyLabel, &ScoreLayout::classEasilyLabel},
     {&ScoreControls::classVeryEasilyLabel, &ScoreLayout::classVeryEasilyLabel},
 }};
+constexpr const ScaleRow& scaleRow(int susceptibilityClass) { return Scale[std::size_t(susceptibilityClass - 1)]; }
 
 } // namespace
 
@@ -59,7 +60,7 @@ void ScorePage::makeControls()
     SCORE_CONTROL(classHardlyLabel, makeText(classDisplay(1).caption));
     for (int c = 1; c <= ClassCount; ++c)
         if (const std::optional<QColor> colour = classDisplay(c).unmarked)
-            setTextColour(ui_.*Scale[std::size_t(c - 1)].label, *colour);
+            setTextColour(ui_.*scaleRow(c).label, *colour);
     SCORE_CONTROL(cautionHintLabel, makeText(ResultTexts::CautionHint));
     SCORE_CONTROL(scoreLine, new RichTextView(this));
     SCORE_CONTROL(quitButton, makeWay(QStringLiteral("終了"), {}));
@@ -107,8 +108,8 @@ void ScorePage::showClass(int susceptibilityClass)
 {
     const ScaleHighlight& highlight = PageLayouts::Score.highlight;
     for (int c = 1; c <= ClassCount; ++c) {
-        PageLabel* label = ui_.*Scale[std::size_t(c - 1)].label;
-        const Place& place = PageLayouts::Score.*Scale[std::size_t(c - 1)].place;
+        PageLabel* label = ui_.*scaleRow(c).label;
+        const Place& place = PageLayouts::Score.*scaleRow(c).place;
         if (c == susceptibilityClass) {
             label->setGeometry(twipsRect(highlight.left, place.top, place.width, highlight.height));
             label->setFont(pageFont(highlight.points));
