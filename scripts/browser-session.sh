@@ -168,22 +168,18 @@ mkfifo -m 600 "$tmp/watchdog" || exit 1
 watchdog_pid=$!
 
 # Waits up to five seconds for a process to end after `signal`, then kills it.
-# Returns 0 when the process ended by itself within the time.
+# It only watches the process end: bash collects its children by itself, and
+# `wait` for one that ended while a signal's trap interrupted `wait -n` could
+# block for ever.
 stop_process() { # pid signal
     local pid=$1 signal=$2 i
     [[ -n $pid ]] || return 0
-    kill -s "$signal" "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; return 0; }
+    kill -s "$signal" "$pid" 2>/dev/null || return 0
     for ((i = 0; i < 50; i++)); do
-        kill -0 "$pid" 2>/dev/null || break
+        kill -0 "$pid" 2>/dev/null || return 0
         sleep 0.1
     done
-    if kill -0 "$pid" 2>/dev/null; then
-        kill -s KILL "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-        return 1
-    fi
-    wait "$pid" 2>/dev/null
-    return 0
+    kill -s KILL "$pid" 2>/dev/null
 }
 
 cleanup() {
@@ -429,17 +425,23 @@ fit_pid=$!
 
 echo "tellumo: open http://$host:$port/#password=$password&key=$download_key in a web browser (Ctrl+C ends)"
 
-while :; do
-    running=()
+# Runs until the program or one of the session's processes ends. It looks
+# every 0.2 seconds rather than waiting with `wait -n`: a signal's trap that
+# interrupts `wait -n` just as a child ends (Ctrl+C ends the program and
+# several helpers at once) can make bash lose that child, and a later `wait`
+# for it then never returns. The pause runs as the session user, as
+# everything the session starts does.
+ended=''
+while [[ -z $ended ]]; do
+    as_user sleep 0.2
     for pid in "$program_pid" "$x_pid" "$wm_pid" "$bus_pid" "$im_pid" "$web_pid" "$fit_pid"; do
-        [[ -n $pid ]] && running+=("$pid")
+        [[ -n $pid ]] && ! kill -0 "$pid" 2>/dev/null && { ended=$pid; break; }
     done
-    wait -n -p ended "${running[@]}"
-    rc=$?
     # The display fitter's work is done once the main window shows.
-    [[ -n $fit_pid && ${ended:-} == "$fit_pid" ]] && { fit_pid=''; continue; }
-    break
+    [[ -n $ended && $ended == "$fit_pid" ]] && { fit_pid='' ended=''; }
 done
+wait "$ended"
+rc=$?
 if [[ ${ended:-} == "$program_pid" ]]; then
     program_pid=''
     exit "$rc"

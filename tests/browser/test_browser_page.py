@@ -301,7 +301,8 @@ def main():
         wait_for(lambda: browser.js("document.getElementById('notice-title').textContent")
                  == "Tellumo は終了しました", "the page saying the program ended")
         browser.screenshot("phone-ended")
-        check(session.wait(20) == 0, f"session ended with {session.returncode}")
+        status = session.wait(20)
+        check(status == 0, f"session ended with {status}: {session.stderr.read()[-2000:]!r}")
     except (TimeoutError, RuntimeError, ConnectionError) as e:
         check(False, f"{type(e).__name__}: {e}")
         browser.screenshot("failure")
