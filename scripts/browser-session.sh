@@ -168,9 +168,9 @@ mkfifo -m 600 "$tmp/watchdog" || exit 1
 watchdog_pid=$!
 
 # Waits up to five seconds for a process to end after `signal`, then kills it.
-# It only watches the process end: bash collects its children by itself, and
-# `wait` for one that ended while a signal's trap interrupted `wait -n` could
-# block for ever.
+# It only watches the process end: bash collects its children by itself,
+# and a `wait` here, in the cleanup after a signal, could block for ever on a
+# child that ended in the same moment as the signal came (see the main loop).
 stop_process() { # pid signal
     local pid=$1 signal=$2 i
     [[ -n $pid ]] || return 0
